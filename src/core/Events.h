@@ -1,0 +1,29 @@
+#pragma once
+// The program's entry points: one per window event. The GUI and the tests
+// call only these. Any of them may end the program by throwing ProgramEnd.
+#include "Program.h"
+
+namespace kelvora {
+
+namespace form1 {
+void Form_Load(Program& p);
+void Form_Unload(Program& p);
+void Form_Paint(Program& p);
+void Form_Resize(Program& p);
+void Form_GotFocus(Program& p);
+void Form_LostFocus(Program& p);
+void Command5_Click(Program& p);  // END
+void Command8_Click(Program& p);  // Setup
+void Timer1_Timer(Program& p);
+void Timer2_Timer(Program& p);
+}  // namespace form1
+
+namespace form2 {
+void Form_Deactivate(Program& p);
+}  // namespace form2
+
+namespace form3 {
+void Form_LostFocus(Program& p);
+}  // namespace form3
+
+}  // namespace kelvora

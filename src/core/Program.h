@@ -1,0 +1,31 @@
+#pragma once
+// One running program: the shared state, the three windows' control
+// models, and the services it uses. Every routine takes it by reference.
+#include <filesystem>
+
+#include "model/Model.h"
+#include "platform/Controls.h"
+#include "platform/Host.h"
+#include "platform/PlayerLibrary.h"
+#include "platform/Random.h"
+
+namespace kelvora {
+
+struct Program {
+    Program(Host& h, PlayerLibrary& p, std::filesystem::path workingDir = ".")
+        : host(h), player(p), dir(std::move(workingDir)) {}
+
+    Model m;
+    Form1Model Form1;
+    Form2Model Form2;
+    Form3Model Form3;
+    Host& host;
+    PlayerLibrary& player;
+    Random rng;
+    // Where the program's files live: bare file names are looked up here.
+    std::filesystem::path dir;
+
+    std::filesystem::path File(const std::string& name) const { return dir / name; }
+};
+
+}  // namespace kelvora

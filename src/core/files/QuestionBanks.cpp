@@ -1,0 +1,77 @@
+#include "files/QuestionBanks.h"
+
+#include "platform/TextFile.h"
+#include "startup/Startup.h"
+#include "text/Numbers.h"
+#include "text/TextReader.h"
+#include "text/Utf8.h"
+
+namespace kelvora {
+
+namespace {
+
+std::string NotFound(const std::string& name) {
+    return "File '" + name + "' not found. Check setup 'qbx.txt'";
+}
+
+// A database is English-headed when its name starts with a character from
+// "A" to "z" (codes 65 to 122).
+bool IsEnglishHeaded(const std::string& name) {
+    const char32_t c = FirstCode(name);
+    return c >= 65 && c <= 122;
+}
+
+}  // namespace
+
+void LoadWordDatabase(Program& p) {
+    Model& m = p.m;
+    const std::string& name = m.WordDbName[0];
+    const auto text = ReadTextFile(p.File(name + ".txt"));
+    if (!text) FailStartup(p, NotFound(name));
+    const bool english = IsEnglishHeaded(name);
+    TextReader in(*text);
+    int i = 0;
+    while (in.HasMoreFields()) {
+        if (i >= kWordRows)
+            FailStartup(p, NotFound(name) + "\r\n(it holds more than 20,001 records; split it into smaller databases)");
+        auto word = in.ReadField();
+        auto meaning = in.ReadField();
+        // The last record may lack its meaning: the file simply ends there.
+        WordRow& row = m.WordTbl[static_cast<std::size_t>(i)];
+        row.word = word ? std::move(*word) : std::string();
+        row.meaning = meaning ? std::move(*meaning) : std::string();
+        if (english && FirstCode(row.word) > 122)
+            FailStartup(p, "Data error '" + name + ".txt'  No=" + NumText(i) + "  " + row.word);
+        row.enAsked = row.enScore = row.jaAsked = row.jaScore = "0";
+        ++i;
+    }
+    m.WordCount = i;
+}
+
+void LoadTestDatabase(Program& p) {
+    Model& m = p.m;
+    const std::string& name = m.TestDbName[0];
+    const auto text = ReadTextFile(p.File(name + ".txt"));
+    if (!text) FailStartup(p, NotFound(name));
+    TextReader in(*text);
+    int i = 0;
+    while (auto line = in.ReadLine()) {
+        if (i >= kMaxTestFileLines)
+            FailStartup(p, "The test database '" + name + ".txt' has more than 2,998 lines.\r\n"
+                           "It can hold at most 999 questions of three lines each.");
+        m.TestLine[static_cast<std::size_t>(i)] = std::move(*line);
+        ++i;
+    }
+    // Lines beyond the file are empty: clear what an earlier load left.
+    for (int k = i; k < kTestLines; ++k) m.TestLine[static_cast<std::size_t>(k)].clear();
+    m.TestCount = Int16::FromWide((i + 1) / 3);
+    for (int q = 0; q <= m.TestCount; ++q) {
+        const std::string& question = m.TestLine[static_cast<std::size_t>(3 * q)];
+        const std::string& choices = m.TestLine[static_cast<std::size_t>(3 * q + 1)];
+        if (choices.find("\\n") != std::string::npos || question.find("\\n") != std::string::npos)
+            FailStartup(p, "Data error found : Line=" + NumText(q) + "*3 :" + question);
+        m.TestRec[static_cast<std::size_t>(q)] = {Int16(0), Int16(0)};
+    }
+}
+
+}  // namespace kelvora

@@ -1,0 +1,19 @@
+#pragma once
+// Code page 932 and UTF-8: the one place where file bytes become text.
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kelvora {
+
+// File bytes to UTF-8 text. A byte-order mark, or valid UTF-8 holding
+// non-ASCII text, means UTF-8; anything else is code page 932. An invalid
+// byte never vanishes: it becomes U+FFFD.
+std::string DecodeFileText(std::string_view bytes);
+std::string DecodeCp932(std::string_view bytes);
+
+// UTF-8 text to code page 932. On a character code page 932 cannot hold,
+// returns nothing and puts that character into *unencodable.
+std::optional<std::string> EncodeCp932(std::string_view utf8, std::string* unencodable = nullptr);
+
+}  // namespace kelvora

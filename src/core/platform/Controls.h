@@ -1,0 +1,97 @@
+#pragma once
+// Control models: what each window shows, in the window's own units
+// (twips). The GUI builds its widgets from these and writes the learner's
+// edits straight back, so these structs are the program's real state.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/Surface.h"
+
+namespace kelvora {
+
+enum class ControlKind { Button, TextBox, Label, CheckBox, Option, Frame };
+
+struct Geometry {
+    int left = 0, top = 0, width = 0, height = 0;  // twips
+    bool operator==(const Geometry&) const = default;
+};
+
+struct FontSpec {
+    std::string name;
+    double size = 9;  // points
+    bool bold = false;
+    bool underline = false;
+    bool operator==(const FontSpec&) const = default;
+};
+
+struct Control {
+    std::string name;
+    ControlKind kind = ControlKind::Button;
+    std::string text;      // caption of buttons, labels, frames; text of text boxes
+    Geometry geometry;
+    std::optional<FontSpec> font;  // none: the window's default font
+    int tabIndex = 0;
+    bool visible = true;
+    bool enabled = true;
+    int value = 0;          // check boxes 0/1/2, options 0/1
+    bool multiLine = false;
+    bool locked = false;    // text boxes that only show the program's output
+    bool verticalScroll = false;
+    std::string hint;       // tool tip
+    std::string parent;     // a frame's name for controls placed inside it
+};
+
+struct TimerModel {
+    int interval = 0;  // milliseconds; 0 never fires
+    bool enabled = false;
+};
+
+struct MenuItem {
+    std::string name;     // "a" .. "z"
+    std::string caption;  // "a(&a)" .. "k(&k)", then bare letters
+    std::string shortcut; // "Ctrl+A" ..
+};
+
+struct WindowModel {
+    std::string caption;
+    int clientWidth = 0, clientHeight = 0;  // twips
+    bool visible = false;
+    FontSpec defaultFont;
+};
+
+// Main window: the quiz screen.
+struct Form1Model : WindowModel {
+    Control Text1, Text2, Text3, Text4, Text5;
+    Control Command1, Command2, Command3, Command4, Command5, Command6, Command7, Command8, Command9;
+    Control Label1, Label2;
+    TimerModel Timer1, Timer2;
+    std::string menuName;
+    std::vector<MenuItem> menu;
+    Surface surface;
+
+    Form1Model();
+    std::vector<Control*> controls();
+    Control* choiceBox(int position);     // 0..3 = Text2..Text5
+    Control* answerButton(int position);  // 0..3 = Command1..Command4
+};
+
+// Comment window: verdicts, commentary and reports.
+struct Form2Model : WindowModel {
+    Control Text1, Label1, Command1;
+    Surface surface;
+
+    Form2Model();
+    std::vector<Control*> controls();
+};
+
+// Setup dialog; its controls double as the quiz's live settings.
+struct Form3Model : WindowModel {
+    Control Label1, Text1, Label2, Text2, Check1, Check2, Frame1, Option1, Option2, Text3, Command3,
+        Check3, Command2, Command1;
+
+    Form3Model();
+    std::vector<Control*> controls();
+};
+
+}  // namespace kelvora

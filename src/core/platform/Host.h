@@ -1,0 +1,31 @@
+#pragma once
+// What the program asks of its surroundings besides windows: message boxes,
+// the beep, the clock and the end of the program.
+#include <string>
+
+namespace kelvora {
+
+// Thrown by Host::End. The event dispatcher catches it and closes the
+// program; unwinding closes every open file on the way.
+struct ProgramEnd {};
+
+class Host {
+public:
+    virtual ~Host() = default;
+    // Shows text with an OK button and returns once it is closed. Lines are
+    // joined by CR LF.
+    virtual void MsgBox(const std::string& text) = 0;
+    virtual void Beep() = 0;
+    // "HH:MM:SS"
+    virtual std::string TimeOfDay() = 0;
+    // Ends the program at once; never returns.
+    [[noreturn]] void End() {
+        OnEnd();
+        throw ProgramEnd{};
+    }
+
+protected:
+    virtual void OnEnd() {}
+};
+
+}  // namespace kelvora

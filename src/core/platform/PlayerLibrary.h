@@ -1,0 +1,41 @@
+#pragma once
+// The MP3 player library as the program sees it: its eleven entry points.
+// The real one is a shared library loaded at start-up; tests use stand-ins.
+#include <cstdint>
+#include <stdexcept>
+
+namespace kelvora {
+
+// Filled by vbmp3_open; the program passes it and never reads it.
+struct PlayerInfo {
+    char title[128];
+    char artist[128];
+    std::int32_t rate;
+    std::int32_t channels;
+    std::int32_t lengthSeconds;
+    std::int32_t bitrate;
+};
+static_assert(sizeof(PlayerInfo) == 272, "the information record is 272 bytes");
+
+// Thrown by a call when the library cannot be loaded or lacks the entry point.
+struct PlayerUnavailable : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+class PlayerLibrary {
+public:
+    virtual ~PlayerLibrary() = default;
+    virtual std::int32_t vbmp3_init() = 0;
+    virtual std::int32_t vbmp3_getVersion() = 0;
+    virtual std::int32_t vbmp3_getState(std::int32_t* sec) = 0;
+    virtual std::int32_t vbmp3_getEncodeState(std::int32_t* a, std::int32_t* b) = 0;
+    virtual std::int32_t vbmp3_open(const char* fileName, PlayerInfo* info) = 0;
+    virtual std::int32_t vbmp3_play() = 0;
+    virtual std::int32_t vbmp3_seek(std::int32_t seconds) = 0;
+    virtual std::int32_t vbmp3_stop() = 0;
+    virtual std::int32_t vbmp3_close() = 0;
+    virtual std::int32_t vbmp3_stopCallback() = 0;
+    virtual std::int32_t vbmp3_free() = 0;
+};
+
+}  // namespace kelvora

@@ -1,0 +1,77 @@
+#include "platform/SharedPlayerLibrary.h"
+
+#include <dlfcn.h>
+
+namespace kelvora {
+
+struct SharedPlayerLibrary::Api {
+    using Void = std::int32_t (*)();
+    Void init, getVersion, play, stop, close, stopCallback, free;
+    std::int32_t (*getState)(std::int32_t*);
+    std::int32_t (*getEncodeState)(std::int32_t*, std::int32_t*);
+    std::int32_t (*open)(const char*, PlayerInfo*);
+    std::int32_t (*seek)(std::int32_t);
+};
+
+SharedPlayerLibrary::~SharedPlayerLibrary() {
+    delete api_;
+    if (handle_) dlclose(handle_);
+}
+
+const SharedPlayerLibrary::Api& SharedPlayerLibrary::api() {
+    if (api_) return *api_;
+    if (tried_) throw PlayerUnavailable(error_);
+    tried_ = true;
+    handle_ = dlopen(file_.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (!handle_) {
+        error_ = dlerror();
+        throw PlayerUnavailable(error_);
+    }
+    auto api = new Api{};
+    bool complete = true;
+    auto bind = [&](auto& slot, const char* name) {
+        void* sym = dlsym(handle_, name);
+        if (!sym) {
+            complete = false;
+            error_ = std::string("missing entry point ") + name;
+        }
+        slot = reinterpret_cast<std::remove_reference_t<decltype(slot)>>(sym);
+    };
+    bind(api->init, "vbmp3_init");
+    bind(api->getVersion, "vbmp3_getVersion");
+    bind(api->getState, "vbmp3_getState");
+    bind(api->getEncodeState, "vbmp3_getEncodeState");
+    bind(api->open, "vbmp3_open");
+    bind(api->play, "vbmp3_play");
+    bind(api->seek, "vbmp3_seek");
+    bind(api->stop, "vbmp3_stop");
+    bind(api->close, "vbmp3_close");
+    bind(api->stopCallback, "vbmp3_stopCallback");
+    bind(api->free, "vbmp3_free");
+    if (!complete) {
+        delete api;
+        dlclose(handle_);
+        handle_ = nullptr;
+        throw PlayerUnavailable(error_);
+    }
+    api_ = api;
+    return *api_;
+}
+
+std::int32_t SharedPlayerLibrary::vbmp3_init() { return api().init(); }
+std::int32_t SharedPlayerLibrary::vbmp3_getVersion() { return api().getVersion(); }
+std::int32_t SharedPlayerLibrary::vbmp3_getState(std::int32_t* sec) { return api().getState(sec); }
+std::int32_t SharedPlayerLibrary::vbmp3_getEncodeState(std::int32_t* a, std::int32_t* b) {
+    return api().getEncodeState(a, b);
+}
+std::int32_t SharedPlayerLibrary::vbmp3_open(const char* fileName, PlayerInfo* info) {
+    return api().open(fileName, info);
+}
+std::int32_t SharedPlayerLibrary::vbmp3_play() { return api().play(); }
+std::int32_t SharedPlayerLibrary::vbmp3_seek(std::int32_t seconds) { return api().seek(seconds); }
+std::int32_t SharedPlayerLibrary::vbmp3_stop() { return api().stop(); }
+std::int32_t SharedPlayerLibrary::vbmp3_close() { return api().close(); }
+std::int32_t SharedPlayerLibrary::vbmp3_stopCallback() { return api().stopCallback(); }
+std::int32_t SharedPlayerLibrary::vbmp3_free() { return api().free(); }
+
+}  // namespace kelvora

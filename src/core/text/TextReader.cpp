@@ -1,0 +1,70 @@
+#include "text/TextReader.h"
+
+namespace kelvora {
+
+namespace {
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+}  // namespace
+
+bool TextReader::AtLineEnd() const {
+    return pos_ < text_.size() &&
+           (text_[pos_] == '\n' || (text_[pos_] == '\r' && pos_ + 1 < text_.size() && text_[pos_ + 1] == '\n'));
+}
+
+void TextReader::SkipLineEnd() {
+    if (pos_ < text_.size() && text_[pos_] == '\r') ++pos_;
+    if (pos_ < text_.size() && text_[pos_] == '\n') ++pos_;
+    ++line_;
+}
+
+void TextReader::SkipBlanks() {
+    while (pos_ < text_.size() && IsBlank(text_[pos_])) ++pos_;
+}
+
+bool TextReader::HasMoreFields() const {
+    for (std::size_t i = pos_; i < text_.size(); ++i) {
+        const char c = text_[i];
+        if (!IsBlank(c) && c != '\r' && c != '\n') return true;
+    }
+    return false;
+}
+
+std::optional<std::string> TextReader::ReadField() {
+    SkipBlanks();
+    if (AtEof()) return std::nullopt;
+    std::string field;
+    if (text_[pos_] == '"') {
+        ++pos_;
+        while (pos_ < text_.size() && text_[pos_] != '"' && !AtLineEnd()) field += text_[pos_++];
+        if (pos_ < text_.size() && text_[pos_] == '"') ++pos_;
+        // Whatever stands between the closing quote and the delimiter is
+        // not part of the field.
+        while (pos_ < text_.size() && text_[pos_] != ',' && !AtLineEnd()) ++pos_;
+    } else {
+        const std::size_t start = pos_;
+        while (pos_ < text_.size() && text_[pos_] != ',' && !AtLineEnd()) ++pos_;
+        std::size_t end = pos_;
+        while (end > start && IsBlank(text_[end - 1])) --end;
+        field.assign(text_, start, end - start);
+    }
+    if (pos_ < text_.size()) {
+        if (text_[pos_] == ',')
+            ++pos_;
+        else
+            SkipLineEnd();
+    }
+    return field;
+}
+
+std::optional<std::string> TextReader::ReadLine() {
+    if (AtEof()) return std::nullopt;
+    const std::size_t start = pos_;
+    const std::size_t nl = text_.find('\n', pos_);
+    std::size_t end = nl == std::string::npos ? text_.size() : nl;
+    pos_ = nl == std::string::npos ? text_.size() : nl + 1;
+    if (end > start && text_[end - 1] == '\r') --end;
+    ++line_;
+    return text_.substr(start, end - start);
+}
+
+}  // namespace kelvora

@@ -1,0 +1,43 @@
+#pragma once
+// Reads a decoded text file in the program's two styles: free-format fields
+// and whole lines. Both may be mixed on one file, as the settings file does.
+// CR LF and a bare LF both end a line.
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kelvora {
+
+class TextReader {
+public:
+    explicit TextReader(std::string text) : text_(std::move(text)) {}
+
+    // True at the very end of the text (whole-line reading).
+    bool AtEof() const { return pos_ >= text_.size(); }
+    // False once only blanks and line ends are left, so a file that ends in
+    // an empty line or two still ends cleanly after its last field.
+    bool HasMoreFields() const;
+
+    // The next free-format field: leading blanks skipped; a field in double
+    // quotes may hold commas; otherwise a comma or the line end ends it and
+    // trailing blanks are dropped. Fields run on across line ends. Nothing
+    // when the text is used up.
+    std::optional<std::string> ReadField();
+    // The next whole line, blanks kept, without its line end. Nothing at the
+    // end of the text.
+    std::optional<std::string> ReadLine();
+
+    // The 1-based number of the line the next read starts on.
+    int line() const { return line_; }
+
+private:
+    bool AtLineEnd() const;
+    void SkipLineEnd();
+    void SkipBlanks();
+
+    std::string text_;
+    std::size_t pos_ = 0;
+    int line_ = 1;
+};
+
+}  // namespace kelvora

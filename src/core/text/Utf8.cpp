@@ -1,0 +1,91 @@
+#include "text/Utf8.h"
+
+namespace kelvora {
+
+char32_t DecodeAt(std::string_view s, std::size_t i, std::size_t* length) {
+    const auto b0 = static_cast<unsigned char>(s[i]);
+    auto cont = [&](std::size_t k) {
+        return i + k < s.size() && (static_cast<unsigned char>(s[i + k]) & 0xC0) == 0x80;
+    };
+    auto bits = [&](std::size_t k) { return static_cast<char32_t>(static_cast<unsigned char>(s[i + k]) & 0x3F); };
+    if (b0 < 0x80) {
+        *length = 1;
+        return b0;
+    }
+    if (b0 >= 0xC2 && b0 < 0xE0 && cont(1)) {
+        *length = 2;
+        return (static_cast<char32_t>(b0 & 0x1F) << 6) | bits(1);
+    }
+    if (b0 >= 0xE0 && b0 < 0xF0 && cont(1) && cont(2)) {
+        const char32_t c = (static_cast<char32_t>(b0 & 0x0F) << 12) | (bits(1) << 6) | bits(2);
+        if (c >= 0x800 && (c < 0xD800 || c > 0xDFFF)) {
+            *length = 3;
+            return c;
+        }
+    }
+    if (b0 >= 0xF0 && b0 < 0xF5 && cont(1) && cont(2) && cont(3)) {
+        const char32_t c =
+            (static_cast<char32_t>(b0 & 0x07) << 18) | (bits(1) << 12) | (bits(2) << 6) | bits(3);
+        if (c >= 0x10000 && c <= 0x10FFFF) {
+            *length = 4;
+            return c;
+        }
+    }
+    *length = 1;
+    return 0xFFFD;
+}
+
+char32_t FirstCode(std::string_view s) {
+    if (s.empty()) return 0;
+    std::size_t n = 0;
+    return DecodeAt(s, 0, &n);
+}
+
+std::vector<std::string_view> Characters(std::string_view s) {
+    std::vector<std::string_view> out;
+    out.reserve(s.size());
+    for (std::size_t i = 0; i < s.size();) {
+        std::size_t n = 0;
+        DecodeAt(s, i, &n);
+        out.push_back(s.substr(i, n));
+        i += n;
+    }
+    return out;
+}
+
+void AppendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+bool IsValidUtf8(std::string_view s) {
+    for (std::size_t i = 0; i < s.size();) {
+        std::size_t n = 0;
+        const char32_t c = DecodeAt(s, i, &n);
+        if (c == 0xFFFD && !(n == 3 && s.substr(i, 3) == "\xEF\xBF\xBD")) return false;
+        i += n;
+    }
+    return true;
+}
+
+std::string LowerAscii(std::string_view s) {
+    std::string out(s);
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return out;
+}
+
+}  // namespace kelvora

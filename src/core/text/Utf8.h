@@ -1,0 +1,21 @@
+#pragma once
+// Text is UTF-8 in memory; rules that count characters count code points.
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kelvora {
+
+// Code point starting at byte i, and the byte length of it. Malformed bytes
+// count as one character each (U+FFFD).
+char32_t DecodeAt(std::string_view s, std::size_t i, std::size_t* length);
+// The code of the first character, 0 for an empty text.
+char32_t FirstCode(std::string_view s);
+// The text split into its characters, each as its own UTF-8 string.
+std::vector<std::string_view> Characters(std::string_view s);
+void AppendUtf8(std::string& out, char32_t c);
+bool IsValidUtf8(std::string_view s);
+// Latin capitals to small letters; everything else unchanged.
+std::string LowerAscii(std::string_view s);
+
+}  // namespace kelvora

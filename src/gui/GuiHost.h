@@ -1,0 +1,22 @@
+#pragma once
+#include <functional>
+
+#include "platform/Host.h"
+
+class QWidget;
+
+namespace kelvora::gui {
+
+// Message boxes, the beep and the clock of the desktop.
+class GuiHost : public Host {
+public:
+    void MsgBox(const std::string& text) override;
+    void Beep() override;
+    std::string TimeOfDay() override;
+
+    // Called before a message box opens, so the windows show the state the
+    // message speaks about; returns the window to centre it on.
+    std::function<QWidget*()> beforeMessage;
+};
+
+}  // namespace kelvora::gui

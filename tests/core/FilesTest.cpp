@@ -1,0 +1,102 @@
+// Code page 932, and files written whole or not at all.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "Fixture.h"
+#include "platform/Codec.h"
+#include "platform/TextFile.h"
+
+namespace kelvora::test {
+namespace {
+
+TEST(Codec, DecodesCodePage932) {
+    EXPECT_EQ("りんご", DecodeCp932("\x82\xe8\x82\xf1\x82\xb2"));
+    EXPECT_EQ("\xEF\xBD\x9E", DecodeCp932("\x81\x60"));  // U+FF5E
+    EXPECT_EQ("\xEF\xBC\x8D", DecodeCp932("\x81\x7c"));  // U+FF0D
+    EXPECT_EQ("\xE2\x80\x95", DecodeCp932("\x81\x5c"));  // U+2015
+    EXPECT_EQ("a\\b", DecodeCp932("a\\b"));              // a backslash stays a backslash
+    EXPECT_EQ("ｱ", DecodeCp932("\xb1"));                  // half-width katakana
+}
+
+TEST(Codec, ShowsInvalidBytesInsteadOfDroppingThem) {
+    EXPECT_EQ("a\xEF\xBF\xBD" "b", DecodeCp932("a\x80" "b"));
+    EXPECT_EQ("\xEF\xBF\xBD", DecodeCp932("\xa0"));
+    EXPECT_EQ("x\xEF\xBF\xBD", DecodeCp932("x\x82"));  // a lead byte cut off at the end
+}
+
+TEST(Codec, TellsUtf8FromCodePage932) {
+    EXPECT_EQ("りんご", DecodeFileText("\xEF\xBB\xBF" "りんご"));
+    EXPECT_EQ("りんご", DecodeFileText("りんご"));
+    EXPECT_EQ("りんご", DecodeFileText("\x82\xe8\x82\xf1\x82\xb2"));
+    EXPECT_EQ("plain", DecodeFileText("plain"));
+    EXPECT_EQ("", DecodeFileText("\xEF\xBB\xBF"));
+}
+
+TEST(Codec, EncodesCodePage932OrSaysWhatItCannotHold) {
+    EXPECT_EQ(std::string("\x82\xe8\x82\xf1\x82\xb2"), EncodeCp932("りんご"));
+    EXPECT_EQ(std::string("\x81\x60"), EncodeCp932("\xEF\xBD\x9E"));
+    std::string bad;
+    EXPECT_FALSE(EncodeCp932("ok 😀 no", &bad));
+    EXPECT_EQ("😀", bad);
+    EXPECT_FALSE(EncodeCp932("한국", &bad));
+    EXPECT_EQ("한", bad);
+}
+
+TEST(TextFile, WritesCodePage932AndReplacesAtomically) {
+    TempDir dir;
+    const auto file = dir.path() / "a.dat";
+    ASSERT_TRUE(WriteTextFileAtomic(file, "りんご,1\r\n").ok);
+    EXPECT_EQ(std::string("\x82\xe8\x82\xf1\x82\xb2,1\r\n"), dir.ReadBytes("a.dat"));
+    EXPECT_EQ("りんご,1\r\n", ReadTextFile(file));
+    ASSERT_TRUE(WriteTextFileAtomic(file, "second\r\n").ok);
+    EXPECT_EQ("second\r\n", dir.ReadBytes("a.dat"));
+    // No temporary file is left behind.
+    int files = 0;
+    for (auto& e : std::filesystem::directory_iterator(dir.path())) (void)e, ++files;
+    EXPECT_EQ(1, files);
+}
+
+TEST(TextFile, LeavesTheOldFileWholeOnEveryFailure) {
+    TempDir dir;
+    const auto file = dir.path() / "a.dat";
+    dir.WriteBytes("a.dat", "old\r\n");
+
+    const WriteResult bad = WriteTextFileAtomic(file, "😀\r\n");
+    EXPECT_FALSE(bad.ok);
+    EXPECT_EQ("the character \"😀\" cannot be written in code page 932", bad.reason);
+    EXPECT_EQ("old\r\n", dir.ReadBytes("a.dat"));
+
+    ::chmod(file.c_str(), 0444);
+    const WriteResult readOnly = WriteTextFileAtomic(file, "new\r\n");
+    EXPECT_FALSE(readOnly.ok);
+    EXPECT_EQ("the file is read-only", readOnly.reason);
+    EXPECT_EQ("old\r\n", dir.ReadBytes("a.dat"));
+
+    const WriteResult noFolder = WriteTextFileAtomic(dir.path() / "missing" / "b.dat", "x\r\n");
+    EXPECT_FALSE(noFolder.ok);
+    EXPECT_EQ("the folder does not exist", noFolder.reason);
+
+    int files = 0;
+    for (auto& e : std::filesystem::directory_iterator(dir.path())) (void)e, ++files;
+    EXPECT_EQ(1, files);
+}
+
+TEST(TextFile, KeepsTheModeOfTheFileItReplaces) {
+    TempDir dir;
+    const auto file = dir.path() / "a.dat";
+    dir.WriteBytes("a.dat", "old");
+    ::chmod(file.c_str(), 0600);
+    ASSERT_TRUE(WriteTextFileAtomic(file, "new").ok);
+    struct stat st {};
+    ASSERT_EQ(0, ::stat(file.c_str(), &st));
+    EXPECT_EQ(0600u, st.st_mode & 0777);
+}
+
+TEST(TextFile, ReadsNothingFromAMissingFileOrAFolder) {
+    TempDir dir;
+    EXPECT_FALSE(ReadTextFile(dir.path() / "none.txt"));
+    EXPECT_FALSE(ReadTextFile(dir.path()));
+}
+
+}  // namespace
+}  // namespace kelvora::test

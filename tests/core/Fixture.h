@@ -1,0 +1,125 @@
+#pragma once
+// Shared test fixtures: a recording host that fails the test on any message
+// box it was not told to expect, a recording player library, and a
+// scratch working folder.
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "Events.h"
+#include "Program.h"
+
+namespace kelvora::test {
+
+class RecordingHost : public Host {
+public:
+    ~RecordingHost() override {
+        for (const auto& text : expected_) ADD_FAILURE() << "expected message box never shown: " << text;
+    }
+    void Expect(std::string text) { expected_.push_back(std::move(text)); }
+    // Accepts any message box from now on (still recorded).
+    void AllowAnyMessage() { allowAny_ = true; }
+
+    void MsgBox(const std::string& text) override {
+        log.push_back("MsgBox:" + text);
+        messages.push_back(text);
+        if (!expected_.empty()) {
+            EXPECT_EQ(expected_.front(), text);
+            expected_.pop_front();
+        } else if (!allowAny_) {
+            ADD_FAILURE() << "unexpected message box: " << text;
+        }
+    }
+    void Beep() override { log.push_back("Beep"); }
+    std::string TimeOfDay() override { return time; }
+
+    std::vector<std::string> log;
+    std::vector<std::string> messages;
+    std::string time = "12:34:56";
+    bool ended = false;
+
+protected:
+    void OnEnd() override {
+        log.push_back("End");
+        ended = true;
+    }
+
+private:
+    std::deque<std::string> expected_;
+    bool allowAny_ = false;
+};
+
+class RecordingPlayer : public PlayerLibrary {
+public:
+    std::int32_t vbmp3_init() override {
+        log.push_back("init");
+        if (missing) throw PlayerUnavailable("no library");
+        return 1;
+    }
+    std::int32_t vbmp3_getVersion() override { return Log("getVersion", version); }
+    std::int32_t vbmp3_getState(std::int32_t*) override { return Log("getState", state); }
+    std::int32_t vbmp3_getEncodeState(std::int32_t*, std::int32_t*) override { return Log("getEncodeState", 0); }
+    std::int32_t vbmp3_open(const char* name, PlayerInfo*) override {
+        return Log(std::string("open ") + name, openResult);
+    }
+    std::int32_t vbmp3_play() override { return Log("play", 1); }
+    std::int32_t vbmp3_seek(std::int32_t s) override { return Log("seek " + std::to_string(s), 1); }
+    std::int32_t vbmp3_stop() override { return Log("stop", 1); }
+    std::int32_t vbmp3_close() override { return Log("close", 1); }
+    std::int32_t vbmp3_stopCallback() override { return Log("stopCallback", 1); }
+    std::int32_t vbmp3_free() override { return Log("free", 1); }
+
+    std::vector<std::string> log;
+    bool missing = false;
+    std::int32_t version = 200;
+    std::int32_t state = 0;
+    std::int32_t openResult = 1;
+
+private:
+    std::int32_t Log(std::string what, std::int32_t result) {
+        log.push_back(std::move(what));
+        return result;
+    }
+};
+
+// A fresh folder per test, removed afterwards.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    const std::filesystem::path& path() const { return path_; }
+    // Writes UTF-8 text as code page 932 bytes, exactly as given.
+    void WriteCp932(const std::string& name, const std::string& utf8) const;
+    void WriteBytes(const std::string& name, const std::string& bytes) const;
+    std::string ReadBytes(const std::string& name) const;
+    bool Exists(const std::string& name) const { return std::filesystem::exists(path_ / name); }
+
+private:
+    std::filesystem::path path_;
+};
+
+// Lines joined with CR LF, one after the last too.
+std::string Crlf(const std::vector<std::string>& lines);
+
+// A settings file text: word names, test names, mode, Auto FIX patch, wait.
+std::string Settings(int wordSign, const std::vector<std::string>& words, int testSign,
+                     const std::vector<std::string>& tests, int mode = 1, int autoFix = 0, int wait = 20);
+
+// A program in a scratch folder with recording services.
+struct ProgramFixture : ::testing::Test {
+    RecordingHost host;
+    RecordingPlayer player;
+    TempDir dir;
+    Program p{host, player, dir.path()};
+
+    // Standard data: "qbx.txt" naming "eword" and "ptest", a three-word
+    // database and a two-question test database.
+    void WriteStandardFiles(int mode = 1, int wait = 20);
+    // Runs an event; true when it ended the program.
+    bool Run(void (*event)(Program&));
+};
+
+}  // namespace kelvora::test

@@ -1,0 +1,197 @@
+// Start-up from the settings file to the learning records, and shutdown.
+#include "Fixture.h"
+#include "startup/Startup.h"
+
+namespace kelvora::test {
+namespace {
+
+using Startup = ProgramFixture;
+
+const char* const kMissingLibrary =
+    "VBMP3.DLLがありません。\r\n"
+    "　README.md#the-mp3-player-library からダウンロードしてください\r\n"
+    "＊詳細はhelp01.htmをご覧下さい";
+
+TEST_F(Startup, LoadsSettingsBanksAndFillsTheSetupDialog) {
+    WriteStandardFiles(11, 30);
+    ASSERT_FALSE(Run(form1::Form_Load));
+    EXPECT_EQ("Kelvora  Ver1.40", p.Form1.caption);
+    EXPECT_TRUE(p.Form2.visible);
+    EXPECT_FALSE(p.Form3.visible);
+    EXPECT_EQ(3, p.m.WordDbCount);
+    EXPECT_EQ(1, p.m.TestDbCount);
+    EXPECT_EQ("eword", p.m.WordDbName[0]);
+    EXPECT_EQ("etrain", p.m.WordDbName[2]);
+    EXPECT_EQ("ptest", p.m.TestDbName[0]);
+    EXPECT_EQ("\r\neword\r\nefix\r\netrain", p.Form3.Text1.text);
+    EXPECT_EQ("\r\nptest", p.Form3.Text2.text);
+    EXPECT_EQ(1, p.Form3.Check1.value);
+    EXPECT_EQ(1, p.Form3.Check2.value);
+    EXPECT_EQ(" 11", p.Form3.Text3.text);
+    EXPECT_EQ(0, p.Form3.Check3.value);
+    EXPECT_EQ(0, p.Form3.Option1.value);
+    EXPECT_EQ(1, p.Form3.Option2.value);
+    EXPECT_EQ(0, p.m.DrillFlag);
+    EXPECT_EQ(3, p.m.WordCount);
+    EXPECT_EQ("bank", p.m.WordTbl[1].word);
+    EXPECT_EQ("銀行", p.m.WordTbl[1].meaning);
+    EXPECT_EQ("0", p.m.WordTbl[1].jaScore);
+    EXPECT_EQ(2, p.m.TestCount);
+    EXPECT_EQ("Go &now&.", p.m.TestLine[3]);
+    EXPECT_EQ(-1, p.m.ChosenAnswer);
+    EXPECT_EQ(0, p.m.QuizState);
+    const std::vector<std::string> calls{"init", "getState", "getEncodeState", "getVersion"};
+    EXPECT_EQ(calls, player.log);
+    EXPECT_TRUE(host.log.empty());
+}
+
+TEST_F(Startup, DrillModeAndWaitTimes) {
+    const struct {
+        int mode, wait, drill, option1, option2;
+    } rows[] = {{10, 30, 1, 0, 1}, {2, 20, 0, 1, 0}, {10, 25, 1, 1, 0}, {1, 0, 0, 1, 0}, {1, 45, 0, 1, 0}};
+    for (const auto& r : rows) {
+        RecordingHost h;
+        RecordingPlayer pl;
+        Program q(h, pl, dir.path());
+        WriteStandardFiles(r.mode, r.wait);
+        ASSERT_NO_THROW(form1::Form_Load(q));
+        EXPECT_EQ(r.drill, q.m.DrillFlag) << r.mode;
+        EXPECT_EQ(r.option1, q.Form3.Option1.value) << r.wait;
+        EXPECT_EQ(r.option2, q.Form3.Option2.value) << r.wait;
+        EXPECT_EQ(r.wait, q.m.WaitSec.value());
+    }
+}
+
+TEST_F(Startup, NegativeCountsLoadTheSameListsWithTheBoxesOff) {
+    WriteStandardFiles();
+    dir.WriteCp932("qbx.txt", Settings(-1, {"eword", "efix"}, 0, {}, 2, 1, 20));
+    dir.WriteCp932("eword.txt", Crlf({"apple,りんご", "zzzzzzzz,end"}));
+    host.Expect("File '' not found. Check setup 'qbx.txt'");  // no test database listed
+    EXPECT_TRUE(Run(form1::Form_Load));
+    EXPECT_EQ(-2, p.m.WordDbCount);
+    EXPECT_EQ(2, p.m.WordCount);
+    EXPECT_EQ("\r\neword\r\nefix", p.Form3.Text1.text);
+    EXPECT_EQ(0, p.Form3.Check1.value);
+    EXPECT_EQ(0, p.Form3.Check2.value);
+    EXPECT_EQ(1, p.Form3.Check3.value);
+    EXPECT_EQ(" 2", p.Form3.Text3.text);
+}
+
+TEST_F(Startup, NamesKeepTheirBlanksAndJapanese) {
+    WriteStandardFiles();
+    dir.WriteCp932("qbx.txt", Settings(1, {" 単語"}, 1, {"ptest"}, 1, 0, 20));
+    dir.WriteCp932(" 単語.txt", Crlf({"あ,kana headwords are fine here"}));
+    ASSERT_FALSE(Run(form1::Form_Load));
+    EXPECT_EQ(" 単語", p.m.WordDbName[0]);
+    EXPECT_EQ("あ", p.m.WordTbl[0].word);
+}
+
+TEST_F(Startup, MissingPlayerLibraryEndsBeforeReadingSettings) {
+    player.missing = true;
+    host.Expect(kMissingLibrary);
+    EXPECT_TRUE(Run(form1::Form_Load));
+    EXPECT_TRUE(p.Form2.visible);  // the comment window is already open
+    EXPECT_EQ("", p.m.WordDbName[0]);
+    EXPECT_EQ("Text1", p.Form3.Text1.text);
+    EXPECT_EQ((std::vector<std::string>{"MsgBox:" + std::string(kMissingLibrary), "End"}), host.log);
+}
+
+TEST_F(Startup, OldPlayerVersionWarnsAndGoesOn) {
+    WriteStandardFiles();
+    player.version = 160;
+    host.Expect("Please update VBMP3 version");
+    EXPECT_FALSE(Run(form1::Form_Load));
+    EXPECT_EQ(3, p.m.WordCount);
+}
+
+TEST_F(Startup, PlayerVersion161IsEnough) {
+    WriteStandardFiles();
+    player.version = 161;
+    EXPECT_FALSE(Run(form1::Form_Load));
+}
+
+TEST_F(Startup, BadSettingsFilesStopStartUpNamingTheLine) {
+    const struct {
+        const char* file;  // nullptr: no file
+        const char* message;
+    } rows[] = {
+        {nullptr, ""},
+        {"", "The settings file 'qbx.txt', line 1: the file ends where the number of word databases should be."},
+        {" 2 \r\n", "The settings file 'qbx.txt', line 2: the file ends where the number of test databases should be."},
+        {" two \r\n", "The settings file 'qbx.txt', line 1: the number of word databases is not a number: 'two'"},
+        {" 2 \r\n 1 \r\neword\r\n",
+         "The settings file 'qbx.txt', line 4: the file ends where word-database name 2 of 2 should be."},
+        {" 1 \r\n 1 \r\neword\r\nptest\r\n 1 \r\n 0 \r\n",
+         "The settings file 'qbx.txt', line 7: the file ends where the wait time should be."},
+        {" 1 \r\n 1 \r\neword\r\nptest\r\nx\r\n",
+         "The settings file 'qbx.txt', line 5: the mode number is not a number: 'x'"},
+        {" 1 \r\n-102 \r\n",
+         "The settings file 'qbx.txt', line 2: it lists 102 test-database names; at most 101 are allowed."},
+        {" 1 \r\n 1 \r\neword\r\nptest\r\n 1 \r\n 0 \r\n 40000 \r\n",
+         "The settings file 'qbx.txt', line 7: the wait time is outside -32768 to 32767:  40000"},
+        {" 1 \r\n 1 \r\neword\r\nptest\r\n 99999 \r\n 0 \r\n 20 \r\n",
+         "The settings file 'qbx.txt' holds a mode number outside -32768 to 32767:  99999"},
+    };
+    for (const auto& r : rows) {
+        TempDir d;
+        RecordingHost h;
+        RecordingPlayer pl;
+        Program q(h, pl, d.path());
+        if (r.file) d.WriteBytes("qbx.txt", r.file);
+        h.AllowAnyMessage();
+        EXPECT_THROW(form1::Form_Load(q), ProgramEnd);
+        ASSERT_EQ(1u, h.messages.size());
+        if (r.file)
+            EXPECT_EQ(r.message, h.messages[0]);
+        else
+            EXPECT_EQ("The settings file 'qbx.txt' cannot be opened.\r\nKelvora looks for it in " + d.path().string() +
+                          " and cannot start without it.",
+                      h.messages[0]);
+        EXPECT_EQ(0, q.m.WordCount);  // nothing was loaded
+    }
+}
+
+TEST_F(Startup, AFileWithoutEofLineReadsTheSame) {
+    WriteStandardFiles();
+    dir.WriteBytes("qbx.txt", " 1 \r\n 1 \r\neword\r\nptest\r\n 2 \r\n 1 \r\n 30 ");
+    ASSERT_FALSE(Run(form1::Form_Load));
+    EXPECT_EQ(2, p.m.SetupQmd);
+    EXPECT_EQ(1, p.m.AutoFix);
+    EXPECT_EQ(30, p.m.WaitSec.value());
+}
+
+TEST_F(Startup, UnloadStopsThePlayerInOrderAndSavesNothing) {
+    WriteStandardFiles();
+    ASSERT_FALSE(Run(form1::Form_Load));
+    player.log.clear();
+    EXPECT_TRUE(Run(form1::Form_Unload));
+    EXPECT_EQ((std::vector<std::string>{"stop", "close", "stopCallback", "free"}), player.log);
+    EXPECT_FALSE(dir.Exists("eword.dat"));
+    EXPECT_FALSE(dir.Exists("ptest.dat"));
+    EXPECT_EQ(std::vector<std::string>{"End"}, host.log);
+}
+
+TEST_F(Startup, SetupButtonShowsTheDialog) {
+    WriteStandardFiles();
+    ASSERT_FALSE(Run(form1::Form_Load));
+    EXPECT_FALSE(Run(form1::Command8_Click));
+    EXPECT_TRUE(p.Form3.visible);
+}
+
+TEST_F(Startup, TheHeartbeatIdlesBeforeStart) {
+    WriteStandardFiles();
+    ASSERT_FALSE(Run(form1::Form_Load));
+    for (int i = 0; i < 5; ++i) EXPECT_FALSE(Run(form1::Timer1_Timer));
+    EXPECT_TRUE(host.log.empty());
+    EXPECT_EQ(0, p.m.Countdown);
+}
+
+TEST_F(Startup, StopTimerStopsAndClosesThePlayer) {
+    p.Form1.Timer2 = {3000, true};
+    EXPECT_FALSE(Run(form1::Timer2_Timer));
+    EXPECT_EQ((std::vector<std::string>{"stop", "close"}), player.log);
+    EXPECT_FALSE(p.Form1.Timer2.enabled);
+}
+
+}  // namespace
+}  // namespace kelvora::test

@@ -1,0 +1,122 @@
+// The number rules, the field and line reader, and 16-bit values.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "model/Int16.h"
+#include "text/Numbers.h"
+#include "text/TextReader.h"
+#include "text/Utf8.h"
+
+namespace kelvora {
+namespace {
+
+TEST(NumText, FollowsTheNumberToTextRule) {
+    const struct {
+        double value;
+        const char* text;
+    } rows[] = {
+        {0, " 0"},          {5, " 5"},           {11, " 11"},         {-3, "-3"},
+        {0.5, " .5"},       {-0.25, "-.25"},     {1.5, " 1.5"},       {-1.5, "-1.5"},
+        {32767, " 32767"},  {-32768, "-32768"},  {1000000, " 1000000"}, {1e15, " 1000000000000000"},
+        {1e20, " 100000000000000000000"},        {0.001, " .001"},    {1.0 / 3, " .333333333333333"},
+        {2.0 / 3, " .666666666666667"},           {123456.789, " 123456.789"}, {950, " 950"},
+        {431.5, " 431.5"},  {1e-5, " .00001"},   {-0.0, " 0"},
+    };
+    for (const auto& r : rows) EXPECT_EQ(r.text, NumText(r.value)) << r.value;
+}
+
+TEST(Val, TakesTheNumberAtTheStart) {
+    const struct {
+        const char* text;
+        double value;
+    } rows[] = {
+        {"11abc", 11}, {"", 0}, {"abc", 0}, {"  22", 22}, {" 11", 11}, {"-3", -3}, {"+4", 4}, {"2.5x", 2.5},
+        {".5", 0.5},   {"1e2", 100}, {"1e", 1}, {"- 3", 0}, {"10 20", 10}, {"３", 0},
+    };
+    for (const auto& r : rows) EXPECT_DOUBLE_EQ(r.value, Val(r.text)) << r.text;
+}
+
+TEST(ParseNumber, AcceptsOnlyAWholeNumberField) {
+    EXPECT_EQ(3, ParseNumber(" 3 "));
+    EXPECT_EQ(-2, ParseNumber("-2"));
+    EXPECT_EQ(30, ParseNumber("30"));
+    EXPECT_EQ(1.25, ParseNumber("1.25"));
+    EXPECT_FALSE(ParseNumber(""));
+    EXPECT_FALSE(ParseNumber("   "));
+    EXPECT_FALSE(ParseNumber("abc"));
+    EXPECT_FALSE(ParseNumber("11abc"));
+    EXPECT_FALSE(ParseNumber("1 2"));
+}
+
+TEST(Int16, NeverLeavesItsRange) {
+    EXPECT_EQ(32767, Int16::FromNumber(32767).value());
+    EXPECT_EQ(-32768, Int16::FromNumber(-32768).value());
+    EXPECT_THROW(Int16::FromNumber(32768), Overflow16);
+    EXPECT_THROW(Int16::FromNumber(-32769), Overflow16);
+    EXPECT_THROW(Int16::FromNumber(NAN), Overflow16);
+    EXPECT_EQ(2, Int16::FromNumber(2.5).value());  // half to even
+    EXPECT_EQ(4, Int16::FromNumber(3.5).value());
+    Int16 v(32766);
+    v += 1;
+    EXPECT_EQ(32767, v.value());
+    EXPECT_THROW(v += 1, Overflow16);
+    EXPECT_EQ(32767, v.value());
+}
+
+TEST(TextReader, ReadsFreeFormatFields) {
+    TextReader in("  apple , りんご\r\n\"a, b\" ,c\r\nlone\r\nnext\r\n,\r\n\r\n\r\n");
+    EXPECT_EQ(1, in.line());
+    EXPECT_EQ("apple", in.ReadField());
+    EXPECT_EQ("りんご", in.ReadField());
+    EXPECT_EQ(2, in.line());
+    EXPECT_EQ("a, b", in.ReadField());
+    EXPECT_EQ("c", in.ReadField());
+    // A line with one field: the next field comes from the next line.
+    EXPECT_EQ("lone", in.ReadField());
+    EXPECT_EQ("next", in.ReadField());
+    EXPECT_TRUE(in.HasMoreFields());
+    EXPECT_EQ("", in.ReadField());
+    EXPECT_EQ("", in.ReadField());
+    // Only empty lines are left: no more fields.
+    EXPECT_FALSE(in.HasMoreFields());
+}
+
+TEST(TextReader, FieldsEndAtBareLineFeedsAndAtTheEnd) {
+    TextReader in("1,2\n3");
+    EXPECT_EQ("1", in.ReadField());
+    EXPECT_EQ("2", in.ReadField());
+    EXPECT_EQ("3", in.ReadField());
+    EXPECT_FALSE(in.ReadField());
+}
+
+TEST(TextReader, ReadsWholeLinesWithTheirBlanks) {
+    TextReader in("  two blanks \r\n\r\nbare lf\nlast");
+    EXPECT_EQ("  two blanks ", in.ReadLine());
+    EXPECT_EQ("", in.ReadLine());
+    EXPECT_EQ("bare lf", in.ReadLine());
+    EXPECT_EQ("last", in.ReadLine());
+    EXPECT_TRUE(in.AtEof());
+    EXPECT_FALSE(in.ReadLine());
+}
+
+TEST(TextReader, MixesFieldsAndLines) {
+    TextReader in(" 2 \r\n-1 \r\n name one\r\n");
+    EXPECT_EQ("2", in.ReadField());
+    EXPECT_EQ("-1", in.ReadField());
+    EXPECT_EQ(3, in.line());
+    EXPECT_EQ(" name one", in.ReadLine());
+}
+
+TEST(Utf8, CountsCodePoints) {
+    EXPECT_EQ(4u, Characters("aあ&Ｂ").size());
+    EXPECT_EQ(U'あ', FirstCode("あいう"));
+    EXPECT_EQ(0u, FirstCode(""));
+    EXPECT_EQ(0xFFFDu, FirstCode("\xff"));
+    EXPECT_TRUE(IsValidUtf8("りんご"));
+    EXPECT_FALSE(IsValidUtf8("\x82\xa0"));
+    EXPECT_EQ("bank", LowerAscii("BaNk"));
+}
+
+}  // namespace
+}  // namespace kelvora

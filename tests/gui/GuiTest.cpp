@@ -1,0 +1,177 @@
+// The real windows under the offscreen platform.
+#include <QApplication>
+#include <QCheckBox>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include "Fixture.h"
+#include "Fonts.h"
+#include "Gui.h"
+#include "present/QuestionText.h"
+
+namespace kelvora::test {
+namespace {
+
+struct GuiFixture : ProgramFixture {
+    std::unique_ptr<gui::Gui> g;
+    void SetUp() override {
+        WriteStandardFiles(11, 30);
+        g = std::make_unique<gui::Gui>(p);
+        ASSERT_TRUE(g->Load());
+    }
+    template <class W>
+    W* Widget(gui::FormWindow& w, const char* name) {
+        auto* widget = qobject_cast<W*>(w.widget(name));
+        EXPECT_NE(nullptr, widget) << name;
+        return widget;
+    }
+    // Dark pixels in a rectangle of the window's own painting.
+    int DarkPixels(gui::FormWindow& w, QRect area) {
+        const QImage image = w.grab().toImage();
+        int dark = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                if (qGray(image.pixel(x, y)) < 100) ++dark;
+        return dark;
+    }
+};
+
+TEST_F(GuiFixture, MainWindowShowsItsControlTable) {
+    gui::FormWindow& w = g->form1();
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(QString::fromUtf8("Kelvora  Ver1.40"), w.windowTitle());
+    EXPECT_EQ(QSize(308, 310), w.size());
+    const struct {
+        const char* name;
+        QRect rect;
+        const char* text;
+    } rows[] = {
+        {"Text2", {48, 147, 257, 25}, "この選択肢の"},
+        {"Text5", {48, 243, 257, 25}, "←該当のボタンを押す"},
+        {"Command1", {8, 147, 33, 25}, "A"},
+        {"Command4", {8, 243, 33, 25}, "D"},
+        {"Command5", {232, 275, 73, 25}, "END"},
+        {"Command6", {152, 275, 33, 25}, "Stop"},
+        {"Command7", {80, 275, 65, 25}, "Start"},
+        {"Command8", {41, 275, 37, 25}, "Setup"},
+        {"Command9", {192, 275, 33, 25}, "CHK"},
+        {"Label1", {8, 275, 33, 25}, ""},
+    };
+    for (const auto& r : rows) {
+        QWidget* widget = w.widget(r.name);
+        ASSERT_NE(nullptr, widget) << r.name;
+        EXPECT_EQ(r.rect, widget->geometry()) << r.name;
+        QString text;
+        if (auto* b = qobject_cast<QPushButton*>(widget)) text = b->text();
+        if (auto* t = qobject_cast<QLineEdit*>(widget)) text = t->text();
+        if (auto* l = qobject_cast<QLabel*>(widget)) text = l->text();
+        EXPECT_EQ(QString::fromUtf8(r.text), text) << r.name;
+    }
+    auto* text1 = Widget<QPlainTextEdit>(w, "Text1");
+    EXPECT_EQ(QRect(8, 8, 297, 132), text1->geometry());
+    EXPECT_EQ(QString::fromUtf8("問題\n\n下のstartボタンを押すと\n開始します\n"), text1->toPlainText());
+    EXPECT_TRUE(text1->isReadOnly());
+    EXPECT_EQ(12, text1->font().pointSizeF());
+    EXPECT_TRUE(text1->font().bold());
+    EXPECT_EQ(11.25, w.widget("Text3")->font().pointSizeF());
+    EXPECT_EQ(QString::fromUtf8("ＭＳ Ｐゴシック"), w.widget("Command2")->font().family());
+    EXPECT_FALSE(w.widget("Label2")->geometry().intersects(w.rect()));  // never seen
+    EXPECT_EQ(26, w.actions().size());
+}
+
+TEST_F(GuiFixture, CommentWindowAndHiddenSetupDialog) {
+    gui::FormWindow& c = g->form2();
+    EXPECT_TRUE(c.isVisible());
+    EXPECT_EQ(QStringLiteral("Comment"), c.windowTitle());
+    EXPECT_EQ(QSize(352, 265), c.size());
+    EXPECT_FALSE(c.widget("Command1")->isVisibleTo(&c));
+    EXPECT_FALSE(g->form3().isVisible());
+}
+
+TEST_F(GuiFixture, SetupDialogShowsTheSettingsAndKeepsEditsWhenClosedByItsFrame) {
+    QTest::mouseClick(g->form1().widget("Command8"), Qt::LeftButton);
+    gui::FormWindow& s = g->form3();
+    ASSERT_TRUE(s.isVisible());
+    EXPECT_EQ(QSize(396, 314), s.size());
+    EXPECT_EQ(QString::fromUtf8("\neword\nefix\netrain"), Widget<QPlainTextEdit>(s, "Text1")->toPlainText());
+    EXPECT_EQ(QStringLiteral(" 11"), Widget<QLineEdit>(s, "Text3")->text());
+    EXPECT_TRUE(Widget<QRadioButton>(s, "Option2")->isChecked());
+    EXPECT_FALSE(Widget<QRadioButton>(s, "Option1")->isChecked());
+    EXPECT_TRUE(Widget<QCheckBox>(s, "Check1")->isChecked());
+    EXPECT_EQ(QString::fromUtf8("拡張子”TXT\"は含めないで下さい"), s.widget("Text2")->toolTip());
+
+    // The learner's edits go straight into the live settings.
+    auto* mode = Widget<QLineEdit>(s, "Text3");
+    mode->selectAll();
+    QTest::keyClicks(mode, "4");
+    EXPECT_EQ("4", p.Form3.Text3.text);
+    Widget<QPlainTextEdit>(s, "Text1")->appendPlainText(QStringLiteral("extra"));
+    EXPECT_EQ("\r\neword\r\nefix\r\netrain\r\nextra", p.Form3.Text1.text);
+    QTest::mouseClick(Widget<QRadioButton>(s, "Option1"), Qt::LeftButton);
+    EXPECT_EQ(1, p.Form3.Option1.value);
+    EXPECT_EQ(0, p.Form3.Option2.value);
+    QTest::mouseClick(Widget<QCheckBox>(s, "Check1"), Qt::LeftButton);
+    EXPECT_EQ(0, p.Form3.Check1.value);
+
+    s.close();
+    EXPECT_FALSE(s.isVisible());
+    EXPECT_FALSE(p.Form3.visible);
+    EXPECT_EQ("4", p.Form3.Text3.text);
+}
+
+TEST_F(GuiFixture, PaintsTheTestSentenceOnTheWindow) {
+    p.Form1.Text1.visible = false;
+    const QRect sentence(0, 0, 300, 60);
+    g->SyncAll();
+    EXPECT_EQ(0, DarkPixels(g->form1(), sentence));
+    p.m.QuestionSentence = "I have a &pen& on the desk.";
+    DrawQuestionText(p, p.m.QuestionSentence);
+    g->SyncAll();
+    EXPECT_GT(DarkPixels(g->form1(), sentence), 150);
+    // A repaint prints the same sentence again, in the same place.
+    const QImage first = g->form1().grab().toImage();
+    g->form1().repaint();
+    EXPECT_EQ(first, g->form1().grab().toImage());
+}
+
+TEST_F(GuiFixture, StopTimerFollowsItsModel) {
+    player.log.clear();
+    p.Form1.Timer2 = {30, true};
+    g->SyncAll();
+    QTRY_COMPARE_WITH_TIMEOUT(p.Form1.Timer2.enabled, false, 2000);
+    EXPECT_EQ((std::vector<std::string>{"stop", "close"}), player.log);
+}
+
+TEST_F(GuiFixture, EndSavesTheRecordsAndClosesEveryWindow) {
+    QTest::mouseClick(g->form1().widget("Command5"), Qt::LeftButton);
+    EXPECT_TRUE(g->ended());
+    EXPECT_FALSE(g->form1().isVisible());
+    EXPECT_FALSE(g->form2().isVisible());
+    EXPECT_EQ("0,0,0,0\r\n0,0,0,0\r\n0,0,0,0\r\n", dir.ReadBytes("eword.dat"));
+    EXPECT_EQ(" 0, 0\r\n 0, 0\r\n", dir.ReadBytes("ptest.dat"));
+}
+
+TEST_F(GuiFixture, ClosingTheMainWindowUnloadsWithoutSaving) {
+    g->form1().close();
+    EXPECT_TRUE(g->ended());
+    EXPECT_FALSE(dir.Exists("eword.dat"));
+    EXPECT_EQ("free", player.log.back());
+}
+
+}  // namespace
+}  // namespace kelvora::test
+
+int main(int argc, char** argv) {
+    // Widget tests never need a screen; test discovery runs without the
+    // CTest environment, so default to the offscreen platform here too.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    kelvora::gui::InstallFontSubstitutions();
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
