@@ -32,14 +32,10 @@ bool HasNonAscii(std::string_view s) {
     return false;
 }
 
-}  // namespace
-
-std::string DecodeCp932(std::string_view bytes) {
-    if (!HasNonAscii(bytes)) return std::string(bytes);
-    Iconv cd("UTF-8", "CP932");
-    std::string out;
-    if (!cd.ok()) return std::string(bytes);
-    out.reserve(bytes.size() * 3 / 2 + 16);
+// Runs bytes through iconv. At a byte sequence it cannot convert it asks
+// onInvalid, which either steps past it (returning true) or gives up.
+template <class OnInvalid>
+bool Convert(const Iconv& cd, std::string_view bytes, std::string& out, OnInvalid onInvalid) {
     std::vector<char> buf(bytes.size() * 3 + 16);
     char* in = const_cast<char*>(bytes.data());
     std::size_t inLeft = bytes.size();
@@ -48,16 +44,30 @@ std::string DecodeCp932(std::string_view bytes) {
         std::size_t oLeft = buf.size();
         const std::size_t r = iconv(cd.get(), &in, &inLeft, &o, &oLeft);
         out.append(buf.data(), static_cast<std::size_t>(o - buf.data()));
-        if (r == static_cast<std::size_t>(-1)) {
-            if (errno == E2BIG) continue;
-            // An invalid byte, or a lead byte cut off at the end: show it as
-            // U+FFFD and go on with the next byte.
-            AppendUtf8(out, 0xFFFD);
-            ++in;
-            --inLeft;
+        if (r == static_cast<std::size_t>(-1) && errno != E2BIG) {
+            if (!onInvalid(in, inLeft)) return false;
             iconv(cd.get(), nullptr, nullptr, nullptr, nullptr);
         }
     }
+    return true;
+}
+
+}  // namespace
+
+std::string DecodeCp932(std::string_view bytes) {
+    if (!HasNonAscii(bytes)) return std::string(bytes);
+    Iconv cd("UTF-8", "CP932");
+    if (!cd.ok()) return std::string(bytes);
+    std::string out;
+    out.reserve(bytes.size() * 3 / 2 + 16);
+    Convert(cd, bytes, out, [&out](char*& in, std::size_t& inLeft) {
+        // An invalid byte, or a lead byte cut off at the end: show it as
+        // U+FFFD and go on with the next byte.
+        AppendUtf8(out, 0xFFFD);
+        ++in;
+        --inLeft;
+        return true;
+    });
     return out;
 }
 
@@ -82,25 +92,16 @@ std::optional<std::string> EncodeCp932(std::string_view utf8, std::string* unenc
     Iconv cd("CP932", "UTF-8");
     if (!cd.ok()) return std::nullopt;
     std::string out;
-    std::vector<char> buf(utf8.size() * 2 + 16);
-    char* in = const_cast<char*>(utf8.data());
-    std::size_t inLeft = utf8.size();
-    while (inLeft > 0) {
-        char* o = buf.data();
-        std::size_t oLeft = buf.size();
-        const std::size_t r = iconv(cd.get(), &in, &inLeft, &o, &oLeft);
-        out.append(buf.data(), static_cast<std::size_t>(o - buf.data()));
-        if (r == static_cast<std::size_t>(-1)) {
-            if (errno == E2BIG) continue;
-            if (unencodable) {
-                const std::string_view rest(in, inLeft);
-                std::size_t n = 0;
-                DecodeAt(rest, 0, &n);
-                *unencodable = std::string(rest.substr(0, n));
-            }
-            return std::nullopt;
+    const bool ok = Convert(cd, utf8, out, [unencodable](char*& in, std::size_t& inLeft) {
+        if (unencodable) {
+            const std::string_view rest(in, inLeft);
+            std::size_t n = 0;
+            DecodeAt(rest, 0, &n);
+            *unencodable = std::string(rest.substr(0, n));
         }
-    }
+        return false;
+    });
+    if (!ok) return std::nullopt;
     return out;
 }
 
