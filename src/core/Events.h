@@ -24,6 +24,9 @@ void Form_Deactivate(Program& p);
 
 namespace form3 {
 void Form_LostFocus(Program& p);
+void Command1_Click(Program& p);  // Save
+void Command2_Click(Program& p);  // Quit
+void Command3_Click(Program& p);  // FIX Data merge
 }  // namespace form3
 
 }  // namespace kelvora

@@ -24,6 +24,11 @@ struct Program {
     Random rng;
     // Where the program's files live: bare file names are looked up here.
     std::filesystem::path dir;
+    // The databases actually loaded at start-up. "END" saves their learning
+    // records under these names, even if the dialog's "Quit" has since
+    // re-read a list that names other databases.
+    std::string loadedWordDb;
+    std::string loadedTestDb;
 
     std::filesystem::path File(const std::string& name) const { return dir / name; }
 };

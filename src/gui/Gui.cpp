@@ -60,6 +60,11 @@ void Gui::WireForm2() {
 }
 
 void Gui::WireForm3() {
+    form3_->onClick = [this](const std::string& name) {
+        if (name == "Command1") Dispatch(form3::Command1_Click);
+        else if (name == "Command2") Dispatch(form3::Command2_Click);
+        else if (name == "Command3") Dispatch(form3::Command3_Click);
+    };
     form3_->onWindowEvent = [this](WindowEvent e) {
         if (e == WindowEvent::Deactivate) Dispatch(form3::Form_LostFocus);
         // Closed by its frame: hidden, and its controls keep their values,
@@ -79,6 +84,9 @@ bool Gui::Load() {
         program_.Form1.visible = true;
         SyncAll();
         form2_->move(form1_->frameGeometry().right() + 8, form1_->geometry().top());
+        // The setup dialog opens over the main window, a little below its
+        // title, where the learner's eyes already are.
+        form3_->move(form1_->geometry().topLeft() + QPoint(24, 24));
         form1_->activateWindow();
     }
     return alive;

@@ -66,6 +66,7 @@ TEST_F(Startup, NegativeCountsLoadTheSameListsWithTheBoxesOff) {
     WriteStandardFiles();
     dir.WriteCp932("qbx.txt", Settings(-1, {"eword", "efix"}, 0, {}, 2, 1, 20));
     dir.WriteCp932("eword.txt", Crlf({"apple,りんご", "zzzzzzzz,end"}));
+    host.Expect("File 'efix' not found. Check setup 'qbx.txt'\r\nNothing was merged.");  // Auto FIX patch on
     host.Expect("File '' not found. Check setup 'qbx.txt'");  // no test database listed
     EXPECT_TRUE(Run(form1::Form_Load));
     EXPECT_EQ(-2, p.m.WordDbCount);
@@ -145,7 +146,7 @@ TEST_F(Startup, BadSettingsFilesStopStartUpNamingTheLine) {
             EXPECT_EQ(r.message, h.messages[0]);
         else
             EXPECT_EQ("The settings file 'qbx.txt' cannot be opened.\r\nKelvora looks for it in " + d.path().string() +
-                          " and cannot start without it.",
+                          ".\r\nKelvora cannot start without it.",
                       h.messages[0]);
         EXPECT_EQ(0, q.m.WordCount);  // nothing was loaded
     }
@@ -153,8 +154,11 @@ TEST_F(Startup, BadSettingsFilesStopStartUpNamingTheLine) {
 
 TEST_F(Startup, AFileWithoutEofLineReadsTheSame) {
     WriteStandardFiles();
-    dir.WriteBytes("qbx.txt", " 1 \r\n 1 \r\neword\r\nptest\r\n 2 \r\n 1 \r\n 30 ");
+    dir.WriteBytes("qbx.txt", " 2 \r\n 1 \r\neword\r\nefix\r\nptest\r\n 2 \r\n 1 \r\n 30 ");
+    dir.WriteCp932("efix.txt", "bank,土手\r\n");
+    host.Expect("Fix patch Completed");
     ASSERT_FALSE(Run(form1::Form_Load));
+    EXPECT_EQ("土手", p.m.WordTbl[1].meaning);
     EXPECT_EQ(2, p.m.SetupQmd);
     EXPECT_EQ(1, p.m.AutoFix);
     EXPECT_EQ(30, p.m.WaitSec.value());

@@ -1,6 +1,7 @@
 // The real windows under the offscreen platform.
 #include <QApplication>
 #include <QCheckBox>
+#include <QFontInfo>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -8,6 +9,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTextCursor>
 
 #include "Fixture.h"
 #include "Fonts.h"
@@ -80,6 +82,9 @@ TEST_F(GuiFixture, MainWindowShowsItsControlTable) {
     EXPECT_TRUE(text1->font().bold());
     EXPECT_EQ(11.25, w.widget("Text3")->font().pointSizeF());
     EXPECT_EQ(QString::fromUtf8("ＭＳ Ｐゴシック"), w.widget("Command2")->font().family());
+    // The names resolve to the installed metric twins.
+    EXPECT_EQ(QStringLiteral("IPAPGothic"), QFontInfo(w.widget("Command2")->font()).family());
+    EXPECT_EQ(QStringLiteral("IPAGothic"), QFontInfo(gui::ToQFont({"ＭＳ ゴシック", 12, true, false})).family());
     EXPECT_FALSE(w.widget("Label2")->geometry().intersects(w.rect()));  // never seen
     EXPECT_EQ(26, w.actions().size());
 }
@@ -122,6 +127,36 @@ TEST_F(GuiFixture, SetupDialogShowsTheSettingsAndKeepsEditsWhenClosedByItsFrame)
     EXPECT_FALSE(s.isVisible());
     EXPECT_FALSE(p.Form3.visible);
     EXPECT_EQ("4", p.Form3.Text3.text);
+}
+
+TEST_F(GuiFixture, SaveWritesWhatWasTypedIntoTheDialog) {
+    QTest::mouseClick(g->form1().widget("Command8"), Qt::LeftButton);
+    gui::FormWindow& s = g->form3();
+    auto* list = Widget<QPlainTextEdit>(s, "Text1");
+    list->moveCursor(QTextCursor::End);
+    QTest::keyClick(list, Qt::Key_Return);
+    QTest::keyClicks(list, "enew");
+    auto* mode = Widget<QLineEdit>(s, "Text3");
+    mode->selectAll();
+    QTest::keyClicks(mode, "10");
+    QTest::mouseClick(Widget<QCheckBox>(s, "Check2"), Qt::LeftButton);
+    host.Expect("設定を有効にするために、一度、 終了します。　起動できない場合はqbx.txtを修正してください");
+    QTest::mouseClick(s.widget("Command1"), Qt::LeftButton);
+    EXPECT_TRUE(g->ended());
+    EXPECT_EQ(" 4 \r\n-1 \r\neword\r\nefix\r\netrain\r\nenew\r\nptest\r\n 10 \r\n 0 \r\n 30 \r\nEOF\r\n",
+              dir.ReadBytes("qbx.txt"));
+}
+
+TEST_F(GuiFixture, QuitShowsTheSavedListsAgain) {
+    QTest::mouseClick(g->form1().widget("Command8"), Qt::LeftButton);
+    gui::FormWindow& s = g->form3();
+    auto* list = Widget<QPlainTextEdit>(s, "Text1");
+    list->selectAll();
+    QTest::keyClicks(list, "scribble");
+    EXPECT_EQ("scribble", p.Form3.Text1.text);
+    QTest::mouseClick(s.widget("Command2"), Qt::LeftButton);
+    EXPECT_FALSE(s.isVisible());
+    EXPECT_EQ(QStringLiteral("\neword\nefix\netrain"), list->toPlainText());
 }
 
 TEST_F(GuiFixture, PaintsTheTestSentenceOnTheWindow) {

@@ -79,8 +79,8 @@ namespace form1 {
 // lost and the learner can fix the cause and press "END" again.
 void Command5_Click(Program& p) {
     const std::pair<std::string, std::string> files[] = {
-        {p.m.WordDbName[0] + ".dat", WordRecordText(p)},
-        {p.m.TestDbName[0] + ".dat", TestRecordText(p)},
+        {p.loadedWordDb + ".dat", WordRecordText(p)},
+        {p.loadedTestDb + ".dat", TestRecordText(p)},
     };
     for (const auto& [name, text] : files) {
         const WriteResult r = WriteTextFileAtomic(p.File(name), text);

@@ -46,6 +46,7 @@ void LoadWordDatabase(Program& p) {
         ++i;
     }
     m.WordCount = i;
+    p.loadedWordDb = name;
 }
 
 void LoadTestDatabase(Program& p) {
@@ -65,6 +66,7 @@ void LoadTestDatabase(Program& p) {
     // Lines beyond the file are empty: clear what an earlier load left.
     for (int k = i; k < kTestLines; ++k) m.TestLine[static_cast<std::size_t>(k)].clear();
     m.TestCount = Int16::FromWide((i + 1) / 3);
+    p.loadedTestDb = name;
     for (int q = 0; q <= m.TestCount; ++q) {
         const std::string& question = m.TestLine[static_cast<std::size_t>(3 * q)];
         const std::string& choices = m.TestLine[static_cast<std::size_t>(3 * q + 1)];

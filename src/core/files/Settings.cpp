@@ -13,63 +13,136 @@ namespace {
 
 std::string Where(int line) { return "The settings file 'qbx.txt', line " + std::to_string(line) + ": "; }
 
-double ReadNumber(Program& p, TextReader& in, const char* what) {
-    const int line = in.line();
-    const auto field = in.ReadField();
-    if (!field) FailStartup(p, Where(line) + "the file ends where the " + what + " should be.");
-    const auto value = ParseNumber(*field);
-    if (!value) FailStartup(p, Where(line) + "the " + what + " is not a number: '" + *field + "'");
-    return *value;
-}
+// A parse that stops at the first fault, remembering its message.
+class Parser {
+public:
+    Parser(const std::string& text, std::string* error) : in_(text), error_(error) {}
 
-// How many names a signed count announces; more than the list holds stops
-// start-up.
-int NameCount(Program& p, double count, int line, const char* what) {
-    const double n = std::floor(std::fabs(count));
-    if (n > kNameSlots)
-        FailStartup(p, Where(line) + "it lists " + NumText(n).substr(1) + " " + what + " names; at most " +
-                           std::to_string(kNameSlots) + " are allowed.");
-    return static_cast<int>(n);
-}
-
-void ReadNames(Program& p, TextReader& in, int count, std::vector<std::string>& names, std::string& box,
-               const char* what) {
-    for (int i = 0; i < count; ++i) {
-        const int line = in.line();
-        auto name = in.ReadLine();
-        if (!name) FailStartup(p, Where(line) + "the file ends where " + what + " name " + std::to_string(i + 1) +
-                                      " of " + std::to_string(count) + " should be.");
-        names[static_cast<std::size_t>(i)] = *name;
-        box += "\r\n" + *name;
+    bool Number(const char* what, double* out) {
+        const int line = in_.line();
+        const auto field = in_.ReadField();
+        if (!field) return Fail(Where(line) + "the file ends where the " + what + " should be.");
+        const auto value = ParseNumber(*field);
+        if (!value) return Fail(Where(line) + "the " + what + " is not a number: '" + *field + "'");
+        *out = *value;
+        return true;
     }
+
+    // The count's magnitude says how many names follow; the sign is only
+    // the check box.
+    bool Count(const char* what, double* count, int* names) {
+        const int line = in_.line();
+        if (!Number(what == std::string("word-database") ? "number of word databases" : "number of test databases",
+                    count))
+            return false;
+        const double n = std::floor(std::fabs(*count));
+        if (n > kNameSlots)
+            return Fail(Where(line) + "it lists " + NumText(n).substr(1) + " " + what + " names; at most " +
+                        std::to_string(kNameSlots) + " are allowed.");
+        *names = static_cast<int>(n);
+        return true;
+    }
+
+    bool Names(int count, const char* what, std::vector<std::string>* names) {
+        for (int i = 0; i < count; ++i) {
+            const int line = in_.line();
+            auto name = in_.ReadLine();
+            if (!name)
+                return Fail(Where(line) + "the file ends where " + what + " name " + std::to_string(i + 1) + " of " +
+                            std::to_string(count) + " should be.");
+            names->push_back(std::move(*name));
+        }
+        return true;
+    }
+
+    int line() const { return in_.line(); }
+    bool Fail(std::string message) {
+        if (error_) *error_ = std::move(message);
+        return false;
+    }
+
+private:
+    TextReader in_;
+    std::string* error_;
+};
+
+void FillLists(Program& p, const SettingsData& s) {
+    Model& m = p.m;
+    m.WordDbCount = s.wordDbCount;
+    m.TestDbCount = s.testDbCount;
+    p.Form3.Text1.text.clear();
+    p.Form3.Text2.text.clear();
+    for (std::size_t i = 0; i < s.wordDbNames.size(); ++i) {
+        m.WordDbName[i] = s.wordDbNames[i];
+        p.Form3.Text1.text += "\r\n" + s.wordDbNames[i];
+    }
+    for (std::size_t i = 0; i < s.testDbNames.size(); ++i) {
+        m.TestDbName[i] = s.testDbNames[i];
+        p.Form3.Text2.text += "\r\n" + s.testDbNames[i];
+    }
+}
+
+std::optional<SettingsData> ReadSettingsFile(Program& p, bool listsOnly, std::string* error) {
+    const auto text = ReadTextFile(p.File(kSettingsFile));
+    if (!text) {
+        *error = "The settings file 'qbx.txt' cannot be opened.\r\nKelvora looks for it in " + p.dir.string() + ".";
+        return std::nullopt;
+    }
+    return ParseSettings(*text, listsOnly, error);
 }
 
 }  // namespace
 
-void ReadSettings(Program& p) {
-    const auto text = ReadTextFile(p.File(kSettingsFile));
-    if (!text)
-        FailStartup(p, "The settings file 'qbx.txt' cannot be opened.\r\nKelvora looks for it in " +
-                           p.dir.string() + " and cannot start without it.");
-    TextReader in(*text);
-    Model& m = p.m;
-    const int wordLine = in.line();
-    m.WordDbCount = ReadNumber(p, in, "number of word databases");
-    const int wordCount = NameCount(p, m.WordDbCount, wordLine, "word-database");
-    const int testLine = in.line();
-    m.TestDbCount = ReadNumber(p, in, "number of test databases");
-    const int testCount = NameCount(p, m.TestDbCount, testLine, "test-database");
-    ReadNames(p, in, wordCount, m.WordDbName, p.Form3.Text1.text, "word-database");
-    ReadNames(p, in, testCount, m.TestDbName, p.Form3.Text2.text, "test-database");
-    m.SetupQmd = ReadNumber(p, in, "mode number");
-    m.AutoFix = ReadNumber(p, in, "Auto FIX patch value");
+std::optional<SettingsData> ParseSettings(const std::string& text, bool listsOnly, std::string* error) {
+    Parser in(text, error);
+    SettingsData s;
+    int words = 0, tests = 0;
+    if (!in.Count("word-database", &s.wordDbCount, &words) || !in.Count("test-database", &s.testDbCount, &tests) ||
+        !in.Names(words, "word-database", &s.wordDbNames) || !in.Names(tests, "test-database", &s.testDbNames))
+        return std::nullopt;
+    if (listsOnly) return s;
+    if (!in.Number("mode number", &s.setupQmd) || !in.Number("Auto FIX patch value", &s.autoFix))
+        return std::nullopt;
     const int waitLine = in.line();
-    const double wait = ReadNumber(p, in, "wait time");
-    try {
-        m.WaitSec = Int16::FromNumber(wait);
-    } catch (const Overflow16&) {
-        FailStartup(p, Where(waitLine) + "the wait time is outside -32768 to 32767: " + NumText(wait));
+    if (!in.Number("wait time", &s.waitSec)) return std::nullopt;
+    if (std::nearbyint(s.waitSec) < -32768 || std::nearbyint(s.waitSec) > 32767) {
+        in.Fail(Where(waitLine) + "the wait time is outside -32768 to 32767: " + NumText(s.waitSec));
+        return std::nullopt;
     }
+    return s;
+}
+
+std::string SettingsText(const SettingsData& s) {
+    auto number = [](double v) { return NumText(v) + " \r\n"; };
+    std::string out = number(s.wordDbCount) + number(s.testDbCount);
+    for (const auto& name : s.wordDbNames) out += name + "\r\n";
+    for (const auto& name : s.testDbNames) out += name + "\r\n";
+    out += number(s.setupQmd) + number(s.autoFix) + number(s.waitSec) + "EOF\r\n";
+    return out;
+}
+
+void ReadSettings(Program& p) {
+    std::string error;
+    const auto s = ReadSettingsFile(p, false, &error);
+    if (!s) {
+        if (error.find("cannot be opened") != std::string::npos) error += "\r\nKelvora cannot start without it.";
+        FailStartup(p, error);
+    }
+    FillLists(p, *s);
+    p.m.SetupQmd = s->setupQmd;
+    p.m.AutoFix = s->autoFix;
+    p.m.WaitSec = Int16::FromNumber(s->waitSec);
+}
+
+bool ReadSettingsLists(Program& p) {
+    std::string error;
+    const auto s = ReadSettingsFile(p, true, &error);
+    if (!s) {
+        p.host.MsgBox(error + "\r\nThe setup dialog keeps what it shows.");
+        return false;
+    }
+    FillLists(p, *s);
+    return true;
 }
 
 }  // namespace kelvora

@@ -1,6 +1,7 @@
 // Start-up and shutdown of the main window.
 #include "Events.h"
 #include "audio/Playback.h"
+#include "files/FixPatch.h"
 #include "files/LearningRecord.h"
 #include "files/QuestionBanks.h"
 #include "files/Settings.h"
@@ -65,6 +66,7 @@ void Form_Load(Program& p) {
 
     LoadWordDatabase(p);
     LoadWordRecord(p);
+    if (p.m.AutoFix > 0) MergeFixPatch(p, MergeCaller::Startup);
     LoadTestDatabase(p);
     LoadTestRecord(p);
 }

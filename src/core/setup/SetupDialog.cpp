@@ -1,0 +1,107 @@
+// The setup dialog's buttons.
+#include "setup/SetupDialog.h"
+
+#include <cmath>
+
+#include "Events.h"
+#include "files/FixPatch.h"
+#include "files/Settings.h"
+#include "platform/TextFile.h"
+#include "startup/Startup.h"
+#include "text/Numbers.h"
+
+namespace kelvora {
+
+std::vector<std::string> ExtractList(const std::string& text) {
+    std::vector<std::string> names;
+    std::size_t p = text.find("\r\n");
+    if (p == std::string::npos) {
+        if (!text.empty()) names.push_back(text);
+        return names;
+    }
+    for (std::size_t q; (q = text.find("\r\n", p + 2)) != std::string::npos; p = q)
+        names.push_back(text.substr(p + 2, q - p - 2));
+    names.push_back(text.substr(p + 2));
+    return names;
+}
+
+namespace {
+
+const char* const kSavedMessage =
+    "設定を有効にするために、一度、 終了します。　起動できない場合はqbx.txtを修正してください";
+
+std::string TooMany(const char* which, std::size_t n) {
+    return std::string("The ") + which + " list holds " + std::to_string(n) + " names; at most " +
+           std::to_string(kNameSlots) + " fit.\r\nNothing was saved.";
+}
+
+}  // namespace
+
+namespace form3 {
+
+// "Save ": the dialog's values become the settings file, then the program
+// ends so the next start loads them. Everything is checked and written
+// before any setting in memory changes, so a failed save leaves the running
+// program, and the file on disk, exactly as they were.
+void Command1_Click(Program& p) {
+    Form3Model& f = p.Form3;
+    SettingsData s;
+    s.wordDbNames = ExtractList(f.Text1.text);
+    s.testDbNames = ExtractList(f.Text2.text);
+    if (s.wordDbNames.size() > kNameSlots) {
+        p.host.MsgBox(TooMany("word-database", s.wordDbNames.size()));
+        return;
+    }
+    if (s.testDbNames.size() > kNameSlots) {
+        p.host.MsgBox(TooMany("test-database", s.testDbNames.size()));
+        return;
+    }
+    s.wordDbCount = static_cast<double>(s.wordDbNames.size());
+    s.testDbCount = static_cast<double>(s.testDbNames.size());
+    if (f.Check1.value == 0) s.wordDbCount = -s.wordDbCount;
+    if (f.Check2.value == 0) s.testDbCount = -s.testDbCount;
+    s.setupQmd = Val(f.Text3.text);
+    Int16 mode;
+    try {
+        mode = Int16::FromNumber(s.setupQmd);
+    } catch (const Overflow16&) {
+        p.host.MsgBox("The mode number" + NumText(s.setupQmd) +
+                      " is outside -32768 to 32767.\r\nNothing was saved.");
+        return;
+    }
+    s.autoFix = f.Check3.value;
+    s.waitSec = f.Option2.value != 0 ? 30 : 20;
+
+    const WriteResult r = WriteTextFileAtomic(p.File(kSettingsFile), SettingsText(s));
+    if (!r.ok) {
+        p.host.MsgBox("The settings file 'qbx.txt' could not be saved: " + r.reason +
+                      ".\r\nThe file on disk is unchanged; Kelvora keeps running.");
+        return;
+    }
+
+    Model& m = p.m;
+    m.WordDbCount = s.wordDbCount;
+    m.TestDbCount = s.testDbCount;
+    std::copy(s.wordDbNames.begin(), s.wordDbNames.end(), m.WordDbName.begin());
+    std::copy(s.testDbNames.begin(), s.testDbNames.end(), m.TestDbName.begin());
+    m.SetupQmd = s.setupQmd;
+    SetDrillFlag(p, mode);
+    m.AutoFix = s.autoFix;
+    m.WaitSec = Int16::FromNumber(s.waitSec);
+    p.host.MsgBox(kSavedMessage);
+    p.host.End();
+}
+
+// "Quit": back to the saved lists and the settings of start-up; hidden.
+void Command2_Click(Program& p) {
+    if (!ReadSettingsLists(p)) return;
+    FillSetupControls(p);
+    p.Form3.visible = false;
+}
+
+// "FIX Data merge"
+void Command3_Click(Program& p) { MergeFixPatch(p, MergeCaller::Button); }
+
+}  // namespace form3
+
+}  // namespace kelvora
