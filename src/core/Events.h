@@ -12,14 +12,22 @@ void Form_Paint(Program& p);
 void Form_Resize(Program& p);
 void Form_GotFocus(Program& p);
 void Form_LostFocus(Program& p);
+void Command1_Click(Program& p);  // answer A
+void Command2_Click(Program& p);  // answer B
+void Command3_Click(Program& p);  // answer C
+void Command4_Click(Program& p);  // answer D
 void Command5_Click(Program& p);  // END
+void Command6_Click(Program& p);  // Stop
+void Command7_Click(Program& p);  // Start
 void Command8_Click(Program& p);  // Setup
+void Command9_Click(Program& p);  // CHK
 void Timer1_Timer(Program& p);
 void Timer2_Timer(Program& p);
 }  // namespace form1
 
 namespace form2 {
 void Form_Deactivate(Program& p);
+void Command1_Click(Program& p);  // Continue
 }  // namespace form2
 
 namespace form3 {

@@ -29,6 +29,11 @@ struct Program {
     // re-read a list that names other databases.
     std::string loadedWordDb;
     std::string loadedTestDb;
+    // Set by the first "Start": before it there is no question to resume.
+    bool runStarted = false;
+    // The last note about the training list the learner has seen, so that a
+    // list that stays missing is not reported at every question.
+    std::string trainingNoteShown;
 
     std::filesystem::path File(const std::string& name) const { return dir / name; }
 };

@@ -149,6 +149,11 @@ void FormWindow::Sync() {
     syncing_ = false;
     if (surface_ && !inPaint_ && surface_->version() != paintedVersion_) update();
     if (isVisible() != model_.visible) setVisible(model_.visible);
+    if (model_.raise) {
+        model_.raise = false;
+        raise();
+        activateWindow();
+    }
 }
 
 void FormWindow::paintEvent(QPaintEvent*) {

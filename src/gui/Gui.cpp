@@ -2,7 +2,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QKeySequence>
+#include <map>
 
 #include "Events.h"
 
@@ -18,6 +20,30 @@ Gui::Gui(Program& program) : program_(program) {
     timer1_.setTimerType(Qt::PreciseTimer);
     connect(&timer1_, &QTimer::timeout, this, [this] { Dispatch(form1::Timer1_Timer); });
     connect(&timer2_, &QTimer::timeout, this, [this] { Dispatch(form1::Timer2_Timer); });
+    qApp->installEventFilter(this);
+}
+
+// The keys 1 to 4 and A to D answer like the buttons A to D, whichever
+// control of the main window has the focus. Modifier combinations are left
+// alone (Ctrl+letter belongs to the inert menu).
+bool Gui::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride)
+        return QObject::eventFilter(watched, event);
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || widget->window() != form1_.get()) return QObject::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return QObject::eventFilter(watched, event);
+    static void (*const answers[4])(Program&) = {form1::Command1_Click, form1::Command2_Click,
+                                                 form1::Command3_Click, form1::Command4_Click};
+    int position = -1;
+    if (key->key() >= Qt::Key_1 && key->key() <= Qt::Key_4) position = key->key() - Qt::Key_1;
+    if (key->key() >= Qt::Key_A && key->key() <= Qt::Key_D) position = key->key() - Qt::Key_A;
+    if (position < 0) return QObject::eventFilter(watched, event);
+    // Claim the key before any shortcut or text box sees it, then answer
+    // once, on the press itself.
+    event->accept();
+    if (event->type() == QEvent::KeyPress && !key->isAutoRepeat()) Dispatch(answers[position]);
+    return true;
 }
 
 Gui::~Gui() = default;
@@ -25,8 +51,14 @@ Gui::~Gui() = default;
 void Gui::WireForm1() {
     FormWindow& w = *form1_;
     w.onClick = [this](const std::string& name) {
-        if (name == "Command5") Dispatch(form1::Command5_Click);
-        else if (name == "Command8") Dispatch(form1::Command8_Click);
+        static const std::map<std::string, void (*)(Program&)> handlers{
+            {"Command1", form1::Command1_Click}, {"Command2", form1::Command2_Click},
+            {"Command3", form1::Command3_Click}, {"Command4", form1::Command4_Click},
+            {"Command5", form1::Command5_Click}, {"Command6", form1::Command6_Click},
+            {"Command7", form1::Command7_Click}, {"Command8", form1::Command8_Click},
+            {"Command9", form1::Command9_Click},
+        };
+        if (const auto it = handlers.find(name); it != handlers.end()) Dispatch(it->second);
     };
     w.onPaint = [this] { Dispatch(form1::Form_Paint); };
     w.onWindowEvent = [this](WindowEvent e) {
@@ -50,6 +82,9 @@ void Gui::WireForm1() {
 }
 
 void Gui::WireForm2() {
+    form2_->onClick = [this](const std::string& name) {
+        if (name == "Command1") Dispatch(form2::Command1_Click);
+    };
     form2_->onWindowEvent = [this](WindowEvent e) {
         if (e == WindowEvent::Deactivate) Dispatch(form2::Form_Deactivate);
         if (e == WindowEvent::Close) {

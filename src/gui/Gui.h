@@ -30,6 +30,9 @@ public:
     FormWindow& form3() { return *form3_; }
     QWidget* ActiveWindowForMessages() const;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 signals:
     void programEnded();
 

@@ -13,6 +13,7 @@
 
 #include "Fixture.h"
 #include "Fonts.h"
+#include "Events.h"
 #include "Gui.h"
 #include "present/QuestionText.h"
 
@@ -157,6 +158,40 @@ TEST_F(GuiFixture, QuitShowsTheSavedListsAgain) {
     QTest::mouseClick(s.widget("Command2"), Qt::LeftButton);
     EXPECT_FALSE(s.isVisible());
     EXPECT_EQ(QStringLiteral("\neword\nefix\netrain"), list->toPlainText());
+}
+
+TEST_F(GuiFixture, PlaysQuestionsByClickingAndByKeyboard) {
+    p.Form3.Check2.value = 0;  // word questions only
+    p.Form3.Text3.text = "10";
+    host.Expect("問題数が少なすぎるため、正常な判定ができません");  // the settings say test mode
+    QTest::mouseClick(g->form1().widget("Command7"), Qt::LeftButton);
+    ASSERT_EQ(1, p.m.QuizState);
+    EXPECT_EQ(QStringLiteral("6"), Widget<QLabel>(g->form1(), "Label1")->text());
+    EXPECT_EQ(QString::fromUtf8("Ａ"), Widget<QPushButton>(g->form1(), "Command1")->text());
+    const char* buttons[] = {"Command1", "Command2", "Command3", "Command4"};
+    const int correct = p.m.CorrectAnswer;
+    QTest::mouseClick(g->form1().widget(buttons[correct]), Qt::LeftButton);
+    EXPECT_EQ(2, p.m.QuizState);
+    EXPECT_EQ(1, p.m.RunCorrect.value());
+    EXPECT_EQ(QString::fromUtf8("○"), Widget<QPushButton>(g->form1(), buttons[correct])->text());
+    EXPECT_EQ(QString::fromUtf8("○ 0"), Widget<QLabel>(g->form2(), "Label1")->text());
+
+    // The next question, answered from the keyboard: "1".."4" and "A".."D"
+    // whichever control has the focus; Ctrl+letter stays inert.
+    for (int i = 0; i < 5 && p.m.QuizState != 1; ++i) g->Dispatch(form1::Timer1_Timer);
+    ASSERT_EQ(1, p.m.QuizState);
+    g->form1().widget("Text3")->setFocus();
+    QTest::keyClick(g->form1().widget("Text3"), Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(1, p.m.QuizState);
+    const int key = p.m.CorrectAnswer;
+    QTest::keyClick(g->form1().widget("Text3"), static_cast<Qt::Key>(Qt::Key_1 + key));
+    EXPECT_EQ(2, p.m.QuizState);
+    EXPECT_EQ(2, p.m.RunCorrect.value());
+    for (int i = 0; i < 5 && p.m.QuizState != 1; ++i) g->Dispatch(form1::Timer1_Timer);
+    ASSERT_EQ(1, p.m.QuizState);
+    QTest::keyClick(g->form1().widget("Command7"), static_cast<Qt::Key>(Qt::Key_A + (p.m.CorrectAnswer + 1) % 4));
+    EXPECT_EQ(2, p.m.RunCorrect.value());
+    EXPECT_EQ(3, p.m.RunAsked);
 }
 
 TEST_F(GuiFixture, PaintsTheTestSentenceOnTheWindow) {

@@ -1,6 +1,10 @@
 #include "audio/Playback.h"
 
+#include <cmath>
+
 #include "Events.h"
+#include "audio/EntryParts.h"
+#include "text/Numbers.h"
 
 namespace kelvora {
 
@@ -10,6 +14,38 @@ std::int32_t getState(Program& p) {
     const std::int32_t e = p.player.vbmp3_getEncodeState(&a, &b);
     if (e != 1 && s == 0) p.Form1.Timer2.enabled = false;
     return s;
+}
+
+namespace {
+
+std::string Trim(const std::string& s) {
+    const std::size_t b = s.find_first_not_of(' ');
+    if (b == std::string::npos) return {};
+    return s.substr(b, s.find_last_not_of(' ') - b + 1);
+}
+
+}  // namespace
+
+void PlayPronunciation(Program& p, const std::string& spec) {
+    const SoundSpec s = SplitSoundSpec(spec);
+    // A negative start or playing time means "from the start" and "to the
+    // end"; a playing time longer than the timer takes is cut to its limit.
+    const double start = std::max(0.0, std::nearbyint(Val(s.start)));
+    const double seconds = std::max(0.0, Val(s.time));
+    const double ms = std::min(static_cast<double>(kMaxTimerInterval), std::nearbyint(seconds * 1000));
+
+    p.player.vbmp3_stop();
+    p.Form1.Timer2.enabled = false;
+    const std::string file = Trim(s.name + ".mp3");
+    PlayerInfo info{};
+    if (p.player.vbmp3_open(file.c_str(), &info) == 0) {
+        p.host.MsgBox(" Open Error " + s.name);
+        return;
+    }
+    p.player.vbmp3_play();
+    p.player.vbmp3_seek(static_cast<std::int32_t>(std::min(start, 2147483647.0)));
+    p.Form1.Timer2.interval = static_cast<int>(ms);
+    p.Form1.Timer2.enabled = true;
 }
 
 namespace form1 {

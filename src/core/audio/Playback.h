@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <string>
 
 #include "Program.h"
 
@@ -7,5 +8,12 @@ namespace kelvora {
 
 // The player's state; switches the stop timer off once nothing plays.
 std::int32_t getState(Program& p);
+
+// Plays the section a sound specification names, stopped by Timer2 after
+// its playing time; " Open Error " and the name when the file cannot open.
+void PlayPronunciation(Program& p, const std::string& spec);
+
+// The longest interval the stop timer takes, in milliseconds.
+inline constexpr long long kMaxTimerInterval = 2147483647;
 
 }  // namespace kelvora

@@ -57,6 +57,7 @@ struct WindowModel {
     std::string caption;
     int clientWidth = 0, clientHeight = 0;  // twips
     bool visible = false;
+    bool raise = false;  // a request to bring the window to the front
     FontSpec defaultFont;
 };
 

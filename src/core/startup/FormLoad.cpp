@@ -88,11 +88,6 @@ void Form_Unload(Program& p) {
 
 void Command8_Click(Program& p) { p.Form3.visible = true; }
 
-void Timer1_Timer(Program& p) {
-    // The heartbeat has nothing to do until a question is on screen.
-    if (p.m.QuizState == 0) return;
-}
-
 }  // namespace form1
 
 }  // namespace kelvora

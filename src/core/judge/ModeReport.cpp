@@ -1,0 +1,66 @@
+// "Stop": pause and resume, with the mode report.
+#include "Events.h"
+#include "judge/Reports.h"
+#include "model/Tally.h"
+#include "text/Numbers.h"
+
+namespace kelvora {
+
+namespace {
+
+const char* const kLegend[] = {
+    " Qmd = 1 Then '未出題問題をだす",
+    " Qmd = 2 Then '未正解問題をだす",
+    " Qmd = 3 Then '両モード 未出題問題をだす",
+    " Qmd = 4 Then '特訓モード　",
+    "",
+    " Qmd =10 Then '特訓モード　",
+    " Qmd =11 Then '試験モード　",
+    "",
+    " Qmd =20 Then '順番 w/近接データ 全問　",
+    " Qmd =21 Then '順番 w/近接データ 未正解　",
+    " Qmd =22 Then 'Skip w/近接データ 未正解　",
+    "",
+};
+
+// The training list's correct rates in both directions; a direction with
+// no word asked yet has no rate and shows none.
+std::string TrainingRates(const Program& p) {
+    const Model& m = p.m;
+    double a = 0, b = 0, c = 0, d = 0;
+    for (int e = 0; e < m.TrainingCount; ++e) {
+        const WordRow& r = m.WordTbl[static_cast<std::size_t>(m.TrainingList[static_cast<std::size_t>(e)][0].value())];
+        a += Tally(r, 2) > 0;
+        b += Tally(r, 3) > 0;
+        c += Tally(r, 4) > 0;
+        d += Tally(r, 5) > 0;
+    }
+    return " " + (a > 0 ? Percent(b / a * 100) : std::string()) + "%   : " +
+           (c > 0 ? Percent(d / c * 100) : std::string()) + "% ";
+}
+
+}  // namespace
+
+namespace form1 {
+
+void Command6_Click(Program& p) {
+    Model& m = p.m;
+    // Before the first "Start" there is no question to pause or resume:
+    // resuming would judge a question that was never shown.
+    if (!p.runStarted) return;
+    if (m.QuizState == 0) {
+        m.QuizState = 1;
+        p.Form2.Text1.visible = false;
+        return;
+    }
+    m.QuizState = 0;
+    p.Form2.Text1.visible = true;
+    std::string t = "現在モード Qmd=" + NumText(m.Qmd);
+    for (const char* line : kLegend) AppendLine(t, line);
+    if (m.Qmd == 4) AppendLine(t, TrainingRates(p));
+    p.Form2.Text1.text = t;
+}
+
+}  // namespace form1
+
+}  // namespace kelvora

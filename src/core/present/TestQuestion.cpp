@@ -1,0 +1,156 @@
+#include "present/TestQuestion.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <stdexcept>
+
+#include "audio/EntryParts.h"
+#include "audio/Playback.h"
+#include "present/QuestionText.h"
+#include "run/Run.h"
+#include "text/Numbers.h"
+#include "text/Utf8.h"
+
+namespace kelvora {
+
+namespace {
+
+struct DataError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// The choice line split at its first four commas: four choices and the
+// answer field (everything after the fourth comma).
+std::array<std::string, 5> SplitChoices(const std::string& line) {
+    std::array<std::string, 5> entries;
+    std::size_t start = 0;
+    for (int k = 0; k < 4; ++k) {
+        const std::size_t comma = line.find(',', start);
+        if (comma == std::string::npos) throw DataError("fewer than four commas");
+        // Comma positions are 16-bit: a comma at character 32,767 or later
+        // is out of reach.
+        if (Characters(std::string_view(line).substr(0, comma)).size() + 1 >= 32767)
+            throw DataError("comma too far");
+        entries[static_cast<std::size_t>(k)] = line.substr(start, comma - start);
+        start = comma + 1;
+    }
+    entries[4] = line.substr(start);
+    return entries;
+}
+
+std::string Commentary(const std::string& line) {
+    std::string out;
+    out.reserve(line.size() + 8);
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (line[i] == '\\' && i + 1 < line.size() && line[i + 1] == 'n') {
+            out += "\r\n";
+            ++i;
+        } else {
+            out += line[i];
+        }
+    }
+    return out;
+}
+
+bool Passes(const Model& m, double mode, int q) {
+    const auto& rec = m.TestRec[static_cast<std::size_t>(q)];
+    if (mode == 1 || mode == 11 || mode == 3 || mode == 4) return rec[0] <= 0;
+    if (mode == 2 || mode == 10) return rec[1] <= 0;
+    return true;
+}
+
+void Present(Program& p, int& q) {
+    Model& m = p.m;
+    Form1Model& f = p.Form1;
+    m.IsTestQuestion = 1;
+    q = DrawBelow(p, m.TestCount);
+    m.QuestionIndex = q;
+    int budget = 50;
+    m.Qmd = Val(p.Form3.Text3.text);
+    const double mode = m.Qmd;
+    if (mode == 1 || mode == 11 || mode == 2 || mode == 10 || mode == 3 || mode == 4) {
+        while (budget > 0) {
+            if (Passes(m, mode, q)) break;
+            q = DrawBelow(p, m.TestCount);
+            m.QuestionIndex = q;
+            --budget;
+        }
+    }
+    if (m.SetupQmd == 11) {
+        // The log grows with the test, so a long test keeps its record.
+        if (static_cast<std::size_t>(m.TestQuestionNo) >= m.TestLog.size()) m.TestLog.resize(m.TestLog.size() * 2);
+        m.TestLog[static_cast<std::size_t>(m.TestQuestionNo)][0] = q;
+        ++m.TestQuestionNo;
+    }
+    m.QuizState = 1;
+    const int correct = DrawBelow(p, 4);
+    m.CorrectAnswer = correct;
+    f.Text1.text.clear();
+    f.Label2.text.clear();
+    f.Label2.visible = false;
+    f.Text1.visible = false;
+
+    const std::string& questionLine = m.TestLine[static_cast<std::size_t>(3 * q)];
+    m.QuestionSentence = GetTextPart(questionLine);
+    const std::string sound = GetSoundPart(questionLine);
+    DrawQuestionText(p, m.QuestionSentence);
+
+    std::array<int, 4> position{};
+    for (int i = 0; i < 3; ++i) {
+        int v = 0;
+        bool rejected = true;
+        while (rejected) {
+            v = DrawBelow(p, 4);
+            rejected = v == correct;
+            for (int j = 0; j < i; ++j) rejected = rejected || v == position[static_cast<std::size_t>(j)];
+        }
+        position[static_cast<std::size_t>(i)] = i == correct ? correct : v;
+    }
+    position[3] = 6 - position[0] - position[1] - position[2];
+
+    auto choices = SplitChoices(m.TestLine[static_cast<std::size_t>(3 * q + 1)]);
+    if (choices[4].empty()) throw DataError("no answer letter");
+    const int answer = static_cast<int>(FirstCode(choices[4])) - 'A';
+    // Only "A" to "D" name a choice; anything else could never be answered.
+    if (answer < 0 || answer > 3) throw DataError("answer letter outside A to D");
+    if (choices[0] != "(A)") {
+        std::swap(choices[static_cast<std::size_t>(correct)], choices[static_cast<std::size_t>(answer)]);
+    } else {
+        position = {0, 1, 2, 3};
+        m.CorrectAnswer = answer;
+    }
+    for (int k = 0; k < 4; ++k)
+        f.choiceBox(k)->text = choices[static_cast<std::size_t>(position[static_cast<std::size_t>(k)])];
+    if (!sound.empty()) PlayPronunciation(p, sound);
+    SetAnswerCaptions(p);
+    p.Form2.Text1.text = Commentary(m.TestLine[static_cast<std::size_t>(3 * q + 2)]);
+    p.Form2.surface.Clear();
+    const std::string& name = p.loadedTestDb;
+    if (!name.empty() && (name[0] == 'p' || name[0] == 'P')) {
+        const int t = p.Form3.Option2.value != 0 ? 30 : 20;
+        m.Countdown = t;
+        m.TimeAllowance = Int16::FromWide(t);
+        m.CommentHold = m.DrillFlag;
+    } else {
+        m.CommentHold = 0;
+        m.Countdown = 6;
+        m.TimeAllowance = 5;
+    }
+    f.Label1.text = std::to_string(m.Countdown);
+}
+
+}  // namespace
+
+void ShowTestQuestion(Program& p) {
+    int q = 0;
+    try {
+        Present(p, q);
+    } catch (const std::exception&) {
+        p.host.MsgBox("#09151 Error found in data  line=" + NumText(3 * q) + ":" +
+                      p.m.TestLine[static_cast<std::size_t>(3 * q + 2)]);
+        p.host.End();
+    }
+}
+
+}  // namespace kelvora
