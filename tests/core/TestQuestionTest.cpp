@@ -1,0 +1,259 @@
+// Test questions: choice, shuffle, commentary, time limits, data errors,
+// and test mode's forty-question reports.
+#include "Fixture.h"
+#include "judge/Judge.h"
+#include "judge/Reports.h"
+#include "present/TestQuestion.h"
+#include "text/Numbers.h"
+
+namespace kelvora::test {
+namespace {
+
+struct TestQuestions : ProgramFixture {
+    // Test questions only, from a database of the given lines.
+    void Load(const std::vector<std::string>& lines, int mode = 1, const std::string& name = "ptest", int wait = 20) {
+        dir.WriteCp932("qbx.txt", Settings(-1, {"eword"}, 1, {name}, mode, 0, wait));
+        dir.WriteCp932("eword.txt", Crlf({"apple,りんご", "bank,銀行", "cat,猫", "dog,犬", "egg,卵"}));
+        dir.WriteCp932(name + ".txt", Crlf(lines));
+        ASSERT_FALSE(Run(form1::Form_Load));
+        p.runStarted = true;
+    }
+    static std::vector<std::string> Questions(int n) {
+        std::vector<std::string> lines;
+        for (int i = 0; i < n; ++i) {
+            const std::string k = std::to_string(i);
+            lines.insert(lines.end(), {"Question " + k + " &here&.", "a" + k + ",b" + k + ",c" + k + ",d" + k + ",A",
+                                       "comment " + k});
+        }
+        return lines;
+    }
+    std::vector<std::string> Choices() {
+        std::vector<std::string> out;
+        for (int k = 0; k < 4; ++k) out.push_back(p.Form1.choiceBox(k)->text);
+        return out;
+    }
+    bool Show() { return Run(ShowTestQuestion); }
+};
+
+TEST_F(TestQuestions, FixedOrderForChoiceLinesStartingWithA) {
+    Load({"Pick the &wrong& part.|voice 1 2", "(A),(B),(C),(D),C", "line one\\nline two\\x"});
+    p.rng.Script({0.0, 0.0, 0.3, 0.3, 0.6});
+    ASSERT_FALSE(Show());
+    EXPECT_EQ((std::vector<std::string>{"(A)", "(B)", "(C)", "(D)"}), Choices());
+    EXPECT_EQ(2, p.m.CorrectAnswer);
+    EXPECT_EQ(1, p.m.IsTestQuestion.value());
+    EXPECT_EQ("Pick the &wrong& part.", p.m.QuestionSentence);
+    EXPECT_FALSE(p.Form1.Text1.visible);
+    EXPECT_FALSE(p.Form1.Label2.visible);
+    EXPECT_EQ("line one\r\nline two\\x", p.Form2.Text1.text);
+    EXPECT_EQ((std::vector<std::string>{"stop", "open voice.mp3", "play", "seek 1"}), 
+              std::vector<std::string>(player.log.end() - 4, player.log.end()));
+    EXPECT_EQ(2000, p.Form1.Timer2.interval);
+    EXPECT_EQ("20", p.Form1.Label1.text);
+    EXPECT_EQ(20, p.m.Countdown);
+    EXPECT_EQ(20, p.m.TimeAllowance.value());
+}
+
+TEST_F(TestQuestions, ShuffledChoicesPutTheAnswerAtTheDrawnPosition) {
+    Load({"Which one?", "dog,cat,cow,pig,B", "猫です"});
+    p.rng.Script({0.0, 0.0, 0.5, 0.8, 0.3});
+    ASSERT_FALSE(Show());
+    EXPECT_EQ(0, p.m.CorrectAnswer);
+    EXPECT_EQ((std::vector<std::string>{"cat", "pig", "dog", "cow"}), Choices());
+    // Any draw: the right choice sits where CorrectAnswer says, every
+    // choice appears once.
+    for (int i = 0; i < 50; ++i) {
+        ASSERT_FALSE(Show());
+        auto c = Choices();
+        EXPECT_EQ("cat", c[static_cast<std::size_t>(p.m.CorrectAnswer)]);
+        std::sort(c.begin(), c.end());
+        EXPECT_EQ((std::vector<std::string>{"cat", "cow", "dog", "pig"}), c);
+    }
+}
+
+TEST_F(TestQuestions, AFifthCommaBelongsToTheAnswerField) {
+    Load({"q", "w,x,y,z,D,extra", "c"});
+    ASSERT_FALSE(Show());
+    EXPECT_EQ("z", p.Form1.choiceBox(p.m.CorrectAnswer)->text);
+}
+
+TEST_F(TestQuestions, TimeLimitsFollowTheDatabaseNameAndTheWaitOption) {
+    Load(Questions(2), 1, "Ptest", 30);
+    ASSERT_FALSE(Show());
+    EXPECT_EQ(30, p.m.Countdown);
+    EXPECT_EQ(30, p.m.TimeAllowance.value());
+    EXPECT_EQ(0, p.m.CommentHold);
+
+    Load(Questions(2), 10, "quiz", 30);
+    ASSERT_FALSE(Show());
+    EXPECT_EQ(6, p.m.Countdown);
+    EXPECT_EQ(5, p.m.TimeAllowance.value());
+    EXPECT_EQ(0, p.m.CommentHold);
+
+    Load(Questions(2), 10, "ptest", 20);
+    ASSERT_FALSE(Show());
+    EXPECT_EQ(1, p.m.CommentHold);  // drill mode holds the verdict with the commentary
+    ChooseAnswer(p, 0);
+    EXPECT_EQ(999, p.m.Countdown);
+    EXPECT_TRUE(p.Form2.Text1.visible);
+    EXPECT_TRUE(p.Form2.Command1.visible);
+}
+
+TEST_F(TestQuestions, JudgingATestQuestionUpdatesItsRecord) {
+    Load(Questions(1));
+    ASSERT_FALSE(Show());
+    p.m.Countdown = 12;
+    ChooseAnswer(p, p.m.CorrectAnswer);
+    EXPECT_EQ(20, p.m.TestRec[0][0].value());
+    EXPECT_EQ(12, p.m.TestRec[0][1].value());
+    EXPECT_EQ(1, p.m.Countdown);  // no commentary held: one second
+    p.m.QuizState = 1;
+    ChooseAnswer(p, (p.m.CorrectAnswer + 1) % 4);
+    EXPECT_EQ(40, p.m.TestRec[0][0].value());
+    EXPECT_EQ(11, p.m.TestRec[0][1].value());
+    EXPECT_TRUE(Run(form1::Command5_Click));
+    EXPECT_EQ(" 40, 11\r\n", dir.ReadBytes("ptest.dat"));
+}
+
+TEST_F(TestQuestions, RecordsStopAtTheEdgeOfTheirRange) {
+    Load(Questions(1));
+    dir.WriteBytes("ptest.dat", " 32760, 32765\r\n");
+    ASSERT_FALSE(Run(form1::Form_Load));
+    p.runStarted = true;
+    ASSERT_FALSE(Show());
+    p.m.Countdown = 20;
+    ChooseAnswer(p, p.m.CorrectAnswer);
+    EXPECT_EQ(32767, p.m.TestRec[0][0].value());
+    EXPECT_EQ(32767, p.m.TestRec[0][1].value());
+}
+
+TEST_F(TestQuestions, FiltersByModeWithTheFiftyTryBudget) {
+    Load(Questions(4), 2);
+    p.m.TestRec[0][1] = 5;
+    p.m.TestRec[1][1] = 5;
+    p.rng.Script({0.0, 0.3, 0.6});  // questions 0 and 1 have a positive score: 2 is taken
+    ASSERT_FALSE(Show());
+    EXPECT_EQ(2, p.m.QuestionIndex);
+
+    p.Form3.Text3.text = "21";  // no filter: the first candidate
+    p.rng.Script({0.0});
+    ASSERT_FALSE(Show());
+    EXPECT_EQ(0, p.m.QuestionIndex);
+}
+
+TEST_F(TestQuestions, DataErrorsEndTheProgramWithTheCommentary) {
+    const struct {
+        const char* choices;
+    } rows[] = {{"a,b,c,d"}, {""}, {"a,b,c,d,"}, {"a,b,c,d,a"}, {"a,b,c,d,E"}, {"a,b,c,d,@"}};
+    for (const auto& r : rows) {
+        Load({"q0", "a,b,c,d,A", "c0", "q1", r.choices, "c1 \\n as written"});
+        p.rng.Script({0.5});  // question 1
+        host.Expect("#09151 Error found in data  line= 3:c1 \\n as written");
+        EXPECT_TRUE(Show()) << r.choices;
+    }
+}
+
+TEST_F(TestQuestions, AnEmptyTestDatabaseIsADataError) {
+    Load({});
+    host.Expect("#09151 Error found in data  line= 0:");
+    EXPECT_TRUE(Show());
+}
+
+TEST_F(TestQuestions, StartWarnsWhenATestHasTooFewQuestions) {
+    Load(Questions(44), 11);
+    host.Expect("問題数が少なすぎるため、正常な判定ができません");
+    ASSERT_FALSE(Run(form1::Command7_Click));
+
+    Load(Questions(45), 11);
+    ASSERT_FALSE(Run(form1::Command7_Click));  // no message
+
+    Load(Questions(10), 1);
+    p.m.TestAsked = 7;
+    ASSERT_FALSE(Run(form1::Command7_Click));
+    EXPECT_EQ(7, p.m.TestAsked);  // outside test mode the test counters stay
+}
+
+struct TestMode : TestQuestions {
+    // Answers the question on screen: right with `left` seconds on the
+    // clock, or wrong.
+    void Answer(bool right, int left) {
+        ASSERT_EQ(1, p.m.QuizState);
+        p.m.Countdown = left;
+        ChooseAnswer(p, right ? p.m.CorrectAnswer : (p.m.CorrectAnswer + 1) % 4);
+        while (p.m.QuizState == 2) ASSERT_FALSE(Run(form1::Timer1_Timer));
+    }
+    std::string Counts() {
+        int a = 0, c = 0;
+        for (int q = 0; q < p.m.TestCount; ++q) {
+            a += p.m.TestRec[static_cast<std::size_t>(q)][0] > 0;
+            c += p.m.TestRec[static_cast<std::size_t>(q)][1] > 0;
+        }
+        std::string t = "\r\n出題数\r\n　" + NumText(a) + "\r\n正解";
+        if (c > 0) t += "\r\n　" + NumText(c) + "    " + Percent(100.0 * c / a) + "%";
+        return t;
+    }
+};
+
+TEST_F(TestMode, FortyQuestionsMakeAReportTwiceInOneRun) {
+    Load(Questions(60), 11);
+    ASSERT_FALSE(Run(form1::Command7_Click));
+    for (int i = 0; i < 39; ++i) Answer(true, 20);
+    EXPECT_EQ(39, p.m.TestAsked);
+    host.Expect("continue");
+    host.log.clear();
+    p.m.Countdown = 20;
+    ChooseAnswer(p, p.m.CorrectAnswer);
+    // The report comes before the mark, the beep and the pause.
+    EXPECT_EQ((std::vector<std::string>{"MsgBox:continue", "Beep"}), host.log);
+    EXPECT_EQ("○ 39", p.Form2.Label1.text);  // the count before this judgement
+    EXPECT_EQ(Counts() +
+                  "\r\n\r\n試験モード出題数\r\n　 40\r\n試験モード正解\r\n　 40     100%\r\n\r\n"
+                  "TOEIC予想スコア\r\n　 950\r\ns1　 40\r\ns2　 40\r\ns3　 1000\r\ns4　 150\r\ns5　 950\r\n"
+                  "s6　 800\r\ns7　 800",
+              p.Form2.Text1.text);
+    EXPECT_TRUE(p.Form2.Text1.visible);
+    EXPECT_EQ(0, p.m.TestAsked);
+    EXPECT_EQ(0, p.m.TestCorrect.value());
+    EXPECT_EQ(40, p.m.TestQuestionNo);
+    EXPECT_EQ(2, p.m.QuizState);
+    EXPECT_EQ(1, p.m.Countdown);
+    ASSERT_FALSE(Run(form1::Timer1_Timer));
+    EXPECT_FALSE(p.Form2.Text1.visible);  // gone with the pause
+
+    // The second test: all wrong. S and L run over all 80 questions.
+    for (int i = 0; i < 39; ++i) Answer(false, 0);
+    host.Expect("continue");
+    p.m.Countdown = 3;
+    ChooseAnswer(p, (p.m.CorrectAnswer + 1) % 4);
+    EXPECT_EQ(Counts() +
+                  "\r\n\r\n試験モード出題数\r\n　 40\r\n試験モード正解\r\n\r\n"
+                  "TOEIC予想スコア\r\n　 0\r\ns1　 40\r\ns2　 0\r\ns3　 0\r\ns4　 71.25\r\ns5　 0\r\n"
+                  "s6　 760\r\ns7　 1600",
+              p.Form2.Text1.text);
+}
+
+TEST_F(TestMode, ALongTestKeepsLogging) {
+    Load(Questions(50), 11);
+    host.AllowAnyMessage();
+    ASSERT_FALSE(Run(form1::Command7_Click));
+    for (int i = 0; i < 1005; ++i) Answer(i % 2 == 0, 10);
+    EXPECT_EQ(1006, p.m.TestQuestionNo);
+    EXPECT_EQ(1, p.m.QuizState);
+}
+
+TEST(Estimate, WorkedExamples) {
+    const struct {
+        double rate, speed;
+        int limit;
+        double estimate;
+    } rows[] = {
+        {1000, 150, 20, 950}, {1000, 150, 30, 850}, {750, 54.375, 20, 715}, {275, 0, 20, 275},
+        {400, 31.5, 20, 431.5}, {500, 15, 20, 505}, {0, 0, 20, 0},          {350, 120, 20, 360},
+        {350, 80, 20, 380},   {350, 50, 20, 400},  {299.5, 150, 20, 299.5}, {500, 0, 30, 465},
+    };
+    for (const auto& r : rows) EXPECT_EQ(r.estimate, EstimateScore(r.rate, r.speed, r.limit)) << r.rate << " " << r.speed;
+    EXPECT_EQ(" 431.5", NumText(EstimateScore(400, 31.5, 20)));
+}
+
+}  // namespace
+}  // namespace kelvora::test
