@@ -1,25 +1,253 @@
-// The player library as the program loads it.
+// The player library as the program loads it, measured by decoding into
+// WAV files through libout123's file output.
 #include <gtest/gtest.h>
+#include <mpg123.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <unistd.h>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <thread>
+#include <vector>
 
 #include "platform/SharedPlayerLibrary.h"
 
 namespace kelvora {
 namespace {
 
-TEST(PlayerLibrary, LoadsBesideTheProgramAndAnswersStartUpCalls) {
-    SharedPlayerLibrary lib(KELVORA_PLAYER_FILE);
-    EXPECT_NO_THROW(lib.vbmp3_init());
+namespace fs = std::filesystem;
+constexpr int kRate = 22050;
+constexpr int kFrame = 1152;  // samples in one MP3 frame
+
+std::vector<int16_t> ReadWav(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::vector<int16_t> samples;
+    const std::size_t data = bytes.find("data");
+    if (bytes.compare(0, 4, "RIFF") != 0 || data == std::string::npos) return samples;
+    uint32_t size = 0;
+    std::memcpy(&size, bytes.data() + data + 4, 4);
+    size = std::min<uint32_t>(size, static_cast<uint32_t>(bytes.size() - data - 8));
+    samples.resize(size / 2);
+    std::memcpy(samples.data(), bytes.data() + data + 8, samples.size() * 2);
+    return samples;
+}
+
+// A mono test signal that never repeats: a slow chirp plus a little noise.
+void WriteSourceWav(const fs::path& file, double seconds) {
+    const auto n = static_cast<uint32_t>(seconds * kRate);
+    std::ofstream out(file, std::ios::binary);
+    auto u32 = [&](uint32_t v) { out.write(reinterpret_cast<const char*>(&v), 4); };
+    auto u16 = [&](uint16_t v) { out.write(reinterpret_cast<const char*>(&v), 2); };
+    out.write("RIFF", 4);
+    u32(36 + n * 2);
+    out.write("WAVEfmt ", 8);
+    u32(16);
+    u16(1);
+    u16(1);
+    u32(kRate);
+    u32(kRate * 2);
+    u16(2);
+    u16(16);
+    out.write("data", 4);
+    u32(n * 2);
+    uint32_t noise = 12345;
+    for (uint32_t i = 0; i < n; ++i) {
+        const double t = static_cast<double>(i) / kRate;
+        noise = noise * 1103515245u + 12345u;
+        const double v = 0.5 * std::sin(2 * M_PI * (200 + 150 * t) * t) + 0.1 * (((noise >> 16) & 0x7fff) / 32768.0 - 0.5);
+        u16(static_cast<uint16_t>(static_cast<int16_t>(v * 20000)));
+    }
+}
+
+std::vector<int16_t> DecodeWhole(const fs::path& mp3) {
+    mpg123_handle* mh = mpg123_new(nullptr, nullptr);
+    mpg123_param(mh, MPG123_ADD_FLAGS, MPG123_QUIET | MPG123_GAPLESS, 0);
+    mpg123_format_none(mh);
+    mpg123_format(mh, kRate, MPG123_MONO, MPG123_ENC_SIGNED_16);
+    std::vector<int16_t> all;
+    if (mpg123_open(mh, mp3.c_str()) == MPG123_OK) {
+        mpg123_scan(mh);
+        std::vector<int16_t> buf(4096);
+        for (;;) {
+            std::size_t got = 0;
+            const int r = mpg123_read(mh, buf.data(), buf.size() * 2, &got);
+            all.insert(all.end(), buf.begin(), buf.begin() + static_cast<long>(got / 2));
+            if (r != MPG123_OK && r != MPG123_NEW_FORMAT) break;
+        }
+        mpg123_close(mh);
+    }
+    mpg123_delete(mh);
+    return all;
+}
+
+// Where `part` starts within `whole`: the offset with the least squared
+// difference over the first samples.
+long FindOffset(const std::vector<int16_t>& whole, const std::vector<int16_t>& part) {
+    const std::size_t n = std::min<std::size_t>(2048, part.size());
+    long best = -1;
+    double bestError = 1e300;
+    for (std::size_t off = 0; off + n <= whole.size(); ++off) {
+        double e = 0;
+        for (std::size_t i = 0; i < n && e < bestError; ++i) {
+            const double d = static_cast<double>(whole[off + i]) - part[i];
+            e += d * d;
+        }
+        if (e < bestError) bestError = e, best = static_cast<long>(off);
+    }
+    return best;
+}
+
+struct Player : ::testing::Test {
+    static inline fs::path dir;
+    static inline fs::path mp3;
+    static inline std::vector<int16_t> reference;
+    SharedPlayerLibrary lib{KELVORA_PLAYER_FILE};
+    fs::path wav = dir / "out.wav";
+
+    static void SetUpTestSuite() {
+        dir = fs::temp_directory_path() / ("kelvora-player-" + std::to_string(::getpid()));
+        fs::create_directories(dir);
+        WriteSourceWav(dir / "source.wav", 4.0);
+        mp3 = dir / "単語 source.mp3";
+        const std::string cmd = "lame --quiet -b 64 '" + (dir / "source.wav").string() + "' '" + mp3.string() + "'";
+        ASSERT_EQ(0, std::system(cmd.c_str()));
+        reference = DecodeWhole(mp3);
+        ASSERT_GT(reference.size(), 3u * kRate);
+    }
+    static void TearDownTestSuite() { fs::remove_all(dir); }
+    void SetUp() override {
+        ::setenv("KELVORA_AUDIO_OUTPUT", ("wav:" + wav.string()).c_str(), 1);
+        ::setenv("KELVORA_AUDIO_PACE", "0", 1);
+        lib.vbmp3_init();
+    }
+    void TearDown() override {
+        lib.vbmp3_close();
+        lib.vbmp3_free();
+        ::unsetenv("KELVORA_AUDIO_PACE");
+    }
+    bool WaitIdle(int ms) {
+        const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+        std::int32_t sec = 0;
+        while (lib.vbmp3_getState(&sec) != 0) {
+            if (std::chrono::steady_clock::now() > until) return false;
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        return true;
+    }
+};
+
+TEST_F(Player, AnswersTheStartUpCalls) {
     EXPECT_GE(lib.vbmp3_getVersion(), 161);
     std::int32_t sec = -1, a = -1, b = -1;
     EXPECT_EQ(0, lib.vbmp3_getState(&sec));
     EXPECT_EQ(0, sec);
     EXPECT_NE(1, lib.vbmp3_getEncodeState(&a, &b));
+    EXPECT_EQ(1, lib.vbmp3_stopCallback());
+}
+
+TEST_F(Player, OpensAJapaneseNamedFileAndFillsTheRecord) {
     PlayerInfo info{};
-    EXPECT_EQ(0, lib.vbmp3_open("no-such-file.mp3", &info));
+    ASSERT_NE(0, lib.vbmp3_open(mp3.c_str(), &info));
+    EXPECT_EQ("単語 source.mp3", std::string(info.title));
+    EXPECT_EQ(kRate, info.rate);
+    EXPECT_EQ(1, info.channels);
+    EXPECT_EQ(4, info.lengthSeconds);
+    EXPECT_EQ(64, info.bitrate);
+}
+
+TEST_F(Player, PlaysFromTheSeekPointToTheEnd) {
+    PlayerInfo info{};
+    ASSERT_NE(0, lib.vbmp3_open(mp3.c_str(), &info));
+    lib.vbmp3_play();
+    lib.vbmp3_seek(1);
+    EXPECT_EQ(1, lib.vbmp3_getState(nullptr));
+    ASSERT_TRUE(WaitIdle(5000));
+    const auto out = ReadWav(wav);
+    ASSERT_GT(out.size(), 4096u);
+    const long offset = FindOffset(reference, out);
+    EXPECT_NEAR(kRate, offset, kFrame);
+    EXPECT_NEAR(static_cast<double>(reference.size() - kRate), static_cast<double>(out.size()), kFrame);
+}
+
+TEST_F(Player, PlaysFromTheStartWithoutASeek) {
+    ASSERT_NE(0, lib.vbmp3_open(mp3.c_str(), nullptr));
+    lib.vbmp3_play();
+    ASSERT_TRUE(WaitIdle(5000));
+    const auto out = ReadWav(wav);
+    EXPECT_NEAR(0, FindOffset(reference, out), 1);
+    EXPECT_NEAR(static_cast<double>(reference.size()), static_cast<double>(out.size()), kFrame);
+}
+
+TEST_F(Player, StopsDuringPlayback) {
+    ::unsetenv("KELVORA_AUDIO_PACE");  // at the pace of real playing
+    ASSERT_NE(0, lib.vbmp3_open(mp3.c_str(), nullptr));
+    lib.vbmp3_play();
+    lib.vbmp3_seek(2);
+    std::this_thread::sleep_for(std::chrono::milliseconds(600));
+    std::int32_t sec = 0;
+    EXPECT_EQ(1, lib.vbmp3_getState(&sec));
+    EXPECT_EQ(2, sec);
     lib.vbmp3_stop();
-    lib.vbmp3_close();
-    lib.vbmp3_stopCallback();
-    lib.vbmp3_free();
+    EXPECT_EQ(0, lib.vbmp3_getState(nullptr));
+    const auto out = ReadWav(wav);
+    EXPECT_NEAR(0.55 * kRate, static_cast<double>(out.size()), 0.2 * kRate);
+    EXPECT_NEAR(2 * kRate, FindOffset(reference, out), kFrame);
+}
+
+TEST_F(Player, SeekingPastTheEndPlaysNothingMore) {
+    ASSERT_NE(0, lib.vbmp3_open(mp3.c_str(), nullptr));
+    lib.vbmp3_play();
+    lib.vbmp3_seek(100);
+    ASSERT_TRUE(WaitIdle(2000));
+    EXPECT_LT(ReadWav(wav).size(), static_cast<std::size_t>(kFrame * 4));
+
+    lib.vbmp3_seek(100);  // while idle
+    lib.vbmp3_play();
+    ASSERT_TRUE(WaitIdle(2000));
+}
+
+TEST_F(Player, MissingAndNonMp3FilesDoNotOpen) {
+    PlayerInfo info{};
+    EXPECT_EQ(0, lib.vbmp3_open((dir / "none.mp3").c_str(), &info));
+    std::ofstream(dir / "text.mp3") << "this is not an MP3 file\r\n";
+    EXPECT_EQ(0, lib.vbmp3_open((dir / "text.mp3").c_str(), &info));
+    std::ofstream(dir / "empty.mp3");
+    EXPECT_EQ(0, lib.vbmp3_open((dir / "empty.mp3").c_str(), &info));
+    EXPECT_EQ(0, lib.vbmp3_play());
+    EXPECT_EQ(0, lib.vbmp3_getState(nullptr));
+}
+
+TEST_F(Player, RunsSilentlyWithoutAnyOutput) {
+    ::setenv("KELVORA_AUDIO_OUTPUT", "nosuchdriver", 1);
+    ASSERT_NE(0, lib.vbmp3_open(mp3.c_str(), nullptr));
+    lib.vbmp3_play();
+    lib.vbmp3_seek(3);
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_EQ(1, lib.vbmp3_getState(nullptr));  // silent, but keeping time
+    ASSERT_TRUE(WaitIdle(3000));
+}
+
+TEST_F(Player, AProgramMayEndWhilePlaying) {
+    // "END" leaves without freeing the player; the process must still end
+    // cleanly, not abort on a running thread.
+    ::unsetenv("KELVORA_AUDIO_PACE");
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            SharedPlayerLibrary child(KELVORA_PLAYER_FILE);
+            child.vbmp3_init();
+            child.vbmp3_open(mp3.c_str(), nullptr);
+            child.vbmp3_play();
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            std::exit(0);
+        },
+        ::testing::ExitedWithCode(0), "");
 }
 
 TEST(PlayerLibrary, AMissingFileMakesEveryCallFail) {

@@ -1,0 +1,120 @@
+// Entry parts, the sound specification and the calls into the player.
+#include "Fixture.h"
+#include "audio/EntryParts.h"
+#include "audio/Playback.h"
+
+namespace kelvora::test {
+namespace {
+
+TEST(EntryParts, TextAndSoundParts) {
+    const struct {
+        const char* cell;
+        const char* text;
+        const char* sound;
+    } rows[] = {
+        {"apple", "apple", ""},
+        {"apple|words 2 3", "apple", "words 2 3"},
+        {"apple|", "apple", ""},
+        {"apple|words|unused", "apple", "words"},
+        {"|snd", "", "snd"},
+        {" a | b |c", " a ", " b "},
+    };
+    for (const auto& r : rows) {
+        EXPECT_EQ(r.text, GetTextPart(r.cell)) << r.cell;
+        EXPECT_EQ(r.sound, GetSoundPart(r.cell)) << r.cell;
+    }
+}
+
+TEST(EntryParts, SoundSpecificationItems) {
+    const struct {
+        const char* spec;
+        const char* name;
+        const char* start;
+        const char* time;
+    } rows[] = {
+        {"words", "words", "", ""},
+        {"words 2 3", "words", "2", "3"},
+        {"words    2   3", "words", "2", "3"},
+        {"words 2 3 4 5", "words", "2", "3"},
+        {" words 2 3", "", "words", "2"},
+        {"  words 2", "", "words", "2"},
+        {"単語 1.5 x", "単語", "1.5", "x"},
+        {"", "", "", ""},
+    };
+    for (const auto& r : rows) {
+        const SoundSpec s = SplitSoundSpec(r.spec);
+        EXPECT_EQ(r.name, s.name) << r.spec;
+        EXPECT_EQ(r.start, s.start) << r.spec;
+        EXPECT_EQ(r.time, s.time) << r.spec;
+    }
+}
+
+using Pronunciation = ProgramFixture;
+
+TEST_F(Pronunciation, PlaysASectionAndArmsTheStopTimer) {
+    const struct {
+        const char* spec;
+        std::vector<std::string> calls;
+        int interval;
+    } rows[] = {
+        {"words 2 3", {"stop", "open words.mp3", "play", "seek 2"}, 3000},
+        {"words", {"stop", "open words.mp3", "play", "seek 0"}, 0},
+        {"words 2.5 1.25", {"stop", "open words.mp3", "play", "seek 2"}, 1250},
+        {"words -4 -1", {"stop", "open words.mp3", "play", "seek 0"}, 0},
+        {"words 1 99999999", {"stop", "open words.mp3", "play", "seek 1"}, 2147483647},
+        {"単語 3abc 2", {"stop", "open 単語.mp3", "play", "seek 3"}, 2000},
+    };
+    for (const auto& r : rows) {
+        player.log.clear();
+        p.Form1.Timer2 = {777, false};
+        PlayPronunciation(p, r.spec);
+        EXPECT_EQ(r.calls, player.log) << r.spec;
+        EXPECT_EQ(r.interval, p.Form1.Timer2.interval) << r.spec;
+        EXPECT_TRUE(p.Form1.Timer2.enabled);
+    }
+}
+
+TEST_F(Pronunciation, AFileThatWillNotOpenIsToldAndNothingPlays) {
+    player.openResult = 0;
+    p.Form1.Timer2 = {3000, true};
+    host.Expect(" Open Error missing");
+    PlayPronunciation(p, "missing 1 2");
+    EXPECT_EQ((std::vector<std::string>{"stop", "open missing.mp3"}), player.log);
+    EXPECT_FALSE(p.Form1.Timer2.enabled);
+    // A leading blank: the name is empty and the file is ".mp3".
+    player.log.clear();
+    host.Expect(" Open Error ");
+    PlayPronunciation(p, " words 2");
+    EXPECT_EQ((std::vector<std::string>{"stop", "open .mp3"}), player.log);
+}
+
+TEST_F(Pronunciation, GetStateSwitchesTheStopTimerOffWhenIdle) {
+    p.Form1.Timer2 = {3000, true};
+    player.state = 1;
+    EXPECT_EQ(1, getState(p));
+    EXPECT_TRUE(p.Form1.Timer2.enabled);
+    player.state = 0;
+    EXPECT_EQ(0, getState(p));
+    EXPECT_FALSE(p.Form1.Timer2.enabled);
+}
+
+TEST_F(Pronunciation, AWordQuestionPlaysItsSoundBeforeTheChoicesAppear) {
+    dir.WriteCp932("qbx.txt", Settings(1, {"eword"}, -1, {"ptest"}, 10, 0, 20));
+    dir.WriteCp932("eword.txt", Crlf({"apple|words 0 2,りんご|words 0 2", "bank|words 2 2,銀行", "cat,猫",
+                                      "dog,犬", "egg,卵"}));
+    dir.WriteCp932("ptest.txt", Crlf({"q", "a,b,c,d,A", "c"}));
+    ASSERT_FALSE(Run(form1::Form_Load));
+    player.log.clear();
+    p.rng.Script({0.0, 0.1, 0.1});  // row 0, direction 0
+    ASSERT_FALSE(Run(form1::Command7_Click));
+    EXPECT_EQ((std::vector<std::string>{"stop", "open words.mp3", "play", "seek 0"}), player.log);
+    EXPECT_EQ("apple", p.Form1.Text1.text);
+    EXPECT_EQ(2000, p.Form1.Timer2.interval);
+    player.log.clear();
+    ASSERT_FALSE(Run(form1::Timer2_Timer));
+    EXPECT_EQ((std::vector<std::string>{"stop", "close"}), player.log);
+    EXPECT_FALSE(p.Form1.Timer2.enabled);
+}
+
+}  // namespace
+}  // namespace kelvora::test
