@@ -11,6 +11,7 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libmpg123-dev mpg123 lame
   libgtest-dev libgmock-dev libbenchmark-dev
+  clang libclang-rt-14-dev
   fonts-ipafont-gothic
   xvfb xauth
 )

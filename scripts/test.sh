@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what Kelvora needs, builds everything and runs every test: the
 # whole suite, then the core's tests again under AddressSanitizer and
-# UndefinedBehaviorSanitizer.
+# UndefinedBehaviorSanitizer, then every fuzz target for a few seconds.
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -17,3 +17,6 @@ cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKELVORA_SANITIZ
 cmake --build build-sanitize
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-sanitize --output-on-failure
+
+# Keep the fuzz targets alive: a short run of each from its seed corpus.
+scripts/fuzz.sh "${KELVORA_FUZZ_SECONDS:-3}"

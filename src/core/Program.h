@@ -34,6 +34,8 @@ struct Program {
     // The last note about the training list the learner has seen, so that a
     // list that stays missing is not reported at every question.
     std::string trainingNoteShown;
+    // The training list file as it was when it last gave no word.
+    std::string trainingFailedStamp;
 
     std::filesystem::path File(const std::string& name) const { return dir / name; }
 };

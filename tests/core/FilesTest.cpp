@@ -24,6 +24,24 @@ TEST(Codec, ShowsInvalidBytesInsteadOfDroppingThem) {
     EXPECT_EQ("x\xEF\xBF\xBD", DecodeCp932("x\x82"));  // a lead byte cut off at the end
 }
 
+TEST(Codec, TheDecodingTableAgreesWithIconv) {
+    // Every single byte and every lead/trail pair, decoded both ways.
+    std::string all;
+    for (int b = 1; b < 256; ++b) {
+        const bool lead = (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+        if (!lead) {
+            all += static_cast<char>(b);
+            all += 'x';
+            continue;
+        }
+        for (int t = 0x40; t <= 0xFC; ++t) {
+            const std::string pair{static_cast<char>(b), static_cast<char>(t)};
+            ASSERT_EQ(DecodeCp932Iconv(pair), DecodeCp932(pair)) << b << " " << t;
+        }
+    }
+    EXPECT_EQ(DecodeCp932Iconv(all), DecodeCp932(all));
+}
+
 TEST(Codec, TellsUtf8FromCodePage932) {
     EXPECT_EQ("りんご", DecodeFileText("\xEF\xBB\xBF" "りんご"));
     EXPECT_EQ("りんご", DecodeFileText("りんご"));

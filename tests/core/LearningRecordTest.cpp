@@ -110,6 +110,27 @@ TEST_F(Records, AReadOnlyRecordIsReportedKeptWholeAndEndCanBePressedAgain) {
     EXPECT_TRUE(dir.Exists("ptest.dat"));
 }
 
+TEST_F(Records, ADiskThatFillsUpLeavesBothOldFilesByteForByte) {
+    dir.WriteBytes("eword.dat", "1,1,1,1\r\n");
+    dir.WriteBytes("ptest.dat", " 9, 9\r\n");
+    ASSERT_FALSE(Run(form1::Form_Load));
+    p.m.WordTbl[0].enAsked = " 6";
+    {
+        FileSizeLimit limit(20);  // the word record needs 41 bytes
+        host.Expect("The learning record 'eword.dat' could not be saved: the file is too large.\r\n"
+                    "The file on disk is unchanged and this run's answers are still here.\r\n"
+                    "Fix the cause and press END again.");
+        EXPECT_FALSE(Run(form1::Command5_Click));
+    }
+    EXPECT_EQ("1,1,1,1\r\n", dir.ReadBytes("eword.dat"));
+    EXPECT_EQ(" 9, 9\r\n", dir.ReadBytes("ptest.dat"));
+    int files = 0;
+    for (auto& e : std::filesystem::directory_iterator(dir.path())) (void)e, ++files;
+    EXPECT_EQ(5, files);  // qbx, two banks, two records: no temporary file left
+    EXPECT_TRUE(Run(form1::Command5_Click));
+    EXPECT_EQ(" 6,1,1,1\r\n0,0,0,0\r\n0,0,0,0\r\n0,0,0,0\r\n0,0,0,0\r\n", dir.ReadBytes("eword.dat"));
+}
+
 TEST_F(Records, EmptyBanksGetEmptyRecordFiles) {
     dir.WriteBytes("eword.txt", "");
     dir.WriteBytes("ptest.txt", "");

@@ -21,7 +21,7 @@ const std::string& WordField(const WordRow& row, int column) {
     return WordField(const_cast<WordRow&>(row), column);
 }
 
-double Tally(const WordRow& row, int column) { return Val(WordField(row, column)); }
+double Tally(const WordRow& row, int column) { return ValFast(WordField(row, column)); }
 
 void SaturatingAdd(Int16& value, int amount) {
     const long long sum = std::clamp<long long>(static_cast<long long>(value.value()) + amount, -32768, 32767);

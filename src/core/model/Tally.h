@@ -3,6 +3,7 @@
 #include <string>
 
 #include "model/Model.h"
+#include "text/Numbers.h"
 
 namespace kelvora {
 
@@ -12,8 +13,12 @@ const std::string& WordField(const WordRow& row, int column);
 // A counter's numeric value; a text that is no number counts as 0.
 double Tally(const WordRow& row, int column);
 // The asked and score tallies of a direction.
-inline double Asked(const WordRow& row, int direction) { return Tally(row, 2 + 2 * direction); }
-inline double Score(const WordRow& row, int direction) { return Tally(row, 3 + 2 * direction); }
+inline double Asked(const WordRow& row, int direction) {
+    return ValFast(direction == 0 ? row.enAsked : row.jaAsked);
+}
+inline double Score(const WordRow& row, int direction) {
+    return ValFast(direction == 0 ? row.enScore : row.jaScore);
+}
 
 // Adds to a 16-bit counter, stopping at the edge of its range instead of
 // leaving it: a long history ends up pinned at 32767 (or -32768).

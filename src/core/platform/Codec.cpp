@@ -3,6 +3,8 @@
 #include <iconv.h>
 
 #include <cerrno>
+#include <cstring>
+#include <cstdint>
 #include <vector>
 
 #include "text/Utf8.h"
@@ -52,17 +54,115 @@ bool Convert(const Iconv& cd, std::string_view bytes, std::string& out, OnInvali
     return true;
 }
 
+// Code page 932 as a table, made once from iconv's own mapping: every
+// single byte and every lead/trail pair, converted one by one. Decoding a
+// file is then a table walk, several times faster than iconv on the whole
+// file, with the same result.
+class Cp932Table {
+public:
+    static const Cp932Table& Get() {
+        static const Cp932Table table;
+        return table;
+    }
+    // 0: an invalid byte; kLead: the first byte of a pair.
+    static constexpr char32_t kLead = 0xFFFFFFFF;
+    char32_t single[256] = {};
+    std::vector<char32_t> pairs = std::vector<char32_t>(65536, 0);  // 0: no such pair
+    // The UTF-8 bytes of each pair, ready to append: up to three bytes, the
+    // count in the top byte.
+    std::vector<std::uint32_t> pairUtf8 = std::vector<std::uint32_t>(65536, 0);
+
+private:
+    Cp932Table() {
+        Iconv cd("UTF-32LE", "CP932");
+        auto convert = [&](const char* in, std::size_t n) -> char32_t {
+            if (!cd.ok()) return 0;
+            iconv(cd.get(), nullptr, nullptr, nullptr, nullptr);
+            char32_t out[2] = {0, 0};
+            char* i = const_cast<char*>(in);
+            char* o = reinterpret_cast<char*>(out);
+            std::size_t il = n, ol = sizeof out;
+            if (iconv(cd.get(), &i, &il, &o, &ol) == static_cast<std::size_t>(-1) || il != 0 || ol != sizeof out - 4)
+                return 0;
+            return out[0];
+        };
+        for (int b = 0; b < 256; ++b) {
+            const bool lead = (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+            const char byte = static_cast<char>(b);
+            single[b] = lead ? kLead : convert(&byte, 1);
+            if (b == 0) single[b] = 0;  // a NUL byte stays a NUL byte
+            if (!lead) continue;
+            for (int t = 0x40; t <= 0xFC; ++t) {
+                const char pair[2] = {byte, static_cast<char>(t)};
+                const char32_t c = convert(pair, 2);
+                pairs[static_cast<std::size_t>(b << 8 | t)] = c;
+                std::string utf8;
+                AppendUtf8(utf8, c);
+                if (c && utf8.size() <= 3) {
+                    std::uint32_t packed = static_cast<std::uint32_t>(utf8.size()) << 24;
+                    for (std::size_t k = 0; k < utf8.size(); ++k)
+                        packed |= static_cast<std::uint32_t>(static_cast<unsigned char>(utf8[k])) << (8 * k);
+                    pairUtf8[static_cast<std::size_t>(b << 8 | t)] = packed;
+                }
+            }
+        }
+    }
+};
+
 }  // namespace
 
 std::string DecodeCp932(std::string_view bytes) {
     if (!HasNonAscii(bytes)) return std::string(bytes);
+    const Cp932Table& table = Cp932Table::Get();
+    // No byte grows to more than three.
+    std::string out(bytes.size() * 3, '\0');
+    char* o = out.data();
+    const auto* b = reinterpret_cast<const unsigned char*>(bytes.data());
+    const std::size_t n = bytes.size();
+    auto put = [&o](char32_t c) {
+        std::string tmp;
+        AppendUtf8(tmp, c);
+        std::memcpy(o, tmp.data(), tmp.size());
+        o += tmp.size();
+    };
+    for (std::size_t i = 0; i < n;) {
+        const unsigned char c = b[i];
+        if (c < 0x80) {
+            *o++ = static_cast<char>(c);
+            ++i;
+            continue;
+        }
+        const char32_t s = table.single[c];
+        if (s == Cp932Table::kLead) {
+            const std::uint32_t packed =
+                i + 1 < n ? table.pairUtf8[static_cast<std::size_t>(c << 8 | b[i + 1])] : 0;
+            if (packed) {
+                o[0] = static_cast<char>(packed & 0xFF);
+                o[1] = static_cast<char>((packed >> 8) & 0xFF);
+                o[2] = static_cast<char>((packed >> 16) & 0xFF);
+                o += packed >> 24;
+                i += 2;
+            } else {
+                // A pair iconv does not know, or a lead byte cut off at the
+                // end: the lead byte shows as U+FFFD, the next stands alone.
+                put(0xFFFD);
+                ++i;
+            }
+        } else {
+            put(s ? s : 0xFFFD);
+            ++i;
+        }
+    }
+    out.resize(static_cast<std::size_t>(o - out.data()));
+    return out;
+}
+
+std::string DecodeCp932Iconv(std::string_view bytes) {
     Iconv cd("UTF-8", "CP932");
-    if (!cd.ok()) return std::string(bytes);
     std::string out;
+    if (!cd.ok()) return out;
     out.reserve(bytes.size() * 3 / 2 + 16);
     Convert(cd, bytes, out, [&out](char*& in, std::size_t& inLeft) {
-        // An invalid byte, or a lead byte cut off at the end: show it as
-        // U+FFFD and go on with the next byte.
         AppendUtf8(out, 0xFFFD);
         ++in;
         --inLeft;

@@ -11,6 +11,9 @@ namespace kelvora {
 // byte never vanishes: it becomes U+FFFD.
 std::string DecodeFileText(std::string_view bytes);
 std::string DecodeCp932(std::string_view bytes);
+// The same through iconv in one pass over the whole text: the reference the
+// table above is checked against, and the floor start-up is measured by.
+std::string DecodeCp932Iconv(std::string_view bytes);
 
 // UTF-8 text to code page 932. On a character code page 932 cannot hold,
 // returns nothing and puts that character into *unencodable.

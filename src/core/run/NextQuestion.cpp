@@ -2,6 +2,9 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <filesystem>
+#include <string_view>
+#include <unordered_map>
 
 #include "audio/EntryParts.h"
 #include "audio/Playback.h"
@@ -85,21 +88,28 @@ void ChooseTrainingWord(Program& p) {
     m.QuestionIndex = row(0);
     m.Direction = 0;
     for (int d = 0; d < 2; ++d) {
+        // The candidate's tallies in this direction, read again only when
+        // the candidate changes.
+        double candidateAsked = Asked(Row(p, row(c)), d), candidateScore = Score(Row(p, row(c)), d);
         for (int e = 0; e < n; ++e) {
+            // The list's words lie all over a large bank: ask for the row a
+            // few entries ahead while this one is compared.
+            if (e + 8 < n) __builtin_prefetch(&Row(p, row(e + 8)).enAsked + 2 * d);
             const int pc = pick(c, dc), pe = pick(e, d);
             bool better = false;
             if (pc > pe && pc > 0) {
                 better = true;
             } else if (pc == pe && pe > 0) {
-                const WordRow& wc = Row(p, row(c));
                 const WordRow& we = Row(p, row(e));
-                better = Asked(wc, d) * Score(we, d) < Score(wc, d) * Asked(we, d);
+                better = candidateAsked * Score(we, d) < candidateScore * Asked(we, d);
             }
             if (better) {
                 c = e;
                 dc = d;
                 m.QuestionIndex = row(e);
                 m.Direction = d;
+                candidateAsked = Asked(Row(p, row(c)), d);
+                candidateScore = Score(Row(p, row(c)), d);
             }
         }
     }
@@ -163,9 +173,16 @@ std::array<int, 4> DrawChoiceRows(Program& p) {
             lo = q < 3 ? 0 : q - 2;
             hi = std::min(q + 4, m.WordCount - 1);
         }
+        // Rows of lo..hi a draw may take: all but the question's and the
+        // earlier slots' (counted once each).
         auto admissible = [&] {
-            int n = 0;
-            for (int row = lo; row <= hi; ++row) n += excluded(row) ? 0 : 1;
+            int n = hi - lo + 1;
+            for (int j = -1; j < k; ++j) {
+                const int row = j < 0 ? q : slots[static_cast<std::size_t>(j)];
+                bool counted = row == q && j >= 0;
+                for (int i = 0; i < j && !counted; ++i) counted = slots[static_cast<std::size_t>(i)] == row;
+                if (!counted && row >= lo && row <= hi) --n;
+            }
             return n;
         };
         int found = admissible();
@@ -254,33 +271,59 @@ void NextQuestion(Program& p) {
     ShowWordQuestion(p);
 }
 
+namespace {
+
+// Size and time of the training list, to tell a changed file from one
+// already found unusable.
+std::string FileStamp(const std::filesystem::path& file) {
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(file, ec);
+    if (ec) return "missing";
+    const auto time = std::filesystem::last_write_time(file, ec).time_since_epoch().count();
+    return std::to_string(size) + "/" + std::to_string(time);
+}
+
+}  // namespace
+
 void LoadTrainingList(Program& p) {
     Model& m = p.m;
     m.TrainingCount = 0;
     const std::string name = m.WordDbName[2];
-    const auto text = std::floor(std::fabs(m.WordDbCount)) >= 3 ? ReadTextFile(p.File(name + ".txt")) : std::nullopt;
+    const bool named = std::floor(std::fabs(m.WordDbCount)) >= 3;
+    // A list that gave no word is read again only once it has changed, so a
+    // mode-4 question never waits for a useless read.
+    const std::string stamp = named ? FileStamp(p.File(name + ".txt")) : "unnamed";
+    if (stamp == p.trainingFailedStamp) return;
+    const auto text = named ? ReadTextFile(p.File(name + ".txt")) : std::nullopt;
     auto tell = [&p](const std::string& note) {
         if (note.empty() || note == p.trainingNoteShown) return;
         p.trainingNoteShown = note;
         p.host.MsgBox(note);
     };
     if (!text) {
+        p.trainingFailedStamp = stamp;
         tell("The training list '" + name + ".txt' cannot be opened.\r\n"
              "Mode 4 drills the words it names: set it as the third word-database name in Setup.\r\n"
              "Until then mode 4 asks the first word of the bank.");
         return;
     }
+    // The first row of each word, for the look-ups below.
+    std::unordered_map<std::string_view, int> firstRow;
+    firstRow.reserve(static_cast<std::size_t>(m.WordCount));
+    for (int i = 0; i < m.WordCount; ++i) firstRow.emplace(Row(p, i).word, i);
+    auto find = [&](const std::string& w) {
+        const auto it = firstRow.find(w);
+        return it == firstRow.end() ? -1 : it->second;
+    };
     TextReader in(*text);
     std::vector<std::string> unknown;
     bool tooLong = false;
     while (in.HasMoreFields()) {
         std::string headword = in.ReadField().value_or(std::string());
         std::string second = in.ReadField().value_or(std::string());
-        int match = -1;
-        for (int i = 0; i < m.WordCount && match < 0; ++i) {
-            const std::string& w = Row(p, i).word;
-            if (w == headword + " *" || w == headword) match = i;
-        }
+        // The first row holding the headword with " *" after it, or as it is.
+        const int starred = find(headword + " *"), plain = find(headword);
+        const int match = starred < 0 ? plain : plain < 0 ? starred : std::min(starred, plain);
         if (match < 0) {
             // A word the bank lacks would drill whatever row 0 is: skip it.
             unknown.push_back(headword);
@@ -307,6 +350,7 @@ void LoadTrainingList(Program& p) {
         note += "The training list '" + name + ".txt' is longer than 2,001 words; only the first 2,001 are used.";
     }
     if (m.TrainingCount == 0) {
+        p.trainingFailedStamp = stamp;
         if (!note.empty()) note += "\r\n";
         note += "The training list '" + name + ".txt' names no word of the bank, so mode 4 asks the first word.";
     }

@@ -34,6 +34,23 @@ std::size_t NumberPrefix(std::string_view s) {
 }
 
 double ToDouble(std::string_view s) {
+    // Plain whole numbers, by far the most common (every counter), skip the
+    // library's conversion.
+    std::size_t i = 0;
+    const bool negative = !s.empty() && s[0] == '-';
+    if (!s.empty() && (s[0] == '-' || s[0] == '+')) ++i;
+    if (s.size() - i <= 15) {
+        long long v = 0;
+        std::size_t j = i;
+        while (j < s.size() && s[j] >= '0' && s[j] <= '9') v = v * 10 + (s[j++] - '0');
+        if (j == s.size() && j > i) return negative ? -static_cast<double>(v) : static_cast<double>(v);
+    }
+    char buf[64];
+    if (s.size() < sizeof buf) {
+        std::memcpy(buf, s.data(), s.size());
+        buf[s.size()] = '\0';
+        return std::strtod(buf, nullptr);
+    }
     const std::string copy(s);
     return std::strtod(copy.c_str(), nullptr);
 }
@@ -65,7 +82,9 @@ std::string NumText(double v) {
     return (negative ? "-" : " ") + body;
 }
 
-double Val(std::string_view text) {
+double Val(std::string_view text) { return ValFast(text); }
+
+double detail::ValSlow(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size() && IsBlank(text[i])) ++i;
     const std::string_view rest = text.substr(i);

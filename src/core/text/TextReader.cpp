@@ -42,10 +42,16 @@ std::optional<std::string> TextReader::ReadField() {
         while (pos_ < text_.size() && text_[pos_] != ',' && !AtLineEnd()) ++pos_;
     } else {
         const std::size_t start = pos_;
-        while (pos_ < text_.size() && text_[pos_] != ',' && !AtLineEnd()) ++pos_;
-        std::size_t end = pos_;
-        while (end > start && IsBlank(text_[end - 1])) --end;
-        field.assign(text_, start, end - start);
+        // The field runs to the next comma or line feed; a CR just before
+        // the line feed belongs to the line end.
+        const char* p = text_.data() + pos_;
+        const char* const end = text_.data() + text_.size();
+        while (p < end && *p != ',' && *p != '\n') ++p;
+        pos_ = static_cast<std::size_t>(p - text_.data());
+        if (pos_ > start && pos_ < text_.size() && text_[pos_] == '\n' && text_[pos_ - 1] == '\r') --pos_;
+        std::size_t last = pos_;
+        while (last > start && IsBlank(text_[last - 1])) --last;
+        field.assign(text_, start, last - start);
     }
     if (pos_ < text_.size()) {
         if (text_[pos_] == ',')

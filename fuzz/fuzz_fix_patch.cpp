@@ -1,0 +1,15 @@
+// The fix-patch merge, at start-up and from the setup dialog.
+#include "FuzzHarness.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace kelvora;
+    fuzz::WriteStandardFiles();
+    fuzz::Write("efix.txt", fuzz::Bytes(data, size));
+    // Half the time the table lacks its end record.
+    if (size && data[0] % 2) fuzz::Write("eword.txt", "aword,a\r\nbword,b\r\nmword,m\r\n");
+    fuzz::QuietHost host;
+    fuzz::QuietPlayer player;
+    Program p(host, player, fuzz::Scratch());
+    if (fuzz::Survive([&] { form1::Form_Load(p); })) fuzz::Survive([&] { form3::Command3_Click(p); });
+    return 0;
+}
