@@ -7,6 +7,7 @@
 
 #include "BenchData.h"
 #include "Events.h"
+#include "QuietServices.h"
 #include "judge/Judge.h"
 #include "platform/Codec.h"
 #include "run/Run.h"
@@ -14,27 +15,8 @@
 namespace kelvora::bench {
 namespace {
 
-class Host : public kelvora::Host {
-public:
-    void MsgBox(const std::string&) override {}
-    void Beep() override {}
-    std::string TimeOfDay() override { return "12:34:56"; }
-};
-
-class Player : public PlayerLibrary {
-public:
-    std::int32_t vbmp3_init() override { return 1; }
-    std::int32_t vbmp3_getVersion() override { return 200; }
-    std::int32_t vbmp3_getState(std::int32_t*) override { return 0; }
-    std::int32_t vbmp3_getEncodeState(std::int32_t*, std::int32_t*) override { return 0; }
-    std::int32_t vbmp3_open(const char*, PlayerInfo*) override { return 1; }
-    std::int32_t vbmp3_play() override { return 1; }
-    std::int32_t vbmp3_seek(std::int32_t) override { return 1; }
-    std::int32_t vbmp3_stop() override { return 1; }
-    std::int32_t vbmp3_close() override { return 1; }
-    std::int32_t vbmp3_stopCallback() override { return 1; }
-    std::int32_t vbmp3_free() override { return 1; }
-};
+using Host = support::QuietHost;
+using Player = support::QuietPlayer;
 
 const std::filesystem::path& Data(int n) {
     static std::map<int, std::filesystem::path> made;

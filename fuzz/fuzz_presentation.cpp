@@ -1,4 +1,4 @@
-// The sentence printer, the sound-specification splitter and the
+// The sentence printer, the sound-part splitter and the
 // choice-line split, fed one test question built from the input.
 #include "FuzzHarness.h"
 #include "audio/Playback.h"

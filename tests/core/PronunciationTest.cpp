@@ -1,4 +1,4 @@
-// Entry parts, the sound specification and the calls into the player.
+// Entry parts, the sound part and the calls into the player.
 #include "Fixture.h"
 #include "audio/EntryParts.h"
 #include "audio/Playback.h"
@@ -25,7 +25,7 @@ TEST(EntryParts, TextAndSoundParts) {
     }
 }
 
-TEST(EntryParts, SoundSpecificationItems) {
+TEST(EntryParts, SoundPartItems) {
     const struct {
         const char* spec;
         const char* name;

@@ -9,7 +9,7 @@ namespace kelvora {
 // The player's state; switches the stop timer off once nothing plays.
 std::int32_t getState(Program& p);
 
-// Plays the section a sound specification names, stopped by Timer2 after
+// Plays the section a sound part names, stopped by Timer2 after
 // its playing time; " Open Error " and the name when the file cannot open.
 void PlayPronunciation(Program& p, const std::string& spec);
 
