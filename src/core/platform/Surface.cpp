@@ -11,6 +11,21 @@ void Surface::Clear() {
     ++version_;
 }
 
+SurfaceOp Surface::Op(SurfaceOp::Kind kind) const {
+    SurfaceOp op;
+    op.kind = kind;
+    op.fontName = fontName_;
+    op.fontSize = fontSize_;
+    op.bold = bold_;
+    op.underline = underline_;
+    return op;
+}
+
+void Surface::Push(SurfaceOp op) {
+    ops_.push_back(std::move(op));
+    ++version_;
+}
+
 void Surface::Print(const std::string& text) {
     if (text.empty()) return;
     if (!ops_.empty()) {
@@ -22,27 +37,17 @@ void Surface::Print(const std::string& text) {
             return;
         }
     }
-    SurfaceOp op;
-    op.kind = SurfaceOp::Kind::Print;
+    SurfaceOp op = Op(SurfaceOp::Kind::Print);
     op.text = text;
-    op.fontName = fontName_;
-    op.fontSize = fontSize_;
-    op.bold = bold_;
-    op.underline = underline_;
-    ops_.push_back(std::move(op));
-    ++version_;
+    Push(std::move(op));
 }
 
+// The line height is that of the font in force when the line ends, so the
+// op records it.
 void Surface::EndLine() {
-    // The line height is that of the font in force when the line ends, so
-    // the op records it.
-    SurfaceOp op;
-    op.kind = SurfaceOp::Kind::EndLine;
-    op.fontName = fontName_;
-    op.fontSize = fontSize_;
-    op.bold = bold_;
-    ops_.push_back(std::move(op));
-    ++version_;
+    SurfaceOp op = Op(SurfaceOp::Kind::EndLine);
+    op.underline = false;
+    Push(std::move(op));
 }
 
 void Surface::Circle(int x, int y, int radius, int color, int lineWidth) {
@@ -53,8 +58,7 @@ void Surface::Circle(int x, int y, int radius, int color, int lineWidth) {
     op.r = radius;
     op.color = color;
     op.lineWidth = lineWidth;
-    ops_.push_back(std::move(op));
-    ++version_;
+    Push(std::move(op));
 }
 
 void Surface::Line(int x1, int y1, int x2, int y2, int color, int lineWidth) {
@@ -66,8 +70,7 @@ void Surface::Line(int x1, int y1, int x2, int y2, int color, int lineWidth) {
     op.y2 = y2;
     op.color = color;
     op.lineWidth = lineWidth;
-    ops_.push_back(std::move(op));
-    ++version_;
+    Push(std::move(op));
 }
 
 }  // namespace kelvora

@@ -54,6 +54,9 @@ public:
     unsigned long long version() const { return version_; }
 
 private:
+    SurfaceOp Op(SurfaceOp::Kind kind) const;  // in the current font
+    void Push(SurfaceOp op);
+
     std::string defaultFontName_;
     double defaultFontSize_;
     std::string fontName_;
