@@ -8,7 +8,7 @@ export DEBIAN_FRONTEND=noninteractive
 
 PACKAGES=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
   libmpg123-dev mpg123 lame
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
