@@ -64,6 +64,15 @@ bool Survive(F&& f) {
     return true;
 }
 
+// A program in the scratch folder, started on the files written there;
+// `loaded` tells whether start-up went through.
+struct StartedProgram {
+    QuietHost host;
+    QuietPlayer player;
+    Program p{host, player, Scratch()};
+    bool loaded = Survive([this] { form1::Form_Load(p); });
+};
+
 // Start, then a run of ticks and answers driven by the input's bytes.
 inline void Drill(Program& p, const std::uint8_t* data, std::size_t size) {
     form1::Command7_Click(p);

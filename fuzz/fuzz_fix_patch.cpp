@@ -7,9 +7,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::Write("efix.txt", fuzz::Bytes(data, size));
     // Half the time the table lacks its end record.
     if (size && data[0] % 2) fuzz::Write("eword.txt", "aword,a\r\nbword,b\r\nmword,m\r\n");
-    fuzz::QuietHost host;
-    fuzz::QuietPlayer player;
-    Program p(host, player, fuzz::Scratch());
-    if (fuzz::Survive([&] { form1::Form_Load(p); })) fuzz::Survive([&] { form3::Command3_Click(p); });
+    fuzz::StartedProgram run;
+    Program& p = run.p;
+    if (run.loaded) fuzz::Survive([&] { form3::Command3_Click(p); });
     return 0;
 }

@@ -8,10 +8,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::WriteStandardFiles(size && data[0] % 2 ? 4 : 2);
     fuzz::Write("eword.dat", bytes.substr(0, cut));
     fuzz::Write("ptest.dat", cut == std::string::npos ? bytes : bytes.substr(cut + 1));
-    fuzz::QuietHost host;
-    fuzz::QuietPlayer player;
-    Program p(host, player, fuzz::Scratch());
-    if (fuzz::Survive([&] { form1::Form_Load(p); })) {
+    fuzz::StartedProgram run;
+    Program& p = run.p;
+    if (run.loaded) {
         fuzz::Survive([&] { form1::Command9_Click(p); });
         fuzz::Survive([&] { fuzz::Drill(p, data, size); });
         fuzz::Survive([&] { form1::Command5_Click(p); });

@@ -6,10 +6,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace kelvora;
     fuzz::WriteStandardFiles();
     fuzz::Write("qbx.txt", fuzz::Bytes(data, size));
-    fuzz::QuietHost host;
-    fuzz::QuietPlayer player;
-    Program p(host, player, fuzz::Scratch());
-    if (fuzz::Survive([&] { form1::Form_Load(p); })) {
+    fuzz::StartedProgram run;
+    Program& p = run.p;
+    if (run.loaded) {
         fuzz::Survive([&] { form3::Command2_Click(p); });
         fuzz::Survive([&] { form3::Command1_Click(p); });
     }

@@ -6,9 +6,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace kelvora;
     fuzz::WriteStandardFiles(size && data[0] % 2 ? 11 : 10, -1);
     fuzz::Write("ptest.txt", fuzz::Bytes(data, size));
-    fuzz::QuietHost host;
-    fuzz::QuietPlayer player;
-    Program p(host, player, fuzz::Scratch());
-    if (fuzz::Survive([&] { form1::Form_Load(p); })) fuzz::Survive([&] { fuzz::Drill(p, data, size); });
+    fuzz::StartedProgram run;
+    Program& p = run.p;
+    if (run.loaded) fuzz::Survive([&] { fuzz::Drill(p, data, size); });
     return 0;
 }

@@ -6,10 +6,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace kelvora;
     fuzz::WriteStandardFiles(4);
     fuzz::Write("etrain.txt", fuzz::Bytes(data, size));
-    fuzz::QuietHost host;
-    fuzz::QuietPlayer player;
-    Program p(host, player, fuzz::Scratch());
-    if (fuzz::Survive([&] { form1::Form_Load(p); })) {
+    fuzz::StartedProgram run;
+    Program& p = run.p;
+    if (run.loaded) {
         p.Form3.Check2.value = 0;
         fuzz::Survive([&] { fuzz::Drill(p, data, size); });
         fuzz::Survive([&] { form1::Command6_Click(p); });

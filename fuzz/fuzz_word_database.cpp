@@ -7,10 +7,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const int modes[] = {1, 2, 3, 4, 10, 11, 20, 21, 22, 55};
     fuzz::WriteStandardFiles(size ? modes[data[0] % 10] : 1);
     fuzz::Write("eword.txt", fuzz::Bytes(data, size));
-    fuzz::QuietHost host;
-    fuzz::QuietPlayer player;
-    Program p(host, player, fuzz::Scratch());
-    if (fuzz::Survive([&] { form1::Form_Load(p); })) {
+    fuzz::StartedProgram run;
+    Program& p = run.p;
+    if (run.loaded) {
         p.Form3.Check2.value = 0;
         fuzz::Survive([&] { fuzz::Drill(p, data, size); });
     }

@@ -30,11 +30,9 @@ public:
 
     // The count's magnitude says how many names follow; the sign is only
     // the check box.
-    bool Count(const char* what, double* count, int* names) {
+    bool Count(const char* countName, const char* what, double* count, int* names) {
         const int line = in_.line();
-        if (!Number(what == std::string("word-database") ? "number of word databases" : "number of test databases",
-                    count))
-            return false;
+        if (!Number(countName, count)) return false;
         const double n = std::floor(std::fabs(*count));
         if (n > kNameSlots)
             return Fail(Where(line) + "it lists " + NumText(n).substr(1) + " " + what + " names; at most " +
@@ -82,10 +80,14 @@ void FillLists(Program& p, const SettingsData& s) {
     }
 }
 
-std::optional<SettingsData> ReadSettingsFile(Program& p, bool listsOnly, std::string* error) {
+// Reads and parses the file. `consequence` follows the message when the
+// file cannot be opened at all.
+std::optional<SettingsData> ReadSettingsFile(Program& p, bool listsOnly, const std::string& consequence,
+                                             std::string* error) {
     const auto text = ReadTextFile(p.File(kSettingsFile));
     if (!text) {
-        *error = "The settings file 'qbx.txt' cannot be opened.\r\nKelvora looks for it in " + p.dir.string() + ".";
+        *error = "The settings file 'qbx.txt' cannot be opened.\r\nKelvora looks for it in " + p.dir.string() + "." +
+                 consequence;
         return std::nullopt;
     }
     return ParseSettings(*text, listsOnly, error);
@@ -97,7 +99,8 @@ std::optional<SettingsData> ParseSettings(const std::string& text, bool listsOnl
     Parser in(text, error);
     SettingsData s;
     int words = 0, tests = 0;
-    if (!in.Count("word-database", &s.wordDbCount, &words) || !in.Count("test-database", &s.testDbCount, &tests) ||
+    if (!in.Count("number of word databases", "word-database", &s.wordDbCount, &words) ||
+        !in.Count("number of test databases", "test-database", &s.testDbCount, &tests) ||
         !in.Names(words, "word-database", &s.wordDbNames) || !in.Names(tests, "test-database", &s.testDbNames))
         return std::nullopt;
     if (listsOnly) return s;
@@ -123,11 +126,8 @@ std::string SettingsText(const SettingsData& s) {
 
 void ReadSettings(Program& p) {
     std::string error;
-    const auto s = ReadSettingsFile(p, false, &error);
-    if (!s) {
-        if (error.find("cannot be opened") != std::string::npos) error += "\r\nKelvora cannot start without it.";
-        FailStartup(p, error);
-    }
+    const auto s = ReadSettingsFile(p, false, "\r\nKelvora cannot start without it.", &error);
+    if (!s) FailStartup(p, error);
     FillLists(p, *s);
     p.m.SetupQmd = s->setupQmd;
     p.m.AutoFix = s->autoFix;
@@ -136,7 +136,7 @@ void ReadSettings(Program& p) {
 
 bool ReadSettingsLists(Program& p) {
     std::string error;
-    const auto s = ReadSettingsFile(p, true, &error);
+    const auto s = ReadSettingsFile(p, true, "", &error);
     if (!s) {
         p.host.MsgBox(error + "\r\nThe setup dialog keeps what it shows.");
         return false;
