@@ -1,9 +1,15 @@
 #pragma once
-// The program's entry points: one per window event. The GUI and the tests
-// call only these. Any of them may end the program by throwing ProgramEnd.
+// The program's entry points: one per window event, named control,
+// underscore, event. The GUI and the tests call only these, and any of them
+// may end the program by throwing ProgramEnd. Each window's handlers are
+// defined together in events/: MainWindow.cpp (form1), CommentWindow.cpp
+// (form2) and SetupDialog.cpp (form3); each is a few lines that call the
+// routines of the subsystem folders.
 #include "Program.h"
 
 namespace kelvora {
+
+using EventHandler = void (*)(Program&);
 
 namespace form1 {
 void Form_Load(Program& p);
@@ -27,14 +33,16 @@ void Timer2_Timer(Program& p);
 
 namespace form2 {
 void Form_Deactivate(Program& p);
-void Command1_Click(Program& p);  // Continue
+void Form_QueryUnload(Program& p);  // closed by its frame
+void Command1_Click(Program& p);    // Continue
 }  // namespace form2
 
 namespace form3 {
 void Form_LostFocus(Program& p);
-void Command1_Click(Program& p);  // Save
-void Command2_Click(Program& p);  // Quit
-void Command3_Click(Program& p);  // FIX Data merge
+void Form_QueryUnload(Program& p);  // closed by its frame
+void Command1_Click(Program& p);    // Save
+void Command2_Click(Program& p);    // Quit
+void Command3_Click(Program& p);    // FIX Data merge
 }  // namespace form3
 
 }  // namespace kelvora

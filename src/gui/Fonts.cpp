@@ -2,7 +2,7 @@
 
 #include <QStringList>
 
-#include "platform/ControlFactory.h"
+#include "layout/ControlFactory.h"
 
 namespace kelvora::gui {
 

@@ -52,11 +52,7 @@ QWidget* FormWindow::Create(Control& c) {
     Control* model = &c;
     switch (c.kind) {
         case ControlKind::Button: {
-            auto* b = new QPushButton(parent);
-            connect(b, &QPushButton::clicked, this, [this, model] {
-                if (onClick) onClick(model->name);
-            });
-            w = b;
+            w = new QPushButton(parent);
             break;
         }
         case ControlKind::TextBox:

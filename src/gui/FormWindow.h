@@ -22,9 +22,9 @@ public:
     // Model to widgets. Repaints the surface only when it changed.
     void Sync();
     QWidget* widget(const std::string& controlName) const;
+    QWidget* widget(const Control& control) const { return widget(control.name); }
     const WindowModel& model() const { return model_; }
 
-    std::function<void(const std::string& control)> onClick;
     std::function<void(WindowEvent)> onWindowEvent;
     // Runs before the surface is painted (the repaint event).
     std::function<void()> onPaint;

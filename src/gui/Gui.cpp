@@ -1,10 +1,10 @@
 #include "Gui.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QKeySequence>
-#include <map>
 
 #include "Events.h"
 
@@ -14,9 +14,10 @@ Gui::Gui(Program& program) : program_(program) {
     form1_ = std::make_unique<FormWindow>(program.Form1, program.Form1.controls(), &program.Form1.surface);
     form2_ = std::make_unique<FormWindow>(program.Form2, program.Form2.controls(), &program.Form2.surface);
     form3_ = std::make_unique<FormWindow>(program.Form3, program.Form3.controls(), nullptr);
-    WireForm1();
-    WireForm2();
-    WireForm3();
+    Wire(*form1_, MainWindowBindings(program));
+    Wire(*form2_, CommentWindowBindings(program));
+    Wire(*form3_, SetupDialogBindings(program));
+    AddInertMenu();
     timer1_.setTimerType(Qt::PreciseTimer);
     connect(&timer1_, &QTimer::timeout, this, [this] { Dispatch(form1::Timer1_Timer); });
     connect(&timer2_, &QTimer::timeout, this, [this] { Dispatch(form1::Timer2_Timer); });
@@ -33,8 +34,6 @@ bool Gui::eventFilter(QObject* watched, QEvent* event) {
     if (!widget || widget->window() != form1_.get()) return QObject::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);
     if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return QObject::eventFilter(watched, event);
-    static void (*const answers[4])(Program&) = {form1::Command1_Click, form1::Command2_Click,
-                                                 form1::Command3_Click, form1::Command4_Click};
     int position = -1;
     if (key->key() >= Qt::Key_1 && key->key() <= Qt::Key_4) position = key->key() - Qt::Key_1;
     if (key->key() >= Qt::Key_A && key->key() <= Qt::Key_D) position = key->key() - Qt::Key_A;
@@ -42,81 +41,48 @@ bool Gui::eventFilter(QObject* watched, QEvent* event) {
     // Claim the key before any shortcut or text box sees it, then answer
     // once, on the press itself.
     event->accept();
-    if (event->type() == QEvent::KeyPress && !key->isAutoRepeat()) Dispatch(answers[position]);
+    if (event->type() == QEvent::KeyPress && !key->isAutoRepeat()) Dispatch(kAnswerHandlers[position]);
     return true;
 }
 
 Gui::~Gui() = default;
 
-void Gui::WireForm1() {
-    FormWindow& w = *form1_;
-    w.onClick = [this](const std::string& name) {
-        static const std::map<std::string, void (*)(Program&)> handlers{
-            {"Command1", form1::Command1_Click}, {"Command2", form1::Command2_Click},
-            {"Command3", form1::Command3_Click}, {"Command4", form1::Command4_Click},
-            {"Command5", form1::Command5_Click}, {"Command6", form1::Command6_Click},
-            {"Command7", form1::Command7_Click}, {"Command8", form1::Command8_Click},
-            {"Command9", form1::Command9_Click},
-        };
-        if (const auto it = handlers.find(name); it != handlers.end()) Dispatch(it->second);
-    };
-    w.onPaint = [this] { Dispatch(form1::Form_Paint); };
-    w.onWindowEvent = [this](WindowEvent e) {
+void Gui::Wire(FormWindow& window, const WindowBindings& bindings) {
+    for (const ClickBinding& click : bindings.clicks) {
+        auto* button = qobject_cast<QAbstractButton*>(window.widget(*click.control));
+        Q_ASSERT(button);
+        connect(button, &QAbstractButton::clicked, this, [this, handler = click.handler] { Dispatch(handler); });
+    }
+    if (bindings.paint) window.onPaint = [this, handler = bindings.paint] { Dispatch(handler); };
+    window.onWindowEvent = [this, bindings](WindowEvent e) {
+        EventHandler handler = nullptr;
         switch (e) {
-            case WindowEvent::Activate: Dispatch(form1::Form_GotFocus); break;
-            case WindowEvent::Deactivate: Dispatch(form1::Form_LostFocus); break;
-            case WindowEvent::Resize: Dispatch(form1::Form_Resize); break;
-            case WindowEvent::Close: Dispatch(form1::Form_Unload); break;
+            case WindowEvent::Activate: handler = bindings.activate; break;
+            case WindowEvent::Deactivate: handler = bindings.deactivate; break;
+            case WindowEvent::Resize: handler = bindings.resize; break;
+            case WindowEvent::Close: handler = bindings.close; break;
         }
+        if (handler) Dispatch(handler);
     };
-    // The inert "dmy" menu: it owns the Ctrl+letter shortcuts and does
-    // nothing with them. It stays off the menu bar, and text boxes keep
-    // their own Ctrl+C, Ctrl+V and the like.
+}
+
+// The inert "dmy" menu: it owns the Ctrl+letter shortcuts and does nothing
+// with them. It stays off the menu bar, and text boxes keep their own
+// Ctrl+C, Ctrl+V and the like. The window owns the actions.
+void Gui::AddInertMenu() {
     for (const MenuItem& item : program_.Form1.menu) {
-        auto* action = new QAction(QString::fromStdString(item.caption), &w);
+        auto* action = new QAction(QString::fromStdString(item.caption), form1_.get());
         action->setObjectName(QString::fromStdString(program_.Form1.menuName + "_" + item.name));
         action->setShortcut(QKeySequence(QString::fromStdString(item.shortcut)));
         action->setShortcutContext(Qt::WindowShortcut);
-        w.addAction(action);
+        form1_->addAction(action);
     }
-}
-
-void Gui::WireForm2() {
-    form2_->onClick = [this](const std::string& name) {
-        if (name == "Command1") Dispatch(form2::Command1_Click);
-    };
-    form2_->onWindowEvent = [this](WindowEvent e) {
-        if (e == WindowEvent::Deactivate) Dispatch(form2::Form_Deactivate);
-        if (e == WindowEvent::Close) {
-            program_.Form2.visible = false;
-            SyncAll();
-        }
-    };
-}
-
-void Gui::WireForm3() {
-    form3_->onClick = [this](const std::string& name) {
-        if (name == "Command1") Dispatch(form3::Command1_Click);
-        else if (name == "Command2") Dispatch(form3::Command2_Click);
-        else if (name == "Command3") Dispatch(form3::Command3_Click);
-    };
-    form3_->onWindowEvent = [this](WindowEvent e) {
-        if (e == WindowEvent::Deactivate) Dispatch(form3::Form_LostFocus);
-        // Closed by its frame: hidden, and its controls keep their values,
-        // since the quiz reads them as live settings.
-        if (e == WindowEvent::Close) {
-            program_.Form3.visible = false;
-            SyncAll();
-        }
-    };
 }
 
 bool Gui::Load() {
     const bool alive = Dispatch(form1::Form_Load);
     if (alive) {
-        // The main window appears once loading is done; the comment
-        // window sits beside it.
-        program_.Form1.visible = true;
+        // The comment window sits beside the main window.
         SyncAll();
         form2_->move(form1_->frameGeometry().right() + 8, form1_->geometry().top());
         // The setup dialog opens over the main window, a little below its
@@ -127,18 +93,23 @@ bool Gui::Load() {
     return alive;
 }
 
-bool Gui::Dispatch(void (*handler)(Program&)) {
+bool Gui::Dispatch(EventHandler handler) {
     if (ended_) return false;
     if (busy_) return true;  // a message box is open: the event is dropped
-    busy_ = true;
-    try {
-        handler(program_);
-    } catch (const ProgramEnd&) {
-        busy_ = false;
-        EndProgram();
-        return false;
+    {
+        // Whatever the handler throws, the next event gets in.
+        busy_ = true;
+        struct Release {
+            bool& busy;
+            ~Release() { busy = false; }
+        } release{busy_};
+        try {
+            handler(program_);
+        } catch (const ProgramEnd&) {
+            EndProgram();
+            return false;
+        }
     }
-    busy_ = false;
     SyncAll();
     return true;
 }

@@ -1,11 +1,18 @@
 #pragma once
-// The program's windows and timers around one Program. Every event goes
-// through Dispatch: one event at a time, so while a message box is open no
-// other event (timers included) reaches the program.
+// The program's windows and timers around one Program.
+//
+// The path of one event: a Qt signal or event (a click, a timer, a key,
+// closing a window) finds its entry point in the window's table
+// (Bindings.h) and goes through Dispatch, which runs it on the Program and
+// then brings every widget and timer up to date from the control models
+// (SyncAll). One event at a time: while a message box is open no other
+// event (timers included) reaches the program. Edits in text boxes, check
+// boxes and options go straight into the control models (FormWindow).
 #include <QObject>
 #include <QTimer>
 #include <memory>
 
+#include "Bindings.h"
 #include "FormWindow.h"
 #include "Program.h"
 
@@ -22,7 +29,7 @@ public:
     // Models to widgets and timers.
     void SyncAll();
     // Runs one event of the program; returns false once the program ended.
-    bool Dispatch(void (*handler)(Program&));
+    bool Dispatch(EventHandler handler);
 
     bool ended() const { return ended_; }
     FormWindow& form1() { return *form1_; }
@@ -37,9 +44,8 @@ signals:
     void programEnded();
 
 private:
-    void WireForm1();
-    void WireForm2();
-    void WireForm3();
+    void Wire(FormWindow& window, const WindowBindings& bindings);
+    void AddInertMenu();
     void SyncTimer(QTimer& timer, const TimerModel& model, TimerModel& shown);
     void EndProgram();
 

@@ -16,18 +16,13 @@ struct FixPatch : ProgramFixture {
         for (std::size_t i = 0; i < words.size(); ++i) {
             p.m.WordTbl[i].word = words[i];
             p.m.WordTbl[i].meaning = "old " + words[i];
-            p.m.WordTbl[i].enAsked = "7";
+            p.m.WordTbl[i].asked[0] = "7";
         }
         p.m.WordCount = static_cast<int>(words.size());
     }
-    bool Merge(const std::vector<std::string>& patch, MergeCaller caller = MergeCaller::Button) {
+    MergeOutcome Merge(const std::vector<std::string>& patch) {
         dir.WriteCp932("efix.txt", Crlf(patch));
-        try {
-            MergeFixPatch(p, caller);
-        } catch (const ProgramEnd&) {
-            return true;
-        }
-        return false;
+        return MergeFixPatch(p);
     }
     std::vector<std::string> Meanings() {
         std::vector<std::string> out;
@@ -38,10 +33,10 @@ struct FixPatch : ProgramFixture {
 
 TEST_F(FixPatch, ReplacesMeaningsIgnoringCase) {
     host.Expect("Fix patch Completed");
-    EXPECT_FALSE(Merge({"bank,土手", "CAT,ねこ"}));
+    EXPECT_EQ(MergeOutcome::Merged, Merge({"bank,土手", "CAT,ねこ"}));
     EXPECT_EQ((std::vector<std::string>{"old apple", "土手", "ねこ", "old zzzzzzzz"}), Meanings());
     EXPECT_EQ("Bank", p.m.WordTbl[1].word);  // words and counters stay
-    EXPECT_EQ("7", p.m.WordTbl[1].enAsked);
+    EXPECT_EQ("7", p.m.WordTbl[1].asked[0]);
 }
 
 TEST_F(FixPatch, OrderMissingWordsAndDuplicates) {
@@ -58,21 +53,27 @@ TEST_F(FixPatch, OrderMissingWordsAndDuplicates) {
     for (const auto& r : rows) {
         SetUp();
         host.Expect("Fix patch Completed");
-        EXPECT_FALSE(Merge(r.patch));
+        EXPECT_EQ(MergeOutcome::Merged, Merge(r.patch));
         EXPECT_EQ(r.meanings, Meanings());
     }
 }
 
 TEST_F(FixPatch, AWordAfterTheEndRecordStopsTheMerge) {
     host.Expect("zzzzzzzzz  too far  2");  // j stands at cat
-    EXPECT_FALSE(Merge({"cat,ねこ", "zzzzzzzzz,too far", "zzzzzzzz,never"}));
+    EXPECT_EQ(MergeOutcome::WordPastTheEnd, Merge({"cat,ねこ", "zzzzzzzzz,too far", "zzzzzzzz,never"}));
     EXPECT_EQ("ねこ", p.m.WordTbl[2].meaning);
     EXPECT_EQ("old zzzzzzzz", p.m.WordTbl[3].meaning);
 
-    // At start-up the program ends, as nothing has been learned yet.
-    SetUp();
-    host.Expect("{brace  x  0");
-    EXPECT_TRUE(Merge({"{brace,x"}, MergeCaller::Startup));
+    // At start-up the program ends, as nothing has been learned yet; from
+    // the setup dialog's button it goes on.
+    ScratchProgram s;
+    s.WriteStandardFiles();
+    s.dir.WriteCp932("qbx.txt", Settings(1, {"eword", "efix"}, 1, {"ptest"}, 1, 1, 20));
+    s.dir.WriteCp932("efix.txt", Crlf({"{brace,x"}));
+    s.host.Expect("{brace  x  0");
+    EXPECT_TRUE(s.Fire(form1::Form_Load));
+    s.host.Expect("{brace  x  0");
+    EXPECT_FALSE(s.Fire(form3::Command3_Click));
 }
 
 TEST_F(FixPatch, NeverReadsPastTheLoadedRows) {
@@ -81,7 +82,7 @@ TEST_F(FixPatch, NeverReadsPastTheLoadedRows) {
     host.Expect("The fix patch 'efix.txt' holds 'cat', but the word database 'eword.txt' has no record at or after "
                 "it.\r\nA word database used with a fix patch ends with a 'zzzzzzzz' record.\r\n"
                 "The patch was merged up to that word.");
-    EXPECT_FALSE(Merge({"bank,土手", "cat,ねこ", "dog,いぬ"}));
+    EXPECT_EQ(MergeOutcome::Stopped, Merge({"bank,土手", "cat,ねこ", "dog,いぬ"}));
     EXPECT_EQ((std::vector<std::string>{"old apple", "土手"}), Meanings());
     EXPECT_EQ("old cat", p.m.WordTbl[2].meaning);
 }
@@ -91,18 +92,18 @@ TEST_F(FixPatch, AnEmptyTableTakesNothing) {
     host.Expect("The fix patch 'efix.txt' holds 'a', but the word database 'eword.txt' has no record at or after "
                 "it.\r\nA word database used with a fix patch ends with a 'zzzzzzzz' record.\r\n"
                 "The patch was merged up to that word.");
-    EXPECT_FALSE(Merge({"a,b"}));
+    EXPECT_EQ(MergeOutcome::Stopped, Merge({"a,b"}));
 }
 
 TEST_F(FixPatch, MissingPatch) {
     host.Expect("File 'efix' not found. Check setup 'qbx.txt'\r\nNothing was merged.");
-    MergeFixPatch(p, MergeCaller::Startup);
+    EXPECT_EQ(MergeOutcome::NotMerged, MergeFixPatch(p));
 
     p.m.WordDbCount = -1;
     host.Expect("No fix patch is set: the second name of the word-database list names the patch file.\r\n"
                 "Nothing was merged.");
     dir.WriteCp932("efix.txt", "bank,土手\r\n");
-    MergeFixPatch(p, MergeCaller::Button);
+    EXPECT_EQ(MergeOutcome::NotMerged, MergeFixPatch(p));
     EXPECT_EQ("old Bank", p.m.WordTbl[1].meaning);
 }
 

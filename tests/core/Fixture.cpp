@@ -62,20 +62,26 @@ std::string Settings(int wordSign, const std::vector<std::string>& words, int te
     return Crlf(lines);
 }
 
-void ProgramFixture::WriteStandardFiles(int mode, int wait) {
+void ScratchProgram::WriteStandardFiles(int mode, int wait) {
     dir.WriteCp932("qbx.txt", Settings(1, {"eword", "efix", "etrain"}, 1, {"ptest"}, mode, 0, wait));
     dir.WriteCp932("eword.txt", Crlf({"apple,りんご", "bank,銀行", "zzzzzzzz,終わり"}));
     dir.WriteCp932("ptest.txt", Crlf({"I have a &pen&.", "pen,pin,pan,pun,A", "pen はペン。", "Go &now&.",
                                       "now,new,know,no,A", "now は今。"}));
 }
 
-bool ProgramFixture::Run(void (*event)(Program&)) {
+bool ScratchProgram::Fire(EventHandler event) {
     try {
         event(p);
     } catch (const ProgramEnd&) {
         return true;
     }
     return false;
+}
+
+std::vector<std::string> ScratchProgram::Choices() const {
+    std::vector<std::string> out;
+    for (const Control* box : {&p.Form1.Text2, &p.Form1.Text3, &p.Form1.Text4, &p.Form1.Text5}) out.push_back(box->text);
+    return out;
 }
 
 }  // namespace kelvora::test

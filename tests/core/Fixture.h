@@ -132,7 +132,7 @@ private:
 };
 
 // A program in a scratch folder with recording services.
-struct ProgramFixture : ::testing::Test {
+struct ScratchProgram {
     RecordingHost host;
     RecordingPlayer player;
     TempDir dir;
@@ -142,7 +142,11 @@ struct ProgramFixture : ::testing::Test {
     // database and a two-question test database.
     void WriteStandardFiles(int mode = 1, int wait = 20);
     // Runs an event; true when it ended the program.
-    bool Run(void (*event)(Program&));
+    bool Fire(EventHandler event);
+    // The four choice boxes' texts.
+    std::vector<std::string> Choices() const;
 };
+
+struct ProgramFixture : ::testing::Test, ScratchProgram {};
 
 }  // namespace kelvora::test

@@ -6,53 +6,49 @@ namespace kelvora::test {
 namespace {
 
 struct Banks : ProgramFixture {
-    bool LoadWords(const std::string& name, const std::string& utf8) {
+    LoadResult LoadWords(const std::string& name, const std::string& utf8) {
         p.m.WordDbName[0] = name;
         dir.WriteCp932(name + ".txt", utf8);
-        return Run(LoadWordDatabase);
+        return LoadWordDatabase(p);
     }
-    bool LoadTests(const std::vector<std::string>& lines) {
+    LoadResult LoadTests(const std::vector<std::string>& lines) {
         p.m.TestDbName[0] = "ptest";
         dir.WriteCp932("ptest.txt", Crlf(lines));
-        return Run(LoadTestDatabase);
+        return LoadTestDatabase(p);
+    }
+    std::vector<std::string> Words() {
+        std::vector<std::string> out;
+        for (int i = 0; i < p.m.WordCount; ++i) out.push_back(p.m.Word(i).word + "=" + p.m.Word(i).meaning);
+        return out;
     }
 };
 
-TEST_F(Banks, WordRecordsWithQuotesAndEntryParts) {
-    ASSERT_FALSE(LoadWords("eword", Crlf({"apple|apple 1 2,りんご", "\"a, b\",\"x, y\"", " blank , 空白 "})));
-    EXPECT_EQ(3, p.m.WordCount);
-    EXPECT_EQ("apple|apple 1 2", p.m.WordTbl[0].word);
-    EXPECT_EQ("a, b", p.m.WordTbl[1].word);
-    EXPECT_EQ("x, y", p.m.WordTbl[1].meaning);
-    EXPECT_EQ("blank", p.m.WordTbl[2].word);
-    EXPECT_EQ("空白", p.m.WordTbl[2].meaning);
-    for (int i = 0; i < 3; ++i) {
-        const auto& r = p.m.WordTbl[static_cast<std::size_t>(i)];
-        EXPECT_EQ("0", r.enAsked);
-        EXPECT_EQ("0", r.enScore);
-        EXPECT_EQ("0", r.jaAsked);
-        EXPECT_EQ("0", r.jaScore);
+TEST_F(Banks, WordRecords) {
+    const struct {
+        const char* name;
+        std::string text;
+        std::vector<std::string> words;
+    } rows[] = {
+        {"quotes and entry parts", Crlf({"apple|apple 1 2,りんご", "\"a, b\",\"x, y\"", " blank , 空白 "}),
+         {"apple|apple 1 2=りんご", "a, b=x, y", "blank=空白"}},
+        {"a one-field line shifts the later records", Crlf({"apple", "りんご", "bank,銀行"}),
+         {"apple=りんご", "bank=銀行"}},
+        {"trailing empty lines add no record", Crlf({"apple,りんご", "", ""}), {"apple=りんご"}},
+        {"a last record without its meaning", "apple,りんご\r\nbank", {"apple=りんご", "bank="}},
+    };
+    for (const auto& r : rows) {
+        ASSERT_TRUE(LoadWords("eword", r.text).ok()) << r.name;
+        EXPECT_EQ(r.words, Words()) << r.name;
+        for (int i = 0; i < p.m.WordCount; ++i) {
+            EXPECT_EQ((std::array<std::string, 2>{"0", "0"}), p.m.Word(i).asked);
+            EXPECT_EQ((std::array<std::string, 2>{"0", "0"}), p.m.Word(i).score);
+        }
     }
 }
 
-TEST_F(Banks, AOneFieldLineShiftsTheLaterRecords) {
-    ASSERT_FALSE(LoadWords("eword", Crlf({"apple", "りんご", "bank,銀行"})));
-    EXPECT_EQ(2, p.m.WordCount);
-    EXPECT_EQ("りんご", p.m.WordTbl[0].meaning);
-    EXPECT_EQ("bank", p.m.WordTbl[1].word);
-}
-
-TEST_F(Banks, TrailingEmptyLinesAddNoRecord) {
-    ASSERT_FALSE(LoadWords("eword", Crlf({"apple,りんご", "", ""})));
-    EXPECT_EQ(1, p.m.WordCount);
-}
-
-TEST_F(Banks, KanaHeadwordInAnEnglishHeadedDatabase) {
-    host.Expect("Data error 'eword.txt'  No= 5  あひる");
-    EXPECT_TRUE(LoadWords("eword", Crlf({"a,1", "b,2", "c,3", "d,4", "e,5", "あひる,duck", "f,6"})));
-}
-
 TEST_F(Banks, TheHeadwordCheckFollowsCharacterCodes) {
+    EXPECT_EQ("Data error 'eword.txt'  No= 5  あひる",
+              LoadWords("eword", Crlf({"a,1", "b,2", "c,3", "d,4", "e,5", "あひる,duck", "f,6"})).failure);
     const struct {
         const char* name;
         const char* word;
@@ -62,107 +58,71 @@ TEST_F(Banks, TheHeadwordCheckFollowsCharacterCodes) {
         {"eword", "", false},       {"Zword", "ｶﾅ", true},     {"1word", "あひる", false},
         {"単語", "あひる", false},  {"[word", "あ", true},     {"{word", "あ", false},
     };
-    for (const auto& r : rows) {
-        RecordingHost h;
-        RecordingPlayer pl;
-        Program q(h, pl, dir.path());
-        h.AllowAnyMessage();
-        q.m.WordDbName[0] = r.name;
-        dir.WriteCp932(std::string(r.name) + ".txt", std::string("\"") + r.word + "\",x\r\n");
-        bool ended = false;
-        try {
-            LoadWordDatabase(q);
-        } catch (const ProgramEnd&) {
-            ended = true;
-        }
-        EXPECT_EQ(r.rejected, ended) << r.name << " " << r.word;
-    }
-}
-
-TEST_F(Banks, MissingWordDatabase) {
-    p.m.WordDbName[0] = "none";
-    host.Expect("File 'none' not found. Check setup 'qbx.txt'");
-    EXPECT_TRUE(Run(LoadWordDatabase));
+    for (const auto& r : rows)
+        EXPECT_EQ(r.rejected, !LoadWords(r.name, std::string("\"") + r.word + "\",x\r\n").ok()) << r.name << r.word;
 }
 
 TEST_F(Banks, WordTableHoldsExactly20001Records) {
     std::string text;
     for (int i = 0; i < kWordRows; ++i) text += "w" + std::to_string(i) + ",m\r\n";
-    ASSERT_FALSE(LoadWords("eword", text));
+    ASSERT_TRUE(LoadWords("eword", text).ok());
     EXPECT_EQ(20001, p.m.WordCount);
     EXPECT_EQ("w20000", p.m.WordTbl[20000].word);
+    EXPECT_EQ("File 'eword' not found. Check setup 'qbx.txt'\r\n"
+              "(it holds more than 20,001 records; split it into smaller databases)",
+              LoadWords("eword", text + "one,too many\r\n").failure);
+}
 
-    host.Expect("File 'eword' not found. Check setup 'qbx.txt'\r\n"
-                "(it holds more than 20,001 records; split it into smaller databases)");
-    EXPECT_TRUE(LoadWords("eword", text + "one,too many\r\n"));
+TEST_F(Banks, MissingDatabasesAreNotFound) {
+    p.m.WordDbName[0] = "none";
+    EXPECT_EQ("File 'none' not found. Check setup 'qbx.txt'", LoadWordDatabase(p).failure);
+    p.m.TestDbName[0] = "pnone";
+    EXPECT_EQ("File 'pnone' not found. Check setup 'qbx.txt'", LoadTestDatabase(p).failure);
 }
 
 TEST_F(Banks, Utf8AndCodePage932GiveTheSameTable) {
     const std::string text = Crlf({"apple,りんご～", "bank,銀行－"});
-    ASSERT_FALSE(LoadWords("eword", text));
-    const auto cp932 = p.m.WordTbl;
+    ASSERT_TRUE(LoadWords("eword", text).ok());
+    const auto cp932 = Words();
     dir.WriteBytes("eword.txt", text);  // UTF-8 bytes as they are
-    ASSERT_FALSE(Run(LoadWordDatabase));
-    for (int i = 0; i < 2; ++i) {
-        EXPECT_EQ(cp932[static_cast<std::size_t>(i)].word, p.m.WordTbl[static_cast<std::size_t>(i)].word);
-        EXPECT_EQ(cp932[static_cast<std::size_t>(i)].meaning, p.m.WordTbl[static_cast<std::size_t>(i)].meaning);
-    }
+    ASSERT_TRUE(LoadWordDatabase(p).ok());
+    EXPECT_EQ(cp932, Words());
     dir.WriteBytes("eword.txt", "\xEF\xBB\xBF" + text);
-    ASSERT_FALSE(Run(LoadWordDatabase));
-    EXPECT_EQ("apple", p.m.WordTbl[0].word);
+    ASSERT_TRUE(LoadWordDatabase(p).ok());
+    EXPECT_EQ(cp932, Words());
 }
 
-TEST_F(Banks, TestCountCountsALastQuestionWithoutCommentary) {
-    ASSERT_FALSE(LoadTests({"q0", "a,b,c,d,A", "c0", "q1", "a,b,c,d,A", "c1", "q2", "a,b,c,d,A"}));
-    EXPECT_EQ(3, p.m.TestCount);
+TEST_F(Banks, TestDatabases) {
+    const std::vector<std::string> q3{"q0", "a,b,c,d,A", "c0", "q1", "a,b,c,d,A", "c1", "q2", "a,b,c,d,A"};
+    ASSERT_TRUE(LoadTests(q3).ok());
+    EXPECT_EQ(3, p.m.TestCount);  // a last question without commentary counts
     EXPECT_EQ("", p.m.TestLine[8]);
-    EXPECT_EQ(0, p.m.TestRec[3][0].value());
+    EXPECT_EQ(0, p.m.TestRec[3].asked.value());
+
+    // A smaller reload clears the old lines.
+    ASSERT_TRUE(LoadTests({"q0", "a,b,c,d,A", "line one\\nline two"}).ok());  // "\n" in a commentary is fine
+    EXPECT_EQ(1, p.m.TestCount);
+    EXPECT_EQ("", p.m.TestLine[3]);
+
+    std::vector<std::string> full;
+    for (int i = 0; i < 2998; ++i) full.push_back(i % 3 == 1 ? "a,b,c,d,A" : "line");
+    ASSERT_TRUE(LoadTests(full).ok());
+    EXPECT_EQ(999, p.m.TestCount);
+    full.push_back("one more");
+    EXPECT_EQ("The test database 'ptest.txt' has more than 2,998 lines.\r\n"
+              "It can hold at most 999 questions of three lines each.",
+              LoadTests(full).failure);
 }
 
 TEST_F(Banks, BackslashNInAQuestionOrChoiceLine) {
     std::vector<std::string> lines{"q0", "a,b,c,d,A", "c0\\nsecond", "q1", "a,b,c,d,A", "c1",
                                    "q2", "a,b,c,d,A", "c2",         "stray \\n line"};
-    host.Expect("Data error found : Line= 3*3 :stray \\n line");
-    EXPECT_TRUE(LoadTests(lines));
-
+    EXPECT_EQ("Data error found : Line= 3*3 :stray \\n line", LoadTests(lines).failure);
     lines.back() = "q3";
     lines.push_back("a,b\\n,c,d,A");  // line 10 = 3q+1 for q = 3
-    host.Expect("Data error found : Line= 3*3 :q3");
-    EXPECT_TRUE(LoadTests(lines));
+    EXPECT_EQ("Data error found : Line= 3*3 :q3", LoadTests(lines).failure);
     EXPECT_EQ(4, p.m.TestCount);
-
-    host.Expect("Data error found : Line= 0*3 :q\\n0");
-    EXPECT_TRUE(LoadTests({"q\\n0", "a,b,c,d,A", "c0"}));
-}
-
-TEST_F(Banks, BackslashNInACommentaryIsFine) {
-    EXPECT_FALSE(LoadTests({"q0", "a,b,c,d,A", "line one\\nline two"}));
-    EXPECT_EQ(1, p.m.TestCount);
-}
-
-TEST_F(Banks, TestDatabaseHoldsAtMost2998Lines) {
-    std::vector<std::string> lines;
-    for (int i = 0; i < 2998; ++i) lines.push_back(i % 3 == 1 ? "a,b,c,d,A" : "line");
-    ASSERT_FALSE(LoadTests(lines));
-    EXPECT_EQ(999, p.m.TestCount);
-
-    lines.push_back("one more");
-    host.Expect("The test database 'ptest.txt' has more than 2,998 lines.\r\n"
-                "It can hold at most 999 questions of three lines each.");
-    EXPECT_TRUE(LoadTests(lines));
-}
-
-TEST_F(Banks, MissingTestDatabase) {
-    p.m.TestDbName[0] = "pnone";
-    host.Expect("File 'pnone' not found. Check setup 'qbx.txt'");
-    EXPECT_TRUE(Run(LoadTestDatabase));
-}
-
-TEST_F(Banks, ASmallerReloadClearsOldLines) {
-    ASSERT_FALSE(LoadTests({"q0", "a,b,c,d,A", "c0", "q1", "a,b,c,d,A", "c1"}));
-    ASSERT_FALSE(LoadTests({"q0", "a,b,c,d,A", "c0"}));
-    EXPECT_EQ(1, p.m.TestCount);
-    EXPECT_EQ("", p.m.TestLine[3]);
+    EXPECT_EQ("Data error found : Line= 0*3 :q\\n0", LoadTests({"q\\n0", "a,b,c,d,A", "c0"}).failure);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The test sentence printed on the main window, and its redraw events.
 #include "Fixture.h"
-#include "platform/ControlFactory.h"
+#include "layout/ControlFactory.h"
 #include "present/QuestionText.h"
 
 namespace kelvora::test {
@@ -79,14 +79,14 @@ TEST_F(QuestionText, RedrawEventsReprintOnlyATestSentence) {
     const auto before = p.Form1.surface.ops();
     for (auto event : {form1::Form_Paint, form1::Form_Resize, form1::Form_GotFocus, form1::Form_LostFocus,
                        form2::Form_Deactivate, form3::Form_LostFocus}) {
-        EXPECT_FALSE(Run(event));
+        EXPECT_FALSE(Fire(event));
         EXPECT_EQ(before, p.Form1.surface.ops());  // not even cleared
     }
     p.m.QuestionSentence = "Go &now&.";
     for (auto event : {form1::Form_Paint, form1::Form_Resize, form1::Form_GotFocus, form1::Form_LostFocus,
                        form2::Form_Deactivate, form3::Form_LostFocus}) {
         p.Form1.surface.Clear();
-        EXPECT_FALSE(Run(event));
+        EXPECT_FALSE(Fire(event));
         EXPECT_EQ((std::vector<std::string>{"", "  Go [now]."}), Lines(p.Form1.surface));
     }
 }

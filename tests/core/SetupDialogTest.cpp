@@ -43,13 +43,7 @@ TEST(SettingsFile, RoundTripsEveryField) {
     std::string error;
     const auto back = ParseSettings(text, false, &error);
     ASSERT_TRUE(back) << error;
-    EXPECT_EQ(s.wordDbCount, back->wordDbCount);
-    EXPECT_EQ(s.testDbCount, back->testDbCount);
-    EXPECT_EQ(s.wordDbNames, back->wordDbNames);
-    EXPECT_EQ(s.testDbNames, back->testDbNames);
-    EXPECT_EQ(s.setupQmd, back->setupQmd);
-    EXPECT_EQ(s.autoFix, back->autoFix);
-    EXPECT_EQ(s.waitSec, back->waitSec);
+    EXPECT_EQ(text, SettingsText(*back));  // every field read back as it was
     const auto lists = ParseSettings(SettingsText(s).substr(0, 60), true, &error);
     ASSERT_TRUE(lists) << error;
     EXPECT_EQ(s.testDbNames, lists->testDbNames);
@@ -58,8 +52,8 @@ TEST(SettingsFile, RoundTripsEveryField) {
 struct Setup : ProgramFixture {
     void SetUp() override {
         WriteStandardFiles(11, 20);
-        ASSERT_FALSE(Run(form1::Form_Load));
-        ASSERT_FALSE(Run(form1::Command8_Click));
+        ASSERT_FALSE(Fire(form1::Form_Load));
+        ASSERT_FALSE(Fire(form1::Command8_Click));
     }
 };
 
@@ -71,7 +65,7 @@ TEST_F(Setup, SaveWritesTheDialogExactlyAndEnds) {
     p.Form3.Option2.value = 1;
     p.Form3.Check3.value = 1;
     host.Expect(kSaved);
-    EXPECT_TRUE(Run(form3::Command1_Click));
+    EXPECT_TRUE(Fire(form3::Command1_Click));
     EXPECT_EQ(std::string("-3 \r\n 1 \r\nw1\r\nw2\r\n \x92\x50\x8c\xea\r\nptest\r\n 11 \r\n 1 \r\n 30 \r\nEOF\r\n"),
               dir.ReadBytes("qbx.txt"));
     EXPECT_EQ(-3, p.m.WordDbCount);
@@ -91,21 +85,18 @@ TEST_F(Setup, SaveTakesTheNumberAtTheStartOfTheModeBox) {
     for (const auto& r : rows) {
         p.Form3.Text3.text = r.box;
         host.Expect(kSaved);
-        EXPECT_TRUE(Run(form3::Command1_Click));
-        const std::string file = dir.ReadBytes("qbx.txt");
-        EXPECT_NE(std::string::npos, file.find("ptest\r\n" + std::string(r.line) + "\r\n")) << r.box << file;
+        EXPECT_TRUE(Fire(form3::Command1_Click));
+        EXPECT_EQ(" 3 \r\n 1 \r\neword\r\nefix\r\netrain\r\nptest\r\n" + std::string(r.line) + "\r\n 0 \r\n 20 \r\nEOF\r\n",
+                  dir.ReadBytes("qbx.txt"));
         EXPECT_EQ(r.drill, p.m.DrillFlag) << r.box;
     }
-}
-
-TEST_F(Setup, SaveWithEmptyListsAndNoOption) {
+    // Empty lists and neither wait option.
     p.Form3.Text1.text = "";
     p.Form3.Text2.text = "\r\n";
     p.Form3.Option1.value = 0;
-    p.Form3.Option2.value = 0;
     host.Expect(kSaved);
-    EXPECT_TRUE(Run(form3::Command1_Click));
-    EXPECT_EQ(" 0 \r\n 1 \r\n\r\n 11 \r\n 0 \r\n 20 \r\nEOF\r\n", dir.ReadBytes("qbx.txt"));
+    EXPECT_TRUE(Fire(form3::Command1_Click));
+    EXPECT_EQ(" 0 \r\n 1 \r\n\r\n-2 \r\n 0 \r\n 20 \r\nEOF\r\n", dir.ReadBytes("qbx.txt"));
 }
 
 TEST_F(Setup, AFailedSaveChangesNothingAndKeepsRunning) {
@@ -116,25 +107,25 @@ TEST_F(Setup, AFailedSaveChangesNothingAndKeepsRunning) {
     ::chmod(file.c_str(), 0444);
     host.Expect("The settings file 'qbx.txt' could not be saved: the file is read-only.\r\n"
                 "The file on disk is unchanged; Kelvora keeps running.");
-    EXPECT_FALSE(Run(form3::Command1_Click));
+    EXPECT_FALSE(Fire(form3::Command1_Click));
     ::chmod(file.c_str(), 0644);
 
     p.Form3.Text2.text = "\r\n😀";
     host.Expect("The settings file 'qbx.txt' could not be saved: the character \"😀\" cannot be written in code "
                 "page 932.\r\nThe file on disk is unchanged; Kelvora keeps running.");
-    EXPECT_FALSE(Run(form3::Command1_Click));
+    EXPECT_FALSE(Fire(form3::Command1_Click));
     p.Form3.Text2.text = "\r\nptest";
 
     std::string many;
     for (int i = 0; i < 102; ++i) many += "\r\nw" + std::to_string(i);
     p.Form3.Text1.text = many;
     host.Expect("The word-database list holds 102 names; at most 101 fit.\r\nNothing was saved.");
-    EXPECT_FALSE(Run(form3::Command1_Click));
+    EXPECT_FALSE(Fire(form3::Command1_Click));
     p.Form3.Text1.text = "\r\neword";
 
     p.Form3.Text3.text = "99999";
     host.Expect("The mode number 99999 is outside -32768 to 32767.\r\nNothing was saved.");
-    EXPECT_FALSE(Run(form3::Command1_Click));
+    EXPECT_FALSE(Fire(form3::Command1_Click));
 
     EXPECT_EQ(before, dir.ReadBytes("qbx.txt"));
     EXPECT_EQ("etrain", p.m.WordDbName[2]);
@@ -150,7 +141,7 @@ TEST_F(Setup, SaveOnAFullDiskKeepsTheOldSettings) {
         FileSizeLimit limit(static_cast<rlim_t>(before.size()));
         host.Expect("The settings file 'qbx.txt' could not be saved: the file is too large.\r\n"
                     "The file on disk is unchanged; Kelvora keeps running.");
-        EXPECT_FALSE(Run(form3::Command1_Click));
+        EXPECT_FALSE(Fire(form3::Command1_Click));
     }
     EXPECT_EQ(before, dir.ReadBytes("qbx.txt"));
     EXPECT_EQ("eword", p.m.WordDbName[0]);
@@ -164,7 +155,7 @@ TEST_F(Setup, QuitRevertsToTheSavedListsAndHides) {
     p.Form3.Check3.value = 1;
     p.Form3.Option2.value = 1;
     p.Form3.Option1.value = 0;
-    EXPECT_FALSE(Run(form3::Command2_Click));
+    EXPECT_FALSE(Fire(form3::Command2_Click));
     EXPECT_EQ("\r\neword\r\nefix\r\netrain", p.Form3.Text1.text);
     EXPECT_EQ("\r\nptest", p.Form3.Text2.text);
     EXPECT_EQ(" 11", p.Form3.Text3.text);
@@ -177,12 +168,12 @@ TEST_F(Setup, QuitRevertsToTheSavedListsAndHides) {
 
 TEST_F(Setup, QuitReadsListsChangedOnDiskButEndStillSavesTheLoadedBanks) {
     dir.WriteCp932("qbx.txt", Settings(-1, {"other"}, 1, {"pother"}, 2, 1, 30));
-    EXPECT_FALSE(Run(form3::Command2_Click));
+    EXPECT_FALSE(Fire(form3::Command2_Click));
     EXPECT_EQ("\r\nother", p.Form3.Text1.text);
     EXPECT_EQ(0, p.Form3.Check1.value);
     EXPECT_EQ(" 11", p.Form3.Text3.text);  // the values held since start-up
     EXPECT_EQ("other", p.m.WordDbName[0]);
-    EXPECT_TRUE(Run(form1::Command5_Click));
+    EXPECT_TRUE(Fire(form1::Command5_Click));
     EXPECT_TRUE(dir.Exists("eword.dat"));
     EXPECT_TRUE(dir.Exists("ptest.dat"));
     EXPECT_FALSE(dir.Exists("other.dat"));
@@ -193,37 +184,36 @@ TEST_F(Setup, QuitWithAnUnreadableFileKeepsTheDialog) {
     std::filesystem::remove(dir.path() / "qbx.txt");
     host.Expect("The settings file 'qbx.txt' cannot be opened.\r\nKelvora looks for it in " + dir.path().string() +
                 ".\r\nThe setup dialog keeps what it shows.");
-    EXPECT_FALSE(Run(form3::Command2_Click));
+    EXPECT_FALSE(Fire(form3::Command2_Click));
     EXPECT_EQ("\r\nedited", p.Form3.Text1.text);
     EXPECT_TRUE(p.Form3.visible);
 
     dir.WriteBytes("qbx.txt", " 2 \r\n 1 \r\neword\r\n");
     host.Expect("The settings file 'qbx.txt', line 4: the file ends where word-database name 2 of 2 should be.\r\n"
                 "The setup dialog keeps what it shows.");
-    EXPECT_FALSE(Run(form3::Command2_Click));
+    EXPECT_FALSE(Fire(form3::Command2_Click));
     EXPECT_EQ("\r\nedited", p.Form3.Text1.text);
 }
 
 TEST_F(Setup, FixDataMergeMergesAndKeepsTheDialogOpen) {
     dir.WriteCp932("efix.txt", Crlf({"BANK,土手"}));
     host.Expect("Fix patch Completed");
-    EXPECT_FALSE(Run(form3::Command3_Click));
+    EXPECT_FALSE(Fire(form3::Command3_Click));
     EXPECT_EQ("土手", p.m.WordTbl[1].meaning);
     EXPECT_TRUE(p.Form3.visible);
 }
 
-TEST_F(Setup, AutoFixPatchMergesAtStartUpBeforeTheTestBank) {
-    RecordingHost h;
-    RecordingPlayer pl;
-    Program q(h, pl, dir.path());
-    dir.WriteCp932("qbx.txt", Settings(1, {"eword", "efix"}, 1, {"ptest"}, 1, 1, 20));
-    dir.WriteCp932("efix.txt", Crlf({"apple,林檎"}));
-    dir.WriteBytes("eword.dat", "5,5,5,5\r\n");
-    h.Expect("Fix patch Completed");
-    form1::Form_Load(q);
-    EXPECT_EQ("林檎", q.m.WordTbl[0].meaning);
-    EXPECT_EQ("5", q.m.WordTbl[0].enAsked);
-    EXPECT_EQ(1, q.Form3.Check3.value);
+TEST(AutoFixPatch, MergesAtStartUpBeforeTheRecordsAreUsed) {
+    ScratchProgram s;
+    s.WriteStandardFiles();
+    s.dir.WriteCp932("qbx.txt", Settings(1, {"eword", "efix"}, 1, {"ptest"}, 1, 1, 20));
+    s.dir.WriteCp932("efix.txt", Crlf({"apple,林檎"}));
+    s.dir.WriteBytes("eword.dat", "5,5,5,5\r\n");
+    s.host.Expect("Fix patch Completed");
+    ASSERT_FALSE(s.Fire(form1::Form_Load));
+    EXPECT_EQ("林檎", s.p.m.WordTbl[0].meaning);
+    EXPECT_EQ("5", s.p.m.WordTbl[0].asked[0]);
+    EXPECT_EQ(1, s.p.Form3.Check3.value);
 }
 
 }  // namespace

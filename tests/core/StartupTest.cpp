@@ -14,8 +14,8 @@ const char* const kMissingLibrary =
 
 TEST_F(Startup, LoadsSettingsBanksAndFillsTheSetupDialog) {
     WriteStandardFiles(11, 30);
-    ASSERT_FALSE(Run(form1::Form_Load));
-    EXPECT_EQ("Kelvora  Ver1.40", p.Form1.caption);
+    ASSERT_FALSE(Fire(form1::Form_Load));
+    EXPECT_EQ("Kelvora  Ver1.40", p.Form1.caption);  // the project's version
     EXPECT_TRUE(p.Form2.visible);
     EXPECT_FALSE(p.Form3.visible);
     EXPECT_EQ(3, p.m.WordDbCount);
@@ -35,7 +35,7 @@ TEST_F(Startup, LoadsSettingsBanksAndFillsTheSetupDialog) {
     EXPECT_EQ(3, p.m.WordCount);
     EXPECT_EQ("bank", p.m.WordTbl[1].word);
     EXPECT_EQ("銀行", p.m.WordTbl[1].meaning);
-    EXPECT_EQ("0", p.m.WordTbl[1].jaScore);
+    EXPECT_EQ("0", p.m.WordTbl[1].score[1]);
     EXPECT_EQ(2, p.m.TestCount);
     EXPECT_EQ("Go &now&.", p.m.TestLine[3]);
     EXPECT_EQ(-1, p.m.ChosenAnswer);
@@ -50,15 +50,13 @@ TEST_F(Startup, DrillModeAndWaitTimes) {
         int mode, wait, drill, option1, option2;
     } rows[] = {{10, 30, 1, 0, 1}, {2, 20, 0, 1, 0}, {10, 25, 1, 1, 0}, {1, 0, 0, 1, 0}, {1, 45, 0, 1, 0}};
     for (const auto& r : rows) {
-        RecordingHost h;
-        RecordingPlayer pl;
-        Program q(h, pl, dir.path());
-        WriteStandardFiles(r.mode, r.wait);
-        ASSERT_NO_THROW(form1::Form_Load(q));
-        EXPECT_EQ(r.drill, q.m.DrillFlag) << r.mode;
-        EXPECT_EQ(r.option1, q.Form3.Option1.value) << r.wait;
-        EXPECT_EQ(r.option2, q.Form3.Option2.value) << r.wait;
-        EXPECT_EQ(r.wait, q.m.WaitSec.value());
+        ScratchProgram s;
+        s.WriteStandardFiles(r.mode, r.wait);
+        ASSERT_FALSE(s.Fire(form1::Form_Load));
+        EXPECT_EQ(r.drill, s.p.m.DrillFlag) << r.mode;
+        EXPECT_EQ(r.option1, s.p.Form3.Option1.value) << r.wait;
+        EXPECT_EQ(r.option2, s.p.Form3.Option2.value) << r.wait;
+        EXPECT_EQ(r.wait, s.p.m.WaitSec.value());
     }
 }
 
@@ -68,7 +66,7 @@ TEST_F(Startup, NegativeCountsLoadTheSameListsWithTheBoxesOff) {
     dir.WriteCp932("eword.txt", Crlf({"apple,りんご", "zzzzzzzz,end"}));
     host.Expect("File 'efix' not found. Check setup 'qbx.txt'\r\nNothing was merged.");  // Auto FIX patch on
     host.Expect("File '' not found. Check setup 'qbx.txt'");  // no test database listed
-    EXPECT_TRUE(Run(form1::Form_Load));
+    EXPECT_TRUE(Fire(form1::Form_Load));
     EXPECT_EQ(-2, p.m.WordDbCount);
     EXPECT_EQ(2, p.m.WordCount);
     EXPECT_EQ("\r\neword\r\nefix", p.Form3.Text1.text);
@@ -82,7 +80,7 @@ TEST_F(Startup, NamesKeepTheirBlanksAndJapanese) {
     WriteStandardFiles();
     dir.WriteCp932("qbx.txt", Settings(1, {" 単語"}, 1, {"ptest"}, 1, 0, 20));
     dir.WriteCp932(" 単語.txt", Crlf({"あ,kana headwords are fine here"}));
-    ASSERT_FALSE(Run(form1::Form_Load));
+    ASSERT_FALSE(Fire(form1::Form_Load));
     EXPECT_EQ(" 単語", p.m.WordDbName[0]);
     EXPECT_EQ("あ", p.m.WordTbl[0].word);
 }
@@ -90,25 +88,22 @@ TEST_F(Startup, NamesKeepTheirBlanksAndJapanese) {
 TEST_F(Startup, MissingPlayerLibraryEndsBeforeReadingSettings) {
     player.missing = true;
     host.Expect(kMissingLibrary);
-    EXPECT_TRUE(Run(form1::Form_Load));
+    EXPECT_TRUE(Fire(form1::Form_Load));
     EXPECT_TRUE(p.Form2.visible);  // the comment window is already open
     EXPECT_EQ("", p.m.WordDbName[0]);
     EXPECT_EQ("Text1", p.Form3.Text1.text);
     EXPECT_EQ((std::vector<std::string>{"MsgBox:" + std::string(kMissingLibrary), "End"}), host.log);
 }
 
-TEST_F(Startup, OldPlayerVersionWarnsAndGoesOn) {
-    WriteStandardFiles();
-    player.version = 160;
-    host.Expect("Please update VBMP3 version");
-    EXPECT_FALSE(Run(form1::Form_Load));
-    EXPECT_EQ(3, p.m.WordCount);
-}
-
-TEST_F(Startup, PlayerVersion161IsEnough) {
-    WriteStandardFiles();
-    player.version = 161;
-    EXPECT_FALSE(Run(form1::Form_Load));
+TEST_F(Startup, AnOldPlayerVersionWarnsAndGoesOn) {
+    for (int version : {160, 161}) {
+        ScratchProgram s;
+        s.WriteStandardFiles();
+        s.player.version = version;
+        if (version < 161) s.host.Expect("Please update VBMP3 version");
+        EXPECT_FALSE(s.Fire(form1::Form_Load));
+        EXPECT_EQ(3, s.p.m.WordCount);
+    }
 }
 
 TEST_F(Startup, BadSettingsFilesStopStartUpNamingTheLine) {
@@ -134,21 +129,13 @@ TEST_F(Startup, BadSettingsFilesStopStartUpNamingTheLine) {
          "The settings file 'qbx.txt' holds a mode number outside -32768 to 32767:  99999"},
     };
     for (const auto& r : rows) {
-        TempDir d;
-        RecordingHost h;
-        RecordingPlayer pl;
-        Program q(h, pl, d.path());
-        if (r.file) d.WriteBytes("qbx.txt", r.file);
-        h.AllowAnyMessage();
-        EXPECT_THROW(form1::Form_Load(q), ProgramEnd);
-        ASSERT_EQ(1u, h.messages.size());
-        if (r.file)
-            EXPECT_EQ(r.message, h.messages[0]);
-        else
-            EXPECT_EQ("The settings file 'qbx.txt' cannot be opened.\r\nKelvora looks for it in " + d.path().string() +
-                          ".\r\nKelvora cannot start without it.",
-                      h.messages[0]);
-        EXPECT_EQ(0, q.m.WordCount);  // nothing was loaded
+        ScratchProgram s;
+        if (r.file) s.dir.WriteBytes("qbx.txt", r.file);
+        s.host.Expect(r.file ? r.message
+                             : "The settings file 'qbx.txt' cannot be opened.\r\nKelvora looks for it in " +
+                                   s.dir.path().string() + ".\r\nKelvora cannot start without it.");
+        EXPECT_TRUE(s.Fire(form1::Form_Load));
+        EXPECT_EQ(0, s.p.m.WordCount);  // nothing was loaded
     }
 }
 
@@ -157,7 +144,7 @@ TEST_F(Startup, AFileWithoutEofLineReadsTheSame) {
     dir.WriteBytes("qbx.txt", " 2 \r\n 1 \r\neword\r\nefix\r\nptest\r\n 2 \r\n 1 \r\n 30 ");
     dir.WriteCp932("efix.txt", "bank,土手\r\n");
     host.Expect("Fix patch Completed");
-    ASSERT_FALSE(Run(form1::Form_Load));
+    ASSERT_FALSE(Fire(form1::Form_Load));
     EXPECT_EQ("土手", p.m.WordTbl[1].meaning);
     EXPECT_EQ(2, p.m.SetupQmd);
     EXPECT_EQ(1, p.m.AutoFix);
@@ -166,35 +153,13 @@ TEST_F(Startup, AFileWithoutEofLineReadsTheSame) {
 
 TEST_F(Startup, UnloadStopsThePlayerInOrderAndSavesNothing) {
     WriteStandardFiles();
-    ASSERT_FALSE(Run(form1::Form_Load));
+    ASSERT_FALSE(Fire(form1::Form_Load));
     player.log.clear();
-    EXPECT_TRUE(Run(form1::Form_Unload));
+    EXPECT_TRUE(Fire(form1::Form_Unload));
     EXPECT_EQ((std::vector<std::string>{"stop", "close", "stopCallback", "free"}), player.log);
     EXPECT_FALSE(dir.Exists("eword.dat"));
     EXPECT_FALSE(dir.Exists("ptest.dat"));
     EXPECT_EQ(std::vector<std::string>{"End"}, host.log);
-}
-
-TEST_F(Startup, SetupButtonShowsTheDialog) {
-    WriteStandardFiles();
-    ASSERT_FALSE(Run(form1::Form_Load));
-    EXPECT_FALSE(Run(form1::Command8_Click));
-    EXPECT_TRUE(p.Form3.visible);
-}
-
-TEST_F(Startup, TheHeartbeatIdlesBeforeStart) {
-    WriteStandardFiles();
-    ASSERT_FALSE(Run(form1::Form_Load));
-    for (int i = 0; i < 5; ++i) EXPECT_FALSE(Run(form1::Timer1_Timer));
-    EXPECT_TRUE(host.log.empty());
-    EXPECT_EQ(0, p.m.Countdown);
-}
-
-TEST_F(Startup, StopTimerStopsAndClosesThePlayer) {
-    p.Form1.Timer2 = {3000, true};
-    EXPECT_FALSE(Run(form1::Timer2_Timer));
-    EXPECT_EQ((std::vector<std::string>{"stop", "close"}), player.log);
-    EXPECT_FALSE(p.Form1.Timer2.enabled);
 }
 
 }  // namespace

@@ -15,7 +15,7 @@ struct TestQuestions : ProgramFixture {
         dir.WriteCp932("qbx.txt", Settings(-1, {"eword"}, 1, {name}, mode, 0, wait));
         dir.WriteCp932("eword.txt", Crlf({"apple,りんご", "bank,銀行", "cat,猫", "dog,犬", "egg,卵"}));
         dir.WriteCp932(name + ".txt", Crlf(lines));
-        ASSERT_FALSE(Run(form1::Form_Load));
+        ASSERT_FALSE(Fire(form1::Form_Load));
         p.runStarted = true;
     }
     static std::vector<std::string> Questions(int n) {
@@ -27,12 +27,7 @@ struct TestQuestions : ProgramFixture {
         }
         return lines;
     }
-    std::vector<std::string> Choices() {
-        std::vector<std::string> out;
-        for (int k = 0; k < 4; ++k) out.push_back(p.Form1.choiceBox(k)->text);
-        return out;
-    }
-    bool Show() { return Run(ShowTestQuestion); }
+    bool Show() { return Fire(ShowTestQuestion); }
 };
 
 TEST_F(TestQuestions, FixedOrderForChoiceLinesStartingWithA) {
@@ -104,33 +99,33 @@ TEST_F(TestQuestions, JudgingATestQuestionUpdatesItsRecord) {
     ASSERT_FALSE(Show());
     p.m.Countdown = 12;
     ChooseAnswer(p, p.m.CorrectAnswer);
-    EXPECT_EQ(20, p.m.TestRec[0][0].value());
-    EXPECT_EQ(12, p.m.TestRec[0][1].value());
+    EXPECT_EQ(20, p.m.TestRec[0].asked.value());
+    EXPECT_EQ(12, p.m.TestRec[0].score.value());
     EXPECT_EQ(1, p.m.Countdown);  // no commentary held: one second
     p.m.QuizState = 1;
     ChooseAnswer(p, (p.m.CorrectAnswer + 1) % 4);
-    EXPECT_EQ(40, p.m.TestRec[0][0].value());
-    EXPECT_EQ(11, p.m.TestRec[0][1].value());
-    EXPECT_TRUE(Run(form1::Command5_Click));
+    EXPECT_EQ(40, p.m.TestRec[0].asked.value());
+    EXPECT_EQ(11, p.m.TestRec[0].score.value());
+    EXPECT_TRUE(Fire(form1::Command5_Click));
     EXPECT_EQ(" 40, 11\r\n", dir.ReadBytes("ptest.dat"));
 }
 
 TEST_F(TestQuestions, RecordsStopAtTheEdgeOfTheirRange) {
     Load(Questions(1));
     dir.WriteBytes("ptest.dat", " 32760, 32765\r\n");
-    ASSERT_FALSE(Run(form1::Form_Load));
+    ASSERT_FALSE(Fire(form1::Form_Load));
     p.runStarted = true;
     ASSERT_FALSE(Show());
     p.m.Countdown = 20;
     ChooseAnswer(p, p.m.CorrectAnswer);
-    EXPECT_EQ(32767, p.m.TestRec[0][0].value());
-    EXPECT_EQ(32767, p.m.TestRec[0][1].value());
+    EXPECT_EQ(32767, p.m.TestRec[0].asked.value());
+    EXPECT_EQ(32767, p.m.TestRec[0].score.value());
 }
 
 TEST_F(TestQuestions, FiltersByModeWithTheFiftyTryBudget) {
     Load(Questions(4), 2);
-    p.m.TestRec[0][1] = 5;
-    p.m.TestRec[1][1] = 5;
+    p.m.TestRec[0].score = 5;
+    p.m.TestRec[1].score = 5;
     p.rng.Script({0.0, 0.3, 0.6});  // questions 0 and 1 have a positive score: 2 is taken
     ASSERT_FALSE(Show());
     EXPECT_EQ(2, p.m.QuestionIndex);
@@ -151,10 +146,7 @@ TEST_F(TestQuestions, DataErrorsEndTheProgramWithTheCommentary) {
         host.Expect("#09151 Error found in data  line= 3:c1 \\n as written");
         EXPECT_TRUE(Show()) << r.choices;
     }
-}
-
-TEST_F(TestQuestions, AnEmptyTestDatabaseIsADataError) {
-    Load({});
+    Load({});  // an empty test database
     host.Expect("#09151 Error found in data  line= 0:");
     EXPECT_TRUE(Show());
 }
@@ -162,14 +154,14 @@ TEST_F(TestQuestions, AnEmptyTestDatabaseIsADataError) {
 TEST_F(TestQuestions, StartWarnsWhenATestHasTooFewQuestions) {
     Load(Questions(44), 11);
     host.Expect("問題数が少なすぎるため、正常な判定ができません");
-    ASSERT_FALSE(Run(form1::Command7_Click));
+    ASSERT_FALSE(Fire(form1::Command7_Click));
 
     Load(Questions(45), 11);
-    ASSERT_FALSE(Run(form1::Command7_Click));  // no message
+    ASSERT_FALSE(Fire(form1::Command7_Click));  // no message
 
     Load(Questions(10), 1);
     p.m.TestAsked = 7;
-    ASSERT_FALSE(Run(form1::Command7_Click));
+    ASSERT_FALSE(Fire(form1::Command7_Click));
     EXPECT_EQ(7, p.m.TestAsked);  // outside test mode the test counters stay
 }
 
@@ -180,13 +172,13 @@ struct TestMode : TestQuestions {
         ASSERT_EQ(1, p.m.QuizState);
         p.m.Countdown = left;
         ChooseAnswer(p, right ? p.m.CorrectAnswer : (p.m.CorrectAnswer + 1) % 4);
-        while (p.m.QuizState == 2) ASSERT_FALSE(Run(form1::Timer1_Timer));
+        while (p.m.QuizState == 2) ASSERT_FALSE(Fire(form1::Timer1_Timer));
     }
     std::string Counts() {
         int a = 0, c = 0;
         for (int q = 0; q < p.m.TestCount; ++q) {
-            a += p.m.TestRec[static_cast<std::size_t>(q)][0] > 0;
-            c += p.m.TestRec[static_cast<std::size_t>(q)][1] > 0;
+            a += p.m.TestRec[static_cast<std::size_t>(q)].asked > 0;
+            c += p.m.TestRec[static_cast<std::size_t>(q)].score > 0;
         }
         std::string t = "\r\n出題数\r\n　" + NumText(a) + "\r\n正解";
         if (c > 0) t += "\r\n　" + NumText(c) + "    " + Percent(100.0 * c / a) + "%";
@@ -196,7 +188,7 @@ struct TestMode : TestQuestions {
 
 TEST_F(TestMode, FortyQuestionsMakeAReportTwiceInOneRun) {
     Load(Questions(60), 11);
-    ASSERT_FALSE(Run(form1::Command7_Click));
+    ASSERT_FALSE(Fire(form1::Command7_Click));
     for (int i = 0; i < 39; ++i) Answer(true, 20);
     EXPECT_EQ(39, p.m.TestAsked);
     host.Expect("continue");
@@ -217,7 +209,7 @@ TEST_F(TestMode, FortyQuestionsMakeAReportTwiceInOneRun) {
     EXPECT_EQ(40, p.m.TestQuestionNo);
     EXPECT_EQ(2, p.m.QuizState);
     EXPECT_EQ(1, p.m.Countdown);
-    ASSERT_FALSE(Run(form1::Timer1_Timer));
+    ASSERT_FALSE(Fire(form1::Timer1_Timer));
     EXPECT_FALSE(p.Form2.Text1.visible);  // gone with the pause
 
     // The second test: all wrong. S and L run over all 80 questions.
@@ -235,7 +227,7 @@ TEST_F(TestMode, FortyQuestionsMakeAReportTwiceInOneRun) {
 TEST_F(TestMode, ALongTestKeepsLogging) {
     Load(Questions(50), 11);
     host.AllowAnyMessage();
-    ASSERT_FALSE(Run(form1::Command7_Click));
+    ASSERT_FALSE(Fire(form1::Command7_Click));
     for (int i = 0; i < 1005; ++i) Answer(i % 2 == 0, 10);
     EXPECT_EQ(1006, p.m.TestQuestionNo);
     EXPECT_EQ(1, p.m.QuizState);

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "model/Int16.h"
+#include "model/Tally.h"
 #include "text/Numbers.h"
 #include "text/TextReader.h"
 #include "text/Utf8.h"
@@ -62,6 +63,12 @@ TEST(Int16, NeverLeavesItsRange) {
     EXPECT_EQ(32767, v.value());
     EXPECT_THROW(v += 1, Overflow16);
     EXPECT_EQ(32767, v.value());
+    // Counters stop at the edge instead.
+    SaturatingAdd(v, 5);
+    EXPECT_EQ(32767, v.value());
+    Int16 w(-32767);
+    SaturatingAdd(w, -3);
+    EXPECT_EQ(-32768, w.value());
 }
 
 TEST(TextReader, ReadsFreeFormatFields) {

@@ -1,4 +1,5 @@
 // The real windows under the offscreen platform.
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QFontInfo>
@@ -54,15 +55,10 @@ TEST_F(GuiFixture, MainWindowShowsItsControlTable) {
         QRect rect;
         const char* text;
     } rows[] = {
-        {"Text2", {48, 147, 257, 25}, "この選択肢の"},
         {"Text5", {48, 243, 257, 25}, "←該当のボタンを押す"},
         {"Command1", {8, 147, 33, 25}, "A"},
-        {"Command4", {8, 243, 33, 25}, "D"},
         {"Command5", {232, 275, 73, 25}, "END"},
-        {"Command6", {152, 275, 33, 25}, "Stop"},
-        {"Command7", {80, 275, 65, 25}, "Start"},
         {"Command8", {41, 275, 37, 25}, "Setup"},
-        {"Command9", {192, 275, 33, 25}, "CHK"},
         {"Label1", {8, 275, 33, 25}, ""},
     };
     for (const auto& r : rows) {
@@ -87,10 +83,13 @@ TEST_F(GuiFixture, MainWindowShowsItsControlTable) {
     EXPECT_EQ(QStringLiteral("IPAPGothic"), QFontInfo(w.widget("Command2")->font()).family());
     EXPECT_EQ(QStringLiteral("IPAGothic"), QFontInfo(gui::ToQFont({"ＭＳ ゴシック", 12, true, false})).family());
     EXPECT_FALSE(w.widget("Label2")->geometry().intersects(w.rect()));  // never seen
-    EXPECT_EQ(26, w.actions().size());
-}
+    // The inert menu: 26 Ctrl+letter shortcuts.
+    ASSERT_EQ(26, w.actions().size());
+    EXPECT_EQ(QStringLiteral("a(&a)"), w.actions()[0]->text());
+    EXPECT_EQ(QStringLiteral("k(&k)"), w.actions()[10]->text());
+    EXPECT_EQ(QStringLiteral("l"), w.actions()[11]->text());
+    EXPECT_EQ(QKeySequence(QStringLiteral("Ctrl+Z")), w.actions()[25]->shortcut());
 
-TEST_F(GuiFixture, CommentWindowAndHiddenSetupDialog) {
     gui::FormWindow& c = g->form2();
     EXPECT_TRUE(c.isVisible());
     EXPECT_EQ(QStringLiteral("Comment"), c.windowTitle());
@@ -146,18 +145,6 @@ TEST_F(GuiFixture, SaveWritesWhatWasTypedIntoTheDialog) {
     EXPECT_TRUE(g->ended());
     EXPECT_EQ(" 4 \r\n-1 \r\neword\r\nefix\r\netrain\r\nenew\r\nptest\r\n 10 \r\n 0 \r\n 30 \r\nEOF\r\n",
               dir.ReadBytes("qbx.txt"));
-}
-
-TEST_F(GuiFixture, QuitShowsTheSavedListsAgain) {
-    QTest::mouseClick(g->form1().widget("Command8"), Qt::LeftButton);
-    gui::FormWindow& s = g->form3();
-    auto* list = Widget<QPlainTextEdit>(s, "Text1");
-    list->selectAll();
-    QTest::keyClicks(list, "scribble");
-    EXPECT_EQ("scribble", p.Form3.Text1.text);
-    QTest::mouseClick(s.widget("Command2"), Qt::LeftButton);
-    EXPECT_FALSE(s.isVisible());
-    EXPECT_EQ(QStringLiteral("\neword\nefix\netrain"), list->toPlainText());
 }
 
 TEST_F(GuiFixture, PlaysQuestionsByClickingAndByKeyboard) {

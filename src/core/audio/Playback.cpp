@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "Events.h"
 #include "audio/EntryParts.h"
 #include "text/Numbers.h"
 
@@ -48,14 +47,10 @@ void PlayPronunciation(Program& p, const std::string& spec) {
     p.Form1.Timer2.enabled = true;
 }
 
-namespace form1 {
-
-void Timer2_Timer(Program& p) {
+void StopPronunciation(Program& p) {
     p.player.vbmp3_stop();
     p.player.vbmp3_close();
     p.Form1.Timer2.enabled = false;
 }
-
-}  // namespace form1
 
 }  // namespace kelvora

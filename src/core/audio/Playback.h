@@ -13,6 +13,9 @@ std::int32_t getState(Program& p);
 // its playing time; " Open Error " and the name when the file cannot open.
 void PlayPronunciation(Program& p, const std::string& spec);
 
+// The playing time is over: stops the player and its timer.
+void StopPronunciation(Program& p);
+
 // The longest interval the stop timer takes, in milliseconds.
 inline constexpr long long kMaxTimerInterval = 2147483647;
 

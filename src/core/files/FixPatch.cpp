@@ -9,18 +9,18 @@
 
 namespace kelvora {
 
-void MergeFixPatch(Program& p, MergeCaller caller) {
+MergeOutcome MergeFixPatch(Program& p) {
     Model& m = p.m;
     const std::string& patchName = m.WordDbName[1];
     if (std::floor(std::fabs(m.WordDbCount)) < 2) {
         p.host.MsgBox("No fix patch is set: the second name of the word-database list names the patch file.\r\n"
                       "Nothing was merged.");
-        return;
+        return MergeOutcome::NotMerged;
     }
     const auto text = ReadTextFile(p.File(patchName + ".txt"));
     if (!text) {
         p.host.MsgBox("File '" + patchName + "' not found. Check setup 'qbx.txt'\r\nNothing was merged.");
-        return;
+        return MergeOutcome::NotMerged;
     }
 
     TextReader in(*text);
@@ -33,11 +33,7 @@ void MergeFixPatch(Program& p, MergeCaller caller) {
         const std::string key = LowerAscii(w);
         if (key > "zzzzzzzz") {
             p.host.MsgBox(w + "  " + meaning + " " + NumText(j));
-            // At start-up nothing has been learned yet and the program ends
-            // here; during a run, ending would throw the run's answers away,
-            // so the merge stops instead.
-            if (caller == MergeCaller::Startup) p.host.End();
-            return;
+            return MergeOutcome::WordPastTheEnd;
         }
         while (j < m.WordCount && key > rowWord) {
             ++j;
@@ -50,11 +46,12 @@ void MergeFixPatch(Program& p, MergeCaller caller) {
                           m.WordDbName[0] + ".txt' has no record at or after it.\r\n"
                           "A word database used with a fix patch ends with a 'zzzzzzzz' record.\r\n"
                           "The patch was merged up to that word.");
-            return;
+            return MergeOutcome::Stopped;
         }
         if (key == rowWord) m.WordTbl[static_cast<std::size_t>(j)].meaning = meaning;
     }
     p.host.MsgBox("Fix patch Completed");
+    return MergeOutcome::Merged;
 }
 
 }  // namespace kelvora

@@ -3,13 +3,17 @@
 
 namespace kelvora {
 
-// Who asked for the merge: start-up (Auto FIX patch) or the setup dialog's
-// "FIX Data merge" button.
-enum class MergeCaller { Startup, Button };
+enum class [[nodiscard]] MergeOutcome {
+    Merged,
+    NotMerged,       // no patch named, or its file cannot be opened
+    Stopped,         // the bank ended before a patch word: merged up to it
+    WordPastTheEnd,  // a patch word sorts after "zzzzzzzz": merged up to it
+};
 
 // Merges the fix patch WordDbName(1) + ".txt" into the meanings of the
 // loaded word table, walking both in ascending order of their lower-cased
-// words, and says "Fix patch Completed". Only meanings change, in memory.
-void MergeFixPatch(Program& p, MergeCaller caller);
+// words, and tells the learner how it went ("Fix patch Completed"). Only
+// meanings change, in memory.
+MergeOutcome MergeFixPatch(Program& p);
 
 }  // namespace kelvora

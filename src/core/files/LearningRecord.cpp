@@ -1,6 +1,5 @@
 #include "files/LearningRecord.h"
 
-#include "Events.h"
 #include "platform/TextFile.h"
 #include "text/Numbers.h"
 #include "text/TextReader.h"
@@ -19,10 +18,10 @@ void LoadWordRecord(Program& p) {
             field = std::move(*value);
         }
         WordRow& row = p.m.WordTbl[i];
-        row.enAsked = std::move(f[0]);
-        row.enScore = std::move(f[1]);
-        row.jaAsked = std::move(f[2]);
-        row.jaScore = std::move(f[3]);
+        row.asked[kEnglishToJapanese] = std::move(f[0]);
+        row.score[kEnglishToJapanese] = std::move(f[1]);
+        row.asked[kJapaneseToEnglish] = std::move(f[2]);
+        row.score[kJapaneseToEnglish] = std::move(f[3]);
     }
 }
 
@@ -31,13 +30,13 @@ void LoadTestRecord(Program& p) {
     if (!text) return;
     TextReader in(*text);
     for (std::size_t i = 0; i < static_cast<std::size_t>(kTestRecRows) && in.HasMoreFields(); ++i) {
-        std::array<Int16, 2> row;
-        for (auto& cell : row) {
+        QuestionTally row;
+        for (Int16* cell : {&row.asked, &row.score}) {
             const auto field = in.ReadField();
             const auto value = field ? ParseNumber(*field) : std::nullopt;
             if (!value) return;
             try {
-                cell = Int16::FromNumber(*value);
+                *cell = Int16::FromNumber(*value);
             } catch (const Overflow16&) {
                 return;
             }
@@ -51,14 +50,12 @@ std::string WordRecordText(const Program& p) {
     out.reserve(static_cast<std::size_t>(p.m.WordCount) * 12);
     for (int i = 0; i < p.m.WordCount; ++i) {
         const WordRow& r = p.m.WordTbl[static_cast<std::size_t>(i)];
-        out += r.enAsked;
-        out += ',';
-        out += r.enScore;
-        out += ',';
-        out += r.jaAsked;
-        out += ',';
-        out += r.jaScore;
-        out += "\r\n";
+        for (int d : {kEnglishToJapanese, kJapaneseToEnglish}) {
+            out += r.asked[static_cast<std::size_t>(d)];
+            out += ',';
+            out += r.score[static_cast<std::size_t>(d)];
+            out += d == kEnglishToJapanese ? "," : "\r\n";
+        }
     }
     return out;
 }
@@ -67,17 +64,12 @@ std::string TestRecordText(const Program& p) {
     std::string out;
     for (int q = 0; q < p.m.TestCount; ++q) {
         const auto& r = p.m.TestRec[static_cast<std::size_t>(q)];
-        out += NumText(r[0]) + "," + NumText(r[1]) + "\r\n";
+        out += NumText(r.asked) + "," + NumText(r.score) + "\r\n";
     }
     return out;
 }
 
-namespace form1 {
-
-// "END": both learning records, then the end. A record that cannot be
-// written is reported and the program stays open, so nothing of the run is
-// lost and the learner can fix the cause and press "END" again.
-void Command5_Click(Program& p) {
+bool SaveLearningRecords(Program& p) {
     const std::pair<std::string, std::string> files[] = {
         {p.loadedWordDb + ".dat", WordRecordText(p)},
         {p.loadedTestDb + ".dat", TestRecordText(p)},
@@ -88,12 +80,10 @@ void Command5_Click(Program& p) {
             p.host.MsgBox("The learning record '" + name + "' could not be saved: " + r.reason +
                           ".\r\nThe file on disk is unchanged and this run's answers are still here.\r\n"
                           "Fix the cause and press END again.");
-            return;
+            return false;
         }
     }
-    p.host.End();
+    return true;
 }
-
-}  // namespace form1
 
 }  // namespace kelvora

@@ -13,4 +13,9 @@ void LoadTestRecord(Program& p);
 std::string WordRecordText(const Program& p);
 std::string TestRecordText(const Program& p);
 
+// Writes both records under the names of the databases actually loaded. A
+// record that cannot be written is reported, its file on disk stays as it
+// was, and the answers stay in memory for another try: returns false.
+bool SaveLearningRecords(Program& p);
+
 }  // namespace kelvora

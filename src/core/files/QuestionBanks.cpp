@@ -1,7 +1,6 @@
 #include "files/QuestionBanks.h"
 
 #include "platform/TextFile.h"
-#include "startup/Startup.h"
 #include "text/Numbers.h"
 #include "text/TextReader.h"
 #include "text/Utf8.h"
@@ -23,17 +22,18 @@ bool IsEnglishHeaded(const std::string& name) {
 
 }  // namespace
 
-void LoadWordDatabase(Program& p) {
+LoadResult LoadWordDatabase(Program& p) {
     Model& m = p.m;
     const std::string& name = m.WordDbName[0];
     const auto text = ReadTextFile(p.File(name + ".txt"));
-    if (!text) FailStartup(p, NotFound(name));
+    if (!text) return LoadResult::Failed(NotFound(name));
     const bool english = IsEnglishHeaded(name);
     TextReader in(*text);
     int i = 0;
     while (in.HasMoreFields()) {
         if (i >= kWordRows)
-            FailStartup(p, NotFound(name) + "\r\n(it holds more than 20,001 records; split it into smaller databases)");
+            return LoadResult::Failed(NotFound(name) +
+                                      "\r\n(it holds more than 20,001 records; split it into smaller databases)");
         auto word = in.ReadField();
         auto meaning = in.ReadField();
         // The last record may lack its meaning: the file simply ends there.
@@ -41,25 +41,26 @@ void LoadWordDatabase(Program& p) {
         row.word = word ? std::move(*word) : std::string();
         row.meaning = meaning ? std::move(*meaning) : std::string();
         if (english && FirstCode(row.word) > 122)
-            FailStartup(p, "Data error '" + name + ".txt'  No=" + NumText(i) + "  " + row.word);
-        row.enAsked = row.enScore = row.jaAsked = row.jaScore = "0";
+            return LoadResult::Failed("Data error '" + name + ".txt'  No=" + NumText(i) + "  " + row.word);
+        row.asked = row.score = {"0", "0"};
         ++i;
     }
     m.WordCount = i;
     p.loadedWordDb = name;
+    return {};
 }
 
-void LoadTestDatabase(Program& p) {
+LoadResult LoadTestDatabase(Program& p) {
     Model& m = p.m;
     const std::string& name = m.TestDbName[0];
     const auto text = ReadTextFile(p.File(name + ".txt"));
-    if (!text) FailStartup(p, NotFound(name));
+    if (!text) return LoadResult::Failed(NotFound(name));
     TextReader in(*text);
     int i = 0;
     while (auto line = in.ReadLine()) {
         if (i >= kMaxTestFileLines)
-            FailStartup(p, "The test database '" + name + ".txt' has more than 2,998 lines.\r\n"
-                           "It can hold at most 999 questions of three lines each.");
+            return LoadResult::Failed("The test database '" + name + ".txt' has more than 2,998 lines.\r\n"
+                                      "It can hold at most 999 questions of three lines each.");
         m.TestLine[static_cast<std::size_t>(i)] = std::move(*line);
         ++i;
     }
@@ -71,9 +72,10 @@ void LoadTestDatabase(Program& p) {
         const std::string& question = m.TestLine[static_cast<std::size_t>(3 * q)];
         const std::string& choices = m.TestLine[static_cast<std::size_t>(3 * q + 1)];
         if (choices.find("\\n") != std::string::npos || question.find("\\n") != std::string::npos)
-            FailStartup(p, "Data error found : Line=" + NumText(q) + "*3 :" + question);
-        m.TestRec[static_cast<std::size_t>(q)] = {Int16(0), Int16(0)};
+            return LoadResult::Failed("Data error found : Line=" + NumText(q) + "*3 :" + question);
+        m.TestRec[static_cast<std::size_t>(q)] = {};
     }
+    return {};
 }
 
 }  // namespace kelvora

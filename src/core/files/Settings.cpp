@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "platform/TextFile.h"
-#include "startup/Startup.h"
 #include "text/Numbers.h"
 #include "text/TextReader.h"
 
@@ -124,14 +123,15 @@ std::string SettingsText(const SettingsData& s) {
     return out;
 }
 
-void ReadSettings(Program& p) {
+LoadResult ReadSettings(Program& p) {
     std::string error;
     const auto s = ReadSettingsFile(p, false, "\r\nKelvora cannot start without it.", &error);
-    if (!s) FailStartup(p, error);
+    if (!s) return LoadResult::Failed(error);
     FillLists(p, *s);
     p.m.SetupQmd = s->setupQmd;
     p.m.AutoFix = s->autoFix;
     p.m.WaitSec = Int16::FromNumber(s->waitSec);
+    return {};
 }
 
 bool ReadSettingsLists(Program& p) {

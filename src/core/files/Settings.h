@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "Program.h"
+#include "files/LoadResult.h"
 
 namespace kelvora {
 
@@ -30,10 +31,10 @@ std::optional<SettingsData> ParseSettings(const std::string& text, bool listsOnl
 std::string SettingsText(const SettingsData& s);
 
 // Start-up's reading of the settings file into the settings and the setup
-// dialog's two list boxes. A file that is missing, ends early or holds a bad
-// value is reported and ends the program: start-up never goes on with half
-// a file.
-void ReadSettings(Program& p);
+// dialog's two list boxes. Fails, changing nothing, on a file that is
+// missing, ends early or holds a bad value: start-up never goes on with
+// half a file.
+LoadResult ReadSettings(Program& p);
 
 // The setup dialog's "Quit": the two lists again from the file. On a
 // failure the learner is told and nothing changes; returns whether it read.

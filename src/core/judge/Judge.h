@@ -10,6 +10,10 @@ void JudgeAnswer(Program& p);
 // The answer buttons A to D (positions 0 to 3); only while a question waits.
 void ChooseAnswer(Program& p, int position);
 
+// "Continue": a held commentary goes away and the pause ends at the next
+// tick.
+void ContinueAfterComment(Program& p);
+
 inline constexpr int kRed = 255;
 
 }  // namespace kelvora

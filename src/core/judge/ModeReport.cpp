@@ -1,6 +1,6 @@
 // "Stop": pause and resume, with the mode report.
-#include "Events.h"
 #include "judge/Reports.h"
+#include "model/Modes.h"
 #include "model/Tally.h"
 #include "text/Numbers.h"
 
@@ -29,11 +29,11 @@ std::string TrainingRates(const Program& p) {
     const Model& m = p.m;
     double a = 0, b = 0, c = 0, d = 0;
     for (int e = 0; e < m.TrainingCount; ++e) {
-        const WordRow& r = m.WordTbl[static_cast<std::size_t>(m.TrainingList[static_cast<std::size_t>(e)][0].value())];
-        a += Tally(r, 2) > 0;
-        b += Tally(r, 3) > 0;
-        c += Tally(r, 4) > 0;
-        d += Tally(r, 5) > 0;
+        const WordRow& r = m.Word(m.TrainingList[static_cast<std::size_t>(e)][0]);
+        a += Asked(r, kEnglishToJapanese) > 0;
+        b += Score(r, kEnglishToJapanese) > 0;
+        c += Asked(r, kJapaneseToEnglish) > 0;
+        d += Score(r, kJapaneseToEnglish) > 0;
     }
     return " " + (a > 0 ? Percent(b / a * 100) : std::string()) + "%   : " +
            (c > 0 ? Percent(d / c * 100) : std::string()) + "% ";
@@ -41,9 +41,7 @@ std::string TrainingRates(const Program& p) {
 
 }  // namespace
 
-namespace form1 {
-
-void Command6_Click(Program& p) {
+void PauseOrResume(Program& p) {
     Model& m = p.m;
     // Before the first "Start" there is no question to pause or resume:
     // resuming would judge a question that was never shown.
@@ -57,10 +55,8 @@ void Command6_Click(Program& p) {
     p.Form2.Text1.visible = true;
     std::string t = "現在モード Qmd=" + NumText(m.Qmd);
     for (const char* line : kLegend) AppendLine(t, line);
-    if (m.Qmd == 4) AppendLine(t, TrainingRates(p));
+    if (m.Qmd == Mode::Training) AppendLine(t, TrainingRates(p));
     p.Form2.Text1.text = t;
 }
-
-}  // namespace form1
 
 }  // namespace kelvora

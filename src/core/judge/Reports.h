@@ -5,6 +5,14 @@
 
 namespace kelvora {
 
+// "CHK": the word or test record's statistics in the comment window, which
+// comes to the front.
+void ShowStatistics(Program& p);
+
+// "Stop": pauses a run with the mode report (the legend of the modes, and
+// in mode 4 the training list's rates), or resumes it.
+void PauseOrResume(Program& p);
+
 // After every fortieth judged test-mode question: counts, rates and the
 // estimated score, then the "continue" box.
 void ShowTestReport(Program& p);

@@ -1,5 +1,4 @@
 // "CHK": the statistics report in the comment window.
-#include "Events.h"
 #include "judge/Reports.h"
 #include "model/Tally.h"
 #include "text/Numbers.h"
@@ -18,8 +17,9 @@ std::string WordReport(const Program& p) {
     const Model& m = p.m;
     double ea = 0, ec = 0, ja = 0, jc = 0, ta = 0, tc = 0, tp = 0;
     for (int i = 0; i < m.WordCount; ++i) {
-        const WordRow& r = m.WordTbl[static_cast<std::size_t>(i)];
-        const double e2 = Tally(r, 2), e3 = Tally(r, 3), j4 = Tally(r, 4), j5 = Tally(r, 5);
+        const WordRow& r = m.Word(i);
+        const double e2 = Asked(r, kEnglishToJapanese), e3 = Score(r, kEnglishToJapanese);
+        const double j4 = Asked(r, kJapaneseToEnglish), j5 = Score(r, kJapaneseToEnglish);
         ea += e2 > 0;
         ec += e3 > 0;
         ja += j4 > 0;
@@ -59,8 +59,8 @@ std::string TestRecordReport(const Program& p) {
     double a = 0, c = 0;
     for (int q = 0; q < m.TestCount; ++q) {
         const auto& rec = m.TestRec[static_cast<std::size_t>(q)];
-        a += rec[0] > 0;
-        c += rec[1] > 0;
+        a += rec.asked > 0;
+        c += rec.score > 0;
     }
     std::string t;
     AppendLine(t, "出題数");
@@ -72,9 +72,7 @@ std::string TestRecordReport(const Program& p) {
 
 }  // namespace
 
-namespace form1 {
-
-void Command9_Click(Program& p) {
+void ShowStatistics(Program& p) {
     if (p.m.IsTestQuestion == 0 || p.m.IsTestQuestion == 1) {
         p.Form2.Text1.visible = true;
         p.Form2.Text1.text = p.m.IsTestQuestion == 0 ? WordReport(p) : TestRecordReport(p);
@@ -82,7 +80,5 @@ void Command9_Click(Program& p) {
     p.Form2.visible = true;
     p.Form2.raise = true;
 }
-
-}  // namespace form1
 
 }  // namespace kelvora

@@ -35,9 +35,9 @@ void ShowTestReport(Program& p) {
     int asked = 0, positive = 0;
     for (int q = 0; q < m.TestCount; ++q) {
         const auto& rec = m.TestRec[static_cast<std::size_t>(q)];
-        if (rec[0] > 0) {
+        if (rec.asked > 0) {
             ++asked;
-            if (rec[1] > 0) ++positive;
+            if (rec.score > 0) ++positive;
         }
     }
     const double ta = m.TestAsked;

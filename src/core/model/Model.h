@@ -18,25 +18,37 @@ inline constexpr int kNameSlots = 101;       // WordDbName / TestDbName 0..100
 inline constexpr int kTrainingRows = 2001;   // TrainingText / TrainingList 0..2000
 inline constexpr int kTestLogRows = 1001;    // TestLog 0..1000
 
-// One record of the word database with its four learning counters. The
-// counters are kept as the decimal texts the record file holds ("0" after
-// loading, NumText form after judging).
+// The two directions of a word question.
+inline constexpr int kEnglishToJapanese = 0;  // the word is asked, meanings are the choices
+inline constexpr int kJapaneseToEnglish = 1;
+
+// One record of the word database with its learning counters, one pair per
+// direction. The counters are kept as the decimal texts the record file
+// holds ("0" after loading, NumText form after judging), so a record is
+// written back exactly as it was read. Read and change them through
+// model/Tally.h.
 struct WordRow {
-    std::string word;      // column 0
-    std::string meaning;   // column 1
-    std::string enAsked;   // column 2
-    std::string enScore;   // column 3
-    std::string jaAsked;   // column 4
-    std::string jaScore;   // column 5
+    std::string word;
+    std::string meaning;
+    std::array<std::string, 2> asked;  // by direction: the asked weight
+    std::array<std::string, 2> score;  // by direction: seconds left when right, -1 when wrong
+};
+
+// The learning counters of one test question.
+struct QuestionTally {
+    Int16 asked;  // the time limits of every asking, added up
+    Int16 score;  // seconds left when right, -1 when wrong, added up
 };
 
 struct Model {
     // Question banks.
     std::vector<WordRow> WordTbl = std::vector<WordRow>(kWordRows);
     int WordCount = 0;
+    WordRow& Word(int row) { return WordTbl[static_cast<std::size_t>(row)]; }
+    const WordRow& Word(int row) const { return WordTbl[static_cast<std::size_t>(row)]; }
     std::vector<std::string> TestLine = std::vector<std::string>(kTestLines);
     Int16 TestCount;
-    std::vector<std::array<Int16, 2>> TestRec = std::vector<std::array<Int16, 2>>(kTestRecRows);
+    std::vector<QuestionTally> TestRec = std::vector<QuestionTally>(kTestRecRows);
 
     // Settings.
     double WordDbCount = 0;
@@ -55,7 +67,6 @@ struct Model {
     int Direction = 0;
     int CorrectAnswer = 0;
     int ChosenAnswer = -1;
-    int RedrawFlag = 0;
     double Qmd = 0;
     Int16 IsTestQuestion;
     int RunAsked = 0;

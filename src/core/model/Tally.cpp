@@ -6,26 +6,23 @@
 
 namespace kelvora {
 
-std::string& WordField(WordRow& row, int column) {
-    switch (column) {
-        case 0: return row.word;
-        case 1: return row.meaning;
-        case 2: return row.enAsked;
-        case 3: return row.enScore;
-        case 4: return row.jaAsked;
-        default: return row.jaScore;
-    }
-}
+double Asked(const WordRow& row, int direction) { return Val(row.asked[static_cast<std::size_t>(direction)]); }
+double Score(const WordRow& row, int direction) { return Val(row.score[static_cast<std::size_t>(direction)]); }
 
-const std::string& WordField(const WordRow& row, int column) {
-    return WordField(const_cast<WordRow&>(row), column);
+void AddToWord(WordRow& row, int direction, double asked, double score) {
+    const auto d = static_cast<std::size_t>(direction);
+    row.asked[d] = NumText(Val(row.asked[d]) + asked);
+    row.score[d] = NumText(Val(row.score[d]) + score);
 }
-
-double Tally(const WordRow& row, int column) { return ValFast(WordField(row, column)); }
 
 void SaturatingAdd(Int16& value, int amount) {
     const long long sum = std::clamp<long long>(static_cast<long long>(value.value()) + amount, -32768, 32767);
     value = Int16::FromWide(sum);
+}
+
+void AddToQuestion(QuestionTally& tally, int asked, int score) {
+    SaturatingAdd(tally.asked, asked);
+    SaturatingAdd(tally.score, score);
 }
 
 }  // namespace kelvora

@@ -75,6 +75,8 @@ struct Form1Model : WindowModel {
     std::vector<Control*> controls();
     Control* choiceBox(int position);     // 0..3 = Text2..Text5
     Control* answerButton(int position);  // 0..3 = Command1..Command4
+    // The answer buttons' captions while a question waits: "Ａ" to "Ｄ".
+    void ResetAnswerCaptions();
 };
 
 // Comment window: verdicts, commentary and reports.

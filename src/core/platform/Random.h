@@ -1,5 +1,6 @@
 #pragma once
 // The program's one random generator: uniform in [0, 1), seeded by "Start".
+#include <cmath>
 #include <cstdint>
 #include <deque>
 #include <initializer_list>
@@ -12,6 +13,8 @@ public:
     void Seed(double seed);
     // The next draw: scripted values first (tests), then the generator.
     double Next();
+    // Int(r * n): 0..n-1 from the next draw.
+    int Below(int n) { return static_cast<int>(std::floor(Next() * n)); }
     void Script(std::initializer_list<double> draws) { scripted_.insert(scripted_.end(), draws); }
     double lastSeed() const { return seed_; }
 

@@ -13,8 +13,10 @@ struct SharedPlayerLibrary::Api {
     std::int32_t (*seek)(std::int32_t);
 };
 
+SharedPlayerLibrary::SharedPlayerLibrary(std::filesystem::path file) : file_(std::move(file)) {}
+
 SharedPlayerLibrary::~SharedPlayerLibrary() {
-    delete api_;
+    api_.reset();
     if (handle_) dlclose(handle_);
 }
 
@@ -27,7 +29,7 @@ const SharedPlayerLibrary::Api& SharedPlayerLibrary::api() {
         error_ = dlerror();
         throw PlayerUnavailable(error_);
     }
-    auto api = new Api{};
+    auto api = std::make_unique<Api>();
     bool complete = true;
     auto bind = [&](auto& slot, const char* name) {
         void* sym = dlsym(handle_, name);
@@ -49,12 +51,11 @@ const SharedPlayerLibrary::Api& SharedPlayerLibrary::api() {
     bind(api->stopCallback, "vbmp3_stopCallback");
     bind(api->free, "vbmp3_free");
     if (!complete) {
-        delete api;
         dlclose(handle_);
         handle_ = nullptr;
         throw PlayerUnavailable(error_);
     }
-    api_ = api;
+    api_ = std::move(api);
     return *api_;
 }
 

@@ -3,6 +3,7 @@
 // the file is missing or lacks an entry point every call throws
 // PlayerUnavailable.
 #include <filesystem>
+#include <memory>
 #include <string>
 
 #include "platform/PlayerLibrary.h"
@@ -11,7 +12,7 @@ namespace kelvora {
 
 class SharedPlayerLibrary : public PlayerLibrary {
 public:
-    explicit SharedPlayerLibrary(std::filesystem::path file) : file_(std::move(file)) {}
+    explicit SharedPlayerLibrary(std::filesystem::path file);
     ~SharedPlayerLibrary() override;
     SharedPlayerLibrary(const SharedPlayerLibrary&) = delete;
     SharedPlayerLibrary& operator=(const SharedPlayerLibrary&) = delete;
@@ -37,7 +38,7 @@ private:
 
     std::filesystem::path file_;
     void* handle_ = nullptr;
-    Api* api_ = nullptr;
+    std::unique_ptr<Api> api_;
     bool tried_ = false;
     std::string error_;
 };

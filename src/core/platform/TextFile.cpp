@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <random>
 
 #include "platform/Codec.h"
 
@@ -56,6 +57,24 @@ std::string ErrnoText(int e) {
     }
 }
 
+// A new, empty temporary file beside the target, ".name.XXXXXX", created
+// with `mode` less the process's umask (the kernel applies it, so the
+// umask is never read or changed).
+int CreateTemporary(const std::filesystem::path& dir, const std::string& name, mode_t mode, std::string* path) {
+    static const char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    std::random_device entropy;
+    std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string suffix(6, 'X');
+        for (char& c : suffix) c = kLetters[pick(entropy)];
+        *path = (dir / ("." + name + "." + suffix)).string();
+        const int fd = ::open(path->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    errno = EEXIST;
+    return -1;
+}
+
 bool WriteAll(int fd, const std::string& bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
@@ -89,8 +108,8 @@ WriteResult WriteTextFileAtomic(const std::filesystem::path& path, const std::st
     }
 
     const std::filesystem::path dir = path.has_parent_path() ? path.parent_path() : ".";
-    std::string tmpl = (dir / ("." + path.filename().string() + ".XXXXXX")).string();
-    const int fd = ::mkstemp(tmpl.data());
+    std::string tmpl;
+    const int fd = CreateTemporary(dir, path.filename().string(), exists ? mode : 0666, &tmpl);
     if (fd < 0) return Fail(ErrnoText(errno));
     auto abandon = [&](int e) {
         ::close(fd);
@@ -99,12 +118,8 @@ WriteResult WriteTextFileAtomic(const std::filesystem::path& path, const std::st
     };
     if (!WriteAll(fd, *bytes)) return abandon(errno);
     if (::fsync(fd) != 0) return abandon(errno);
-    if (::fchmod(fd, exists ? mode : (0666 & ~[] {
-            const mode_t m = ::umask(0);
-            ::umask(m);
-            return m;
-        }())) != 0)
-        return abandon(errno);
+    // The old file's permissions exactly, whatever the umask took away.
+    if (exists && ::fchmod(fd, mode) != 0) return abandon(errno);
     if (::close(fd) != 0) {
         const int e = errno;
         ::unlink(tmpl.c_str());

@@ -1,7 +1,6 @@
 #include "present/QuestionText.h"
 
-#include "Events.h"
-#include "platform/ControlFactory.h"
+#include "layout/ControlFactory.h"
 #include "text/Utf8.h"
 
 namespace kelvora {
@@ -60,20 +59,5 @@ void DrawQuestionText(Program& p, const std::string& sentence) {
 void RedrawQuestionText(Program& p) {
     if (!p.m.QuestionSentence.empty()) DrawQuestionText(p, p.m.QuestionSentence);
 }
-
-namespace form1 {
-void Form_Paint(Program& p) { RedrawQuestionText(p); }
-void Form_Resize(Program& p) { RedrawQuestionText(p); }
-void Form_GotFocus(Program& p) { RedrawQuestionText(p); }
-void Form_LostFocus(Program& p) { RedrawQuestionText(p); }
-}  // namespace form1
-
-namespace form2 {
-void Form_Deactivate(Program& p) { RedrawQuestionText(p); }
-}  // namespace form2
-
-namespace form3 {
-void Form_LostFocus(Program& p) { RedrawQuestionText(p); }
-}  // namespace form3
 
 }  // namespace kelvora

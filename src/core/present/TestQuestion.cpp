@@ -8,7 +8,7 @@
 #include "audio/EntryParts.h"
 #include "audio/Playback.h"
 #include "present/QuestionText.h"
-#include "run/Run.h"
+#include "model/Modes.h"
 #include "text/Numbers.h"
 #include "text/Utf8.h"
 
@@ -54,78 +54,60 @@ std::string Commentary(const std::string& line) {
 }
 
 bool Passes(const Model& m, double mode, int q) {
-    const auto& rec = m.TestRec[static_cast<std::size_t>(q)];
-    if (mode == 1 || mode == 11 || mode == 3 || mode == 4) return rec[0] <= 0;
-    if (mode == 2 || mode == 10) return rec[1] <= 0;
+    const QuestionTally& rec = m.TestRec[static_cast<std::size_t>(q)];
+    switch (TestPreferenceOf(mode)) {
+        case TestPreference::NeverAsked: return rec.asked <= 0;
+        case TestPreference::NeverRight: return rec.score <= 0;
+        case TestPreference::Any: break;
+    }
     return true;
 }
 
-void Present(Program& p, int& q) {
+// The question by mode: drawn at random, and again (up to 50 times) while
+// the mode prefers another kind. QuestionIndex follows every draw.
+void ChooseTestQuestion(Program& p, int& q) {
     Model& m = p.m;
-    Form1Model& f = p.Form1;
-    m.IsTestQuestion = 1;
-    q = DrawBelow(p, m.TestCount);
+    q = p.rng.Below(m.TestCount);
     m.QuestionIndex = q;
-    int budget = 50;
     m.Qmd = Val(p.Form3.Text3.text);
-    const double mode = m.Qmd;
-    if (mode == 1 || mode == 11 || mode == 2 || mode == 10 || mode == 3 || mode == 4) {
-        while (budget > 0) {
-            if (Passes(m, mode, q)) break;
-            q = DrawBelow(p, m.TestCount);
-            m.QuestionIndex = q;
-            --budget;
-        }
+    for (int budget = 50; budget > 0 && !Passes(m, m.Qmd, q); --budget) {
+        q = p.rng.Below(m.TestCount);
+        m.QuestionIndex = q;
     }
-    if (m.SetupQmd == 11) {
-        // The log grows with the test, so a long test keeps its record.
-        if (static_cast<std::size_t>(m.TestQuestionNo) >= m.TestLog.size()) m.TestLog.resize(m.TestLog.size() * 2);
-        m.TestLog[static_cast<std::size_t>(m.TestQuestionNo)][0] = q;
-        ++m.TestQuestionNo;
-    }
-    m.QuizState = 1;
-    const int correct = DrawBelow(p, 4);
-    m.CorrectAnswer = correct;
-    f.Text1.text.clear();
-    f.Label2.text.clear();
-    f.Label2.visible = false;
-    f.Text1.visible = false;
+}
 
-    const std::string& questionLine = m.TestLine[static_cast<std::size_t>(3 * q)];
-    m.QuestionSentence = GetTextPart(questionLine);
-    const std::string sound = GetSoundPart(questionLine);
-    DrawQuestionText(p, m.QuestionSentence);
+// In test mode every question asked goes into the log; it grows with the
+// test, so a long test keeps its record.
+void LogQuestion(Model& m, int q) {
+    if (!IsExamMode(m.SetupQmd)) return;
+    if (static_cast<std::size_t>(m.TestQuestionNo) >= m.TestLog.size()) m.TestLog.resize(m.TestLog.size() * 2);
+    m.TestLog[static_cast<std::size_t>(m.TestQuestionNo)][0] = q;
+    ++m.TestQuestionNo;
+}
 
+// Which of the file's choices goes on each button: three draws that avoid
+// the correct button and each other (the button at the correct slot keeps
+// the correct position), the fourth what is left.
+std::array<int, 4> ShuffledPositions(Program& p, int correct) {
     std::array<int, 4> position{};
     for (int i = 0; i < 3; ++i) {
         int v = 0;
         bool rejected = true;
         while (rejected) {
-            v = DrawBelow(p, 4);
+            v = p.rng.Below(4);
             rejected = v == correct;
             for (int j = 0; j < i; ++j) rejected = rejected || v == position[static_cast<std::size_t>(j)];
         }
         position[static_cast<std::size_t>(i)] = i == correct ? correct : v;
     }
     position[3] = 6 - position[0] - position[1] - position[2];
+    return position;
+}
 
-    auto choices = SplitChoices(m.TestLine[static_cast<std::size_t>(3 * q + 1)]);
-    if (choices[4].empty()) throw DataError("no answer letter");
-    const int answer = static_cast<int>(FirstCode(choices[4])) - 'A';
-    // Only "A" to "D" name a choice; anything else could never be answered.
-    if (answer < 0 || answer > 3) throw DataError("answer letter outside A to D");
-    if (choices[0] != "(A)") {
-        std::swap(choices[static_cast<std::size_t>(correct)], choices[static_cast<std::size_t>(answer)]);
-    } else {
-        position = {0, 1, 2, 3};
-        m.CorrectAnswer = answer;
-    }
-    for (int k = 0; k < 4; ++k)
-        f.choiceBox(k)->text = choices[static_cast<std::size_t>(position[static_cast<std::size_t>(k)])];
-    if (!sound.empty()) PlayPronunciation(p, sound);
-    SetAnswerCaptions(p);
-    p.Form2.Text1.text = Commentary(m.TestLine[static_cast<std::size_t>(3 * q + 2)]);
-    p.Form2.surface.Clear();
+// Databases whose name starts with "p" are timed by the wait option (and
+// hold the commentary in drill mode); others get five seconds.
+void SetTimeLimit(Program& p) {
+    Model& m = p.m;
     const std::string& name = p.loadedTestDb;
     if (!name.empty() && (name[0] == 'p' || name[0] == 'P')) {
         const int t = p.Form3.Option2.value != 0 ? 30 : 20;
@@ -137,7 +119,48 @@ void Present(Program& p, int& q) {
         m.Countdown = 6;
         m.TimeAllowance = 5;
     }
-    f.Label1.text = std::to_string(m.Countdown);
+    p.Form1.Label1.text = std::to_string(m.Countdown);
+}
+
+void Present(Program& p, int& q) {
+    Model& m = p.m;
+    Form1Model& f = p.Form1;
+    m.IsTestQuestion = 1;
+    ChooseTestQuestion(p, q);
+    LogQuestion(m, q);
+    m.QuizState = 1;
+    const int correct = p.rng.Below(4);
+    m.CorrectAnswer = correct;
+    f.Text1.text.clear();
+    f.Label2.text.clear();
+    f.Label2.visible = false;
+    f.Text1.visible = false;
+
+    const std::string& questionLine = m.TestLine[static_cast<std::size_t>(3 * q)];
+    m.QuestionSentence = GetTextPart(questionLine);
+    const std::string sound = GetSoundPart(questionLine);
+    DrawQuestionText(p, m.QuestionSentence);
+
+    std::array<int, 4> position = ShuffledPositions(p, correct);
+    auto choices = SplitChoices(m.TestLine[static_cast<std::size_t>(3 * q + 1)]);
+    if (choices[4].empty()) throw DataError("no answer letter");
+    const int answer = static_cast<int>(FirstCode(choices[4])) - 'A';
+    // Only "A" to "D" name a choice; anything else could never be answered.
+    if (answer < 0 || answer > 3) throw DataError("answer letter outside A to D");
+    if (choices[0] != "(A)") {
+        std::swap(choices[static_cast<std::size_t>(correct)], choices[static_cast<std::size_t>(answer)]);
+    } else {
+        // "(A)" lines keep the file's order.
+        position = {0, 1, 2, 3};
+        m.CorrectAnswer = answer;
+    }
+    for (int k = 0; k < 4; ++k)
+        f.choiceBox(k)->text = choices[static_cast<std::size_t>(position[static_cast<std::size_t>(k)])];
+    if (!sound.empty()) PlayPronunciation(p, sound);
+    f.ResetAnswerCaptions();
+    p.Form2.Text1.text = Commentary(m.TestLine[static_cast<std::size_t>(3 * q + 2)]);
+    p.Form2.surface.Clear();
+    SetTimeLimit(p);
 }
 
 }  // namespace

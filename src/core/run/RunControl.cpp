@@ -1,8 +1,8 @@
 // "Start" and the one-second heartbeat.
 #include <string>
 
-#include "Events.h"
 #include "judge/Judge.h"
+#include "model/Modes.h"
 #include "run/Run.h"
 #include "text/Numbers.h"
 
@@ -19,33 +19,42 @@ double ClockSeed(const std::string& hhmmss) {
     return Val(hhmmss.substr(6, 2) + hhmmss.substr(3, 2));
 }
 
+// The verdict's pause is over: clear it away and ask the next question.
+void EndPause(Program& p) {
+    p.m.QuizState = 0;
+    p.Form1.ResetAnswerCaptions();
+    p.Form2.Text1.visible = false;
+    p.Form2.Command1.visible = false;
+    p.Form2.Label1.text.clear();
+    NextQuestion(p);
+}
+
 }  // namespace
 
-namespace form1 {
-
-void Command7_Click(Program& p) {
+void StartRun(Program& p) {
     Model& m = p.m;
     m.RunAsked = 0;
     m.RunCorrect = 0;
     p.rng.Seed(ClockSeed(p.host.TimeOfDay()));
-    m.QuestionIndex = DrawBelow(p, m.WordCount);
+    m.QuestionIndex = p.rng.Below(m.WordCount);
     m.QuizState = 1;
     m.Countdown = 10;
     ShowCountdown(p);
     p.Form2.visible = true;
     p.Form2.Text1.visible = false;
     p.Form2.surface.Clear();
-    if (m.SetupQmd == 11) {
+    const bool exam = IsExamMode(m.SetupQmd);
+    if (exam) {
         m.TestQuestionNo = 0;
         m.TestAsked = 0;
         m.TestCorrect = 0;
     }
     p.runStarted = true;
-    if (m.SetupQmd == 11 && m.TestCount < 45) p.host.MsgBox("問題数が少なすぎるため、正常な判定ができません");
+    if (exam && m.TestCount < 45) p.host.MsgBox("問題数が少なすぎるため、正常な判定ができません");
     NextQuestion(p);
 }
 
-void Timer1_Timer(Program& p) {
+void Heartbeat(Program& p) {
     Model& m = p.m;
     if (m.QuizState == 1) {
         --m.Countdown;
@@ -57,17 +66,8 @@ void Timer1_Timer(Program& p) {
         }
     } else if (m.QuizState == 2) {
         --m.Countdown;
-        if (m.Countdown < 1) {
-            m.QuizState = 0;
-            SetAnswerCaptions(p);
-            p.Form2.Text1.visible = false;
-            p.Form2.Command1.visible = false;
-            p.Form2.Label1.text.clear();
-            NextQuestion(p);
-        }
+        if (m.Countdown < 1) EndPause(p);
     }
 }
-
-}  // namespace form1
 
 }  // namespace kelvora

@@ -3,11 +3,9 @@
 
 #include <cmath>
 
-#include "Events.h"
-#include "files/FixPatch.h"
 #include "files/Settings.h"
+#include "model/Modes.h"
 #include "platform/TextFile.h"
-#include "startup/Startup.h"
 #include "text/Numbers.h"
 
 namespace kelvora {
@@ -37,24 +35,33 @@ std::string TooMany(const char* which, std::size_t n) {
 
 }  // namespace
 
-namespace form3 {
+void SetDrillFlag(Program& p, Int16 mode) { p.m.DrillFlag = IsDrillMode(mode) ? 1 : 0; }
 
-// "Save ": the dialog's values become the settings file, then the program
-// ends so the next start loads them. Everything is checked and written
-// before any setting in memory changes, so a failed save leaves the running
-// program, and the file on disk, exactly as they were.
-void Command1_Click(Program& p) {
+void FillSetupControls(Program& p) {
+    Model& m = p.m;
+    Form3Model& f = p.Form3;
+    f.Check1.value = m.WordDbCount > 0 ? 1 : 0;
+    f.Check2.value = m.TestDbCount > 0 ? 1 : 0;
+    f.Text3.text = NumText(m.SetupQmd);
+    SetDrillFlag(p, Int16::FromNumber(m.SetupQmd));
+    f.Check3.value = m.AutoFix > 0 ? 1 : 0;
+    const bool thirty = m.WaitSec == 30;
+    f.Option1.value = thirty ? 0 : 1;
+    f.Option2.value = thirty ? 1 : 0;
+}
+
+bool SaveSettings(Program& p) {
     Form3Model& f = p.Form3;
     SettingsData s;
     s.wordDbNames = ExtractList(f.Text1.text);
     s.testDbNames = ExtractList(f.Text2.text);
     if (s.wordDbNames.size() > kNameSlots) {
         p.host.MsgBox(TooMany("word-database", s.wordDbNames.size()));
-        return;
+        return false;
     }
     if (s.testDbNames.size() > kNameSlots) {
         p.host.MsgBox(TooMany("test-database", s.testDbNames.size()));
-        return;
+        return false;
     }
     s.wordDbCount = static_cast<double>(s.wordDbNames.size());
     s.testDbCount = static_cast<double>(s.testDbNames.size());
@@ -67,7 +74,7 @@ void Command1_Click(Program& p) {
     } catch (const Overflow16&) {
         p.host.MsgBox("The mode number" + NumText(s.setupQmd) +
                       " is outside -32768 to 32767.\r\nNothing was saved.");
-        return;
+        return false;
     }
     s.autoFix = f.Check3.value;
     s.waitSec = f.Option2.value != 0 ? 30 : 20;
@@ -76,7 +83,7 @@ void Command1_Click(Program& p) {
     if (!r.ok) {
         p.host.MsgBox("The settings file 'qbx.txt' could not be saved: " + r.reason +
                       ".\r\nThe file on disk is unchanged; Kelvora keeps running.");
-        return;
+        return false;
     }
 
     Model& m = p.m;
@@ -89,19 +96,13 @@ void Command1_Click(Program& p) {
     m.AutoFix = s.autoFix;
     m.WaitSec = Int16::FromNumber(s.waitSec);
     p.host.MsgBox(kSavedMessage);
-    p.host.End();
+    return true;
 }
 
-// "Quit": back to the saved lists and the settings of start-up; hidden.
-void Command2_Click(Program& p) {
-    if (!ReadSettingsLists(p)) return;
+bool RevertSettings(Program& p) {
+    if (!ReadSettingsLists(p)) return false;
     FillSetupControls(p);
-    p.Form3.visible = false;
+    return true;
 }
-
-// "FIX Data merge"
-void Command3_Click(Program& p) { MergeFixPatch(p, MergeCaller::Button); }
-
-}  // namespace form3
 
 }  // namespace kelvora

@@ -1,19 +1,19 @@
 #pragma once
 #include "Program.h"
+#include "Version.h"
 
 namespace kelvora {
 
-// DrillFlag is 1 in drill mode (10), else 0.
-void SetDrillFlag(Program& p, Int16 mode);
-
-// The setup dialog's controls from the settings in memory: check boxes,
-// mode box, drill flag, Auto FIX patch and the wait option.
-void FillSetupControls(Program& p);
-
-// Shows a start-up failure and ends the program.
-[[noreturn]] void FailStartup(Program& p, const std::string& message);
-
-inline const char* const kMainCaption = "Kelvora  Ver1.40";
+// The window caption: the program's name and version.
+inline const std::string kMainCaption = std::string("Kelvora  Ver") + kVersion;
 inline const char* const kPlayerLibraryFile = "libvbmp3.so";
+
+// Start-up: the player library, the settings, both banks with their
+// learning records and, with Auto FIX patch, the fix patch. Any failure is
+// shown and ends the program.
+void LoadProgram(Program& p);
+
+// Stops and frees the player library, each call whatever the one before did.
+void ShutDownPlayer(Program& p);
 
 }  // namespace kelvora

@@ -1,5 +1,5 @@
 // The comment window as laid out at design time.
-#include "platform/ControlFactory.h"
+#include "layout/ControlFactory.h"
 
 namespace kelvora {
 

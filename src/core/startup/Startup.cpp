@@ -1,11 +1,12 @@
-// Start-up and shutdown of the main window.
-#include "Events.h"
+// Start-up and shutdown.
+#include "startup/Startup.h"
+
 #include "audio/Playback.h"
 #include "files/FixPatch.h"
 #include "files/LearningRecord.h"
 #include "files/QuestionBanks.h"
 #include "files/Settings.h"
-#include "startup/Startup.h"
+#include "setup/SetupDialog.h"
 #include "text/Numbers.h"
 
 namespace kelvora {
@@ -17,35 +18,16 @@ const char* const kMissingLibraryMessage =
     "　README.md#the-mp3-player-library からダウンロードしてください\r\n"
     "＊詳細はhelp01.htmをご覧下さい";
 
-}  // namespace
-
-void SetDrillFlag(Program& p, Int16 mode) { p.m.DrillFlag = mode == 10 ? 1 : 0; }
-
-void FailStartup(Program& p, const std::string& message) {
+[[noreturn]] void FailStartup(Program& p, const std::string& message) {
     p.host.MsgBox(message);
     p.host.End();
 }
 
-void FillSetupControls(Program& p) {
-    Model& m = p.m;
-    Form3Model& f = p.Form3;
-    f.Check1.value = m.WordDbCount > 0 ? 1 : 0;
-    f.Check2.value = m.TestDbCount > 0 ? 1 : 0;
-    f.Text3.text = NumText(m.SetupQmd);
-    SetDrillFlag(p, Int16::FromNumber(m.SetupQmd));
-    f.Check3.value = m.AutoFix > 0 ? 1 : 0;
-    const bool thirty = m.WaitSec == 30;
-    f.Option1.value = thirty ? 0 : 1;
-    f.Option2.value = thirty ? 1 : 0;
+void Require(Program& p, const LoadResult& result) {
+    if (!result.ok()) FailStartup(p, result.failure);
 }
 
-namespace form1 {
-
-void Form_Load(Program& p) {
-    p.Form1.caption = kMainCaption;
-    p.Form1.surface.Clear();
-    p.Form2.visible = true;
-
+void StartPlayer(Program& p) {
     try {
         p.player.vbmp3_init();
     } catch (const PlayerUnavailable&) {
@@ -53,10 +35,19 @@ void Form_Load(Program& p) {
     }
     getState(p);
     if (p.player.vbmp3_getVersion() < 161) p.host.MsgBox("Please update VBMP3 version");
+}
+
+}  // namespace
+
+void LoadProgram(Program& p) {
+    p.Form1.caption = kMainCaption;
+    p.Form1.surface.Clear();
+    p.Form2.visible = true;
+    StartPlayer(p);
 
     p.Form3.Text1.text.clear();
     p.Form3.Text2.text.clear();
-    ReadSettings(p);
+    Require(p, ReadSettings(p));
     try {
         FillSetupControls(p);
     } catch (const Overflow16&) {
@@ -64,15 +55,19 @@ void Form_Load(Program& p) {
                            NumText(p.m.SetupQmd));
     }
 
-    LoadWordDatabase(p);
+    Require(p, LoadWordDatabase(p));
     LoadWordRecord(p);
-    if (p.m.AutoFix > 0) MergeFixPatch(p, MergeCaller::Startup);
-    LoadTestDatabase(p);
+    // At start-up nothing has been learned yet, so a patch word past the
+    // end record ends the program here (from the setup dialog the merge
+    // only stops, so a run's answers are not lost).
+    if (p.m.AutoFix > 0 && MergeFixPatch(p) == MergeOutcome::WordPastTheEnd) p.host.End();
+    Require(p, LoadTestDatabase(p));
     LoadTestRecord(p);
+    // The main window appears once loading is done.
+    p.Form1.visible = true;
 }
 
-void Form_Unload(Program& p) {
-    // Each call regardless of how the one before went.
+void ShutDownPlayer(Program& p) {
     auto attempt = [](auto&& call) {
         try {
             call();
@@ -83,11 +78,6 @@ void Form_Unload(Program& p) {
     attempt([&] { p.player.vbmp3_close(); });
     attempt([&] { p.player.vbmp3_stopCallback(); });
     attempt([&] { p.player.vbmp3_free(); });
-    p.host.End();
 }
-
-void Command8_Click(Program& p) { p.Form3.visible = true; }
-
-}  // namespace form1
 
 }  // namespace kelvora

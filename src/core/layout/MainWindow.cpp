@@ -1,5 +1,5 @@
 // The main window as laid out at design time.
-#include "platform/ControlFactory.h"
+#include "layout/ControlFactory.h"
 
 namespace kelvora {
 
@@ -62,6 +62,11 @@ Control* Form1Model::choiceBox(int position) {
 Control* Form1Model::answerButton(int position) {
     Control* buttons[] = {&Command1, &Command2, &Command3, &Command4};
     return position >= 0 && position < 4 ? buttons[position] : nullptr;
+}
+
+void Form1Model::ResetAnswerCaptions() {
+    static const char* const kFullWidthLetters[4] = {"Ａ", "Ｂ", "Ｃ", "Ｄ"};
+    for (int k = 0; k < 4; ++k) answerButton(k)->text = kFullWidthLetters[k];
 }
 
 }  // namespace kelvora

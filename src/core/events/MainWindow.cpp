@@ -1,0 +1,48 @@
+// The main window's events.
+#include "Events.h"
+#include "audio/Playback.h"
+#include "files/LearningRecord.h"
+#include "judge/Judge.h"
+#include "judge/Reports.h"
+#include "present/QuestionText.h"
+#include "run/Run.h"
+#include "startup/Startup.h"
+
+namespace kelvora::form1 {
+
+void Form_Load(Program& p) { LoadProgram(p); }
+
+// Closing the window ends the program without saving: only "END" saves.
+void Form_Unload(Program& p) {
+    ShutDownPlayer(p);
+    p.host.End();
+}
+
+// A test sentence is painted on the window itself, so every redraw prints
+// it again.
+void Form_Paint(Program& p) { RedrawQuestionText(p); }
+void Form_Resize(Program& p) { RedrawQuestionText(p); }
+void Form_GotFocus(Program& p) { RedrawQuestionText(p); }
+void Form_LostFocus(Program& p) { RedrawQuestionText(p); }
+
+void Command1_Click(Program& p) { ChooseAnswer(p, 0); }
+void Command2_Click(Program& p) { ChooseAnswer(p, 1); }
+void Command3_Click(Program& p) { ChooseAnswer(p, 2); }
+void Command4_Click(Program& p) { ChooseAnswer(p, 3); }
+
+// "END": both learning records, then the end. When a record cannot be
+// written the program stays open, so the learner can fix the cause and
+// press "END" again.
+void Command5_Click(Program& p) {
+    if (SaveLearningRecords(p)) p.host.End();
+}
+
+void Command6_Click(Program& p) { PauseOrResume(p); }
+void Command7_Click(Program& p) { StartRun(p); }
+void Command8_Click(Program& p) { p.Form3.visible = true; }
+void Command9_Click(Program& p) { ShowStatistics(p); }
+
+void Timer1_Timer(Program& p) { Heartbeat(p); }
+void Timer2_Timer(Program& p) { StopPronunciation(p); }
+
+}  // namespace kelvora::form1
