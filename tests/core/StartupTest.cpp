@@ -16,32 +16,27 @@ TEST_F(Startup, LoadsSettingsBanksAndFillsTheSetupDialog) {
     WriteStandardFiles(11, 30);
     ASSERT_FALSE(Fire(form1::Form_Load));
     EXPECT_EQ("Kelvora  Ver1.40", p.Form1.caption);  // the project's version
-    EXPECT_TRUE(p.Form2.visible);
-    EXPECT_FALSE(p.Form3.visible);
-    EXPECT_EQ(3, p.m.WordDbCount);
-    EXPECT_EQ(1, p.m.TestDbCount);
-    EXPECT_EQ("eword", p.m.WordDbName[0]);
-    EXPECT_EQ("etrain", p.m.WordDbName[2]);
-    EXPECT_EQ("ptest", p.m.TestDbName[0]);
-    EXPECT_EQ("\r\neword\r\nefix\r\netrain", p.Form3.Text1.text);
-    EXPECT_EQ("\r\nptest", p.Form3.Text2.text);
-    EXPECT_EQ(1, p.Form3.Check1.value);
-    EXPECT_EQ(1, p.Form3.Check2.value);
-    EXPECT_EQ(" 11", p.Form3.Text3.text);
-    EXPECT_EQ(0, p.Form3.Check3.value);
-    EXPECT_EQ(0, p.Form3.Option1.value);
-    EXPECT_EQ(1, p.Form3.Option2.value);
-    EXPECT_EQ(0, p.m.DrillFlag);
-    EXPECT_EQ(3, p.m.WordCount);
-    EXPECT_EQ("bank", p.m.WordTbl[1].word);
-    EXPECT_EQ("銀行", p.m.WordTbl[1].meaning);
-    EXPECT_EQ("0", p.m.WordTbl[1].score[1]);
-    EXPECT_EQ(2, p.m.TestCount);
-    EXPECT_EQ("Go &now&.", p.m.TestLine[3]);
-    EXPECT_EQ(-1, p.m.ChosenAnswer);
-    EXPECT_EQ(0, p.m.QuizState);
-    const std::vector<std::string> calls{"init", "getState", "getEncodeState", "getVersion"};
-    EXPECT_EQ(calls, player.log);
+    EXPECT_TRUE(p.Form1.visible && p.Form2.visible && !p.Form3.visible);
+    const Model& m = p.m;
+    EXPECT_EQ((std::vector<double>{3, 1, 11, 0, 30}), (std::vector<double>{m.WordDbCount, m.TestDbCount, m.SetupQmd, m.AutoFix, static_cast<double>(m.WaitSec)}));
+    EXPECT_EQ((std::vector<std::string>{"eword", "etrain", "ptest"}),
+              (std::vector<std::string>{m.WordDbName[0], m.WordDbName[2], m.TestDbName[0]}));
+    // The setup dialog: lists, check boxes, mode, Auto FIX patch, wait.
+    const Form3Model& f = p.Form3;
+    EXPECT_EQ("\r\neword\r\nefix\r\netrain", f.Text1.text);
+    EXPECT_EQ("\r\nptest", f.Text2.text);
+    EXPECT_EQ(" 11", f.Text3.text);
+    EXPECT_EQ((std::vector<int>{1, 1, 0, 0, 1, 0}),
+              (std::vector<int>{f.Check1.value, f.Check2.value, f.Check3.value, f.Option1.value, f.Option2.value,
+                                m.DrillFlag}));
+    // The banks, counters at "0", and a quiz that has not started.
+    EXPECT_EQ(3, m.WordCount);
+    EXPECT_EQ("bank=銀行 0", m.Word(1).word + "=" + m.Word(1).meaning + " " + m.Word(1).score[1]);
+    EXPECT_EQ(2, m.TestCount);
+    EXPECT_EQ("Go &now&.", m.TestLine[3]);
+    EXPECT_EQ(-1, m.ChosenAnswer);
+    EXPECT_EQ(0, m.QuizState);
+    EXPECT_EQ((std::vector<std::string>{"init", "getState", "getEncodeState", "getVersion"}), player.log);
     EXPECT_TRUE(host.log.empty());
 }
 

@@ -98,52 +98,45 @@ TEST_F(GuiFixture, MainWindowShowsItsControlTable) {
     EXPECT_FALSE(g->form3().isVisible());
 }
 
-TEST_F(GuiFixture, SetupDialogShowsTheSettingsAndKeepsEditsWhenClosedByItsFrame) {
+TEST_F(GuiFixture, SetupDialogShowsTheSettingsKeepsEditsAndSavesWhatWasTyped) {
     QTest::mouseClick(g->form1().widget("Command8"), Qt::LeftButton);
     gui::FormWindow& s = g->form3();
     ASSERT_TRUE(s.isVisible());
     EXPECT_EQ(QSize(396, 314), s.size());
-    EXPECT_EQ(QString::fromUtf8("\neword\nefix\netrain"), Widget<QPlainTextEdit>(s, "Text1")->toPlainText());
-    EXPECT_EQ(QStringLiteral(" 11"), Widget<QLineEdit>(s, "Text3")->text());
+    auto* list = Widget<QPlainTextEdit>(s, "Text1");
+    auto* mode = Widget<QLineEdit>(s, "Text3");
+    EXPECT_EQ(QString::fromUtf8("\neword\nefix\netrain"), list->toPlainText());
+    EXPECT_EQ(QStringLiteral(" 11"), mode->text());
     EXPECT_TRUE(Widget<QRadioButton>(s, "Option2")->isChecked());
     EXPECT_FALSE(Widget<QRadioButton>(s, "Option1")->isChecked());
     EXPECT_TRUE(Widget<QCheckBox>(s, "Check1")->isChecked());
     EXPECT_EQ(QString::fromUtf8("拡張子”TXT\"は含めないで下さい"), s.widget("Text2")->toolTip());
 
     // The learner's edits go straight into the live settings.
-    auto* mode = Widget<QLineEdit>(s, "Text3");
     mode->selectAll();
-    QTest::keyClicks(mode, "4");
-    EXPECT_EQ("4", p.Form3.Text3.text);
-    Widget<QPlainTextEdit>(s, "Text1")->appendPlainText(QStringLiteral("extra"));
-    EXPECT_EQ("\r\neword\r\nefix\r\netrain\r\nextra", p.Form3.Text1.text);
-    QTest::mouseClick(Widget<QRadioButton>(s, "Option1"), Qt::LeftButton);
-    EXPECT_EQ(1, p.Form3.Option1.value);
-    EXPECT_EQ(0, p.Form3.Option2.value);
-    QTest::mouseClick(Widget<QCheckBox>(s, "Check1"), Qt::LeftButton);
-    EXPECT_EQ(0, p.Form3.Check1.value);
-
-    s.close();
-    EXPECT_FALSE(s.isVisible());
-    EXPECT_FALSE(p.Form3.visible);
-    EXPECT_EQ("4", p.Form3.Text3.text);
-}
-
-TEST_F(GuiFixture, SaveWritesWhatWasTypedIntoTheDialog) {
-    QTest::mouseClick(g->form1().widget("Command8"), Qt::LeftButton);
-    gui::FormWindow& s = g->form3();
-    auto* list = Widget<QPlainTextEdit>(s, "Text1");
+    QTest::keyClicks(mode, "10");
+    EXPECT_EQ("10", p.Form3.Text3.text);
     list->moveCursor(QTextCursor::End);
     QTest::keyClick(list, Qt::Key_Return);
     QTest::keyClicks(list, "enew");
-    auto* mode = Widget<QLineEdit>(s, "Text3");
-    mode->selectAll();
-    QTest::keyClicks(mode, "10");
+    EXPECT_EQ("\r\neword\r\nefix\r\netrain\r\nenew", p.Form3.Text1.text);
+    QTest::mouseClick(Widget<QRadioButton>(s, "Option1"), Qt::LeftButton);
+    EXPECT_EQ(1, p.Form3.Option1.value);
+    EXPECT_EQ(0, p.Form3.Option2.value);
     QTest::mouseClick(Widget<QCheckBox>(s, "Check2"), Qt::LeftButton);
+    EXPECT_EQ(0, p.Form3.Check2.value);
+
+    // Closed by its frame: hidden, and the edits stay.
+    s.close();
+    EXPECT_FALSE(s.isVisible());
+    EXPECT_FALSE(p.Form3.visible);
+    EXPECT_EQ("10", p.Form3.Text3.text);
+
+    QTest::mouseClick(g->form1().widget("Command8"), Qt::LeftButton);
     host.Expect("設定を有効にするために、一度、 終了します。　起動できない場合はqbx.txtを修正してください");
     QTest::mouseClick(s.widget("Command1"), Qt::LeftButton);
     EXPECT_TRUE(g->ended());
-    EXPECT_EQ(" 4 \r\n-1 \r\neword\r\nefix\r\netrain\r\nenew\r\nptest\r\n 10 \r\n 0 \r\n 30 \r\nEOF\r\n",
+    EXPECT_EQ(" 4 \r\n-1 \r\neword\r\nefix\r\netrain\r\nenew\r\nptest\r\n 10 \r\n 0 \r\n 20 \r\nEOF\r\n",
               dir.ReadBytes("qbx.txt"));
 }
 
