@@ -10,7 +10,11 @@
 #include "QuietServices.h"
 #include "judge/Judge.h"
 #include "platform/Codec.h"
+#include "files/FixPatch.h"
+#include "files/LearningRecord.h"
+#include "files/QuestionBanks.h"
 #include "run/Run.h"
+#include "run/TrainingList.h"
 
 namespace kelvora::bench {
 namespace {
@@ -106,6 +110,44 @@ void BM_StatisticsReport(benchmark::State& state) {
     for (auto _ : state) form1::Command9_Click(l.p);
 }
 BENCHMARK(BM_StatisticsReport)->Arg(1000)->Arg(5000)->Arg(20001)->Unit(benchmark::kMillisecond);
+
+// A million empty lines and one row, in a record, a fix patch, a training
+// list and a word database: reading stays linear in the size of the file.
+void BM_MillionBlankLines(benchmark::State& state) {
+    static const std::filesystem::path dir = [] {
+        const auto d = std::filesystem::temp_directory_path() / "kelvora-bench-blank";
+        std::filesystem::create_directories(d);
+        const std::string blank(2'000'000, '\n');
+        WriteCp932(d / "bank.txt", "apple,りんご\r\nzzzzzzzz,終わり\r\n");
+        std::ofstream(d / "bank.dat", std::ios::binary) << blank << "5,5,5,5\r\n";
+        std::ofstream(d / "fix.txt", std::ios::binary) << blank.substr(0, 1'000'000) << "apple,林檎\r\n";
+        std::ofstream(d / "train.txt", std::ios::binary) << blank.substr(0, 1'000'000) << "apple,x\r\n";
+        std::ofstream(d / "huge.txt", std::ios::binary) << blank.substr(0, 1'000'000) << "apple,x\r\n";
+        return d;
+    }();
+    const auto which = state.range(0);
+    Host host;
+    Player player;
+    Program p(host, player, dir);
+    p.m.WordDbCount = 3;
+    p.m.WordDbName[0] = "bank";
+    p.m.WordDbName[1] = "fix";
+    p.m.WordDbName[2] = "train";
+    static_cast<void>(LoadWordDatabase(p));
+    for (auto _ : state) {
+        if (which == 0) LoadWordRecord(p);
+        if (which == 1) static_cast<void>(MergeFixPatch(p));
+        if (which == 2) LoadTrainingList(p);
+        if (which == 3) {
+            p.m.WordDbName[0] = "huge";
+            static_cast<void>(LoadWordDatabase(p));  // too many records: a message at the end
+            p.m.WordDbName[0] = "bank";
+        }
+    }
+    const char* names[] = {"learning record", "fix patch", "training list", "word database"};
+    state.SetLabel(names[which]);
+}
+BENCHMARK(BM_MillionBlankLines)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace kelvora::bench

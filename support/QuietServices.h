@@ -11,7 +11,7 @@ namespace kelvora::support {
 
 class QuietHost : public Host {
 public:
-    void MsgBox(const std::string& text) override { lastMessage = text; }
+    void ShowMessage(const std::string& text) override { lastMessage = text; }
     void Beep() override {}
     std::string TimeOfDay() override { return "12:34:56"; }
     std::string lastMessage;

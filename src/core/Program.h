@@ -5,9 +5,11 @@
 
 #include "model/Model.h"
 #include "platform/Controls.h"
+#include "platform/FolderLock.h"
 #include "platform/Host.h"
 #include "platform/PlayerLibrary.h"
 #include "platform/Random.h"
+#include "platform/SystemCalls.h"
 
 namespace kelvora {
 
@@ -21,9 +23,13 @@ struct Program {
     Form3Model Form3;
     Host& host;
     PlayerLibrary& player;
+    // The calls a save makes; tests put in calls that fail.
+    const SystemCalls* sys = &RealSystemCalls();
     Random rng;
     // Where the program's files live: bare file names are looked up here.
     std::filesystem::path dir;
+    // Held from start-up to the end: no second Kelvora works on dir.
+    FolderLock folderLock;
     // The databases actually loaded at start-up. "END" saves their learning
     // records under these names, even if the dialog's "Quit" has since
     // re-read a list that names other databases.

@@ -8,7 +8,7 @@
 
 namespace kelvora::gui {
 
-void GuiHost::MsgBox(const std::string& text) {
+void GuiHost::ShowMessage(const std::string& text) {
     QWidget* parent = beforeMessage ? beforeMessage() : nullptr;
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Kelvora"), ToQt(text), QMessageBox::Ok, parent);
     box.setObjectName(QStringLiteral("KelvoraMessage"));

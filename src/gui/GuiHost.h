@@ -10,13 +10,15 @@ namespace kelvora::gui {
 // Message boxes, the beep and the clock of the desktop.
 class GuiHost : public Host {
 public:
-    void MsgBox(const std::string& text) override;
     void Beep() override;
     std::string TimeOfDay() override;
 
     // Called before a message box opens, so the windows show the state the
     // message speaks about; returns the window to centre it on.
     std::function<QWidget*()> beforeMessage;
+
+protected:
+    void ShowMessage(const std::string& text) override;
 };
 
 }  // namespace kelvora::gui

@@ -65,7 +65,7 @@ TEST(TextFile, WritesCodePage932AndReplacesAtomicallyOrNotAtAll) {
     const auto file = dir.path() / "a.dat";
     ASSERT_TRUE(WriteTextFileAtomic(file, "りんご,1\r\n").ok);
     EXPECT_EQ(std::string("\x82\xe8\x82\xf1\x82\xb2,1\r\n"), dir.ReadBytes("a.dat"));
-    EXPECT_EQ("りんご,1\r\n", ReadTextFile(file));
+    EXPECT_EQ("りんご,1\r\n", *ReadTextFile(file, 100));
     ASSERT_TRUE(WriteTextFileAtomic(file, "old\r\n").ok);
     EXPECT_EQ("old\r\n", dir.ReadBytes("a.dat"));
 
@@ -107,10 +107,28 @@ TEST(TextFile, KeepsTheModeOfTheFileItReplaces) {
     EXPECT_EQ(0666u & ~mask, st.st_mode & 0777);
 }
 
-TEST(TextFile, ReadsNothingFromAMissingFileOrAFolder) {
+TEST(TextFile, ReadsOnlyPlainFilesWithinTheirLimit) {
     TempDir dir;
-    EXPECT_FALSE(ReadTextFile(dir.path() / "none.txt"));
-    EXPECT_FALSE(ReadTextFile(dir.path()));
+    dir.WriteBytes("a.txt", "12345");
+    ::mkfifo((dir.path() / "fifo.txt").c_str(), 0644);
+    const struct {
+        std::filesystem::path path;
+        std::uintmax_t limit;
+        bool read;
+        const char* problem;
+    } rows[] = {
+        {dir.path() / "a.txt", 5, true, ""},
+        {dir.path() / "none.txt", 5, false, ""},  // missing: no problem to tell
+        {dir.path() / "a.txt" / "x", 5, false, ""},
+        {dir.path() / "a.txt", 4, false, "it is 1 KB, far more than this kind of file holds; Kelvora reads it only up to 1 KB"},
+        {dir.path(), 5, false, "it is not a plain file"},
+        {dir.path() / "fifo.txt", 5, false, "it is not a plain file"},  // and no wait for a writer
+    };
+    for (const auto& r : rows) {
+        const FileRead f = ReadFileBytes(r.path, r.limit);
+        EXPECT_EQ(r.read, f.content.has_value()) << r.path;
+        EXPECT_EQ(r.problem, f.problem) << r.path;
+    }
 }
 
 }  // namespace

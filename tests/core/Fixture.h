@@ -26,7 +26,7 @@ public:
     // Accepts any message box from now on (still recorded).
     void AllowAnyMessage() { allowAny_ = true; }
 
-    void MsgBox(const std::string& text) override {
+    void ShowMessage(const std::string& text) override {
         log.push_back("MsgBox:" + text);
         messages.push_back(text);
         if (!expected_.empty()) {

@@ -125,5 +125,23 @@ TEST(Utf8, CountsCodePoints) {
     EXPECT_EQ("bank", LowerAscii("BaNk"));
 }
 
+TEST(Utf8, MessagesAreClippedToAScreenful) {
+    const std::string line201 = std::string(200, 'x') + "y";
+    const struct {
+        std::string text, shown;
+    } rows[] = {
+        {"short\r\nlines", "short\r\nlines"},
+        {std::string(200, 'x'), std::string(200, 'x')},
+        {line201 + "\r\nnext", std::string(200, 'x') + "…\r\nnext"},
+        {"単語" + std::string(10'000'000, 'a'), "単語" + std::string(198, 'a') + "…"},
+    };
+    for (const auto& r : rows) EXPECT_EQ(r.shown, ClipForScreen(r.text));
+    std::string many;
+    for (int i = 0; i < 40; ++i) many += "line\r\n";
+    std::string thirty;
+    for (int i = 0; i < 30; ++i) thirty += "line\r\n";
+    EXPECT_EQ(thirty.substr(0, thirty.size() - 2) + "…", ClipForScreen(many));
+}
+
 }  // namespace
 }  // namespace kelvora

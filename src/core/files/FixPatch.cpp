@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "files/FileLimits.h"
 #include "platform/TextFile.h"
 #include "text/Numbers.h"
 #include "text/TextReader.h"
@@ -17,9 +18,10 @@ MergeOutcome MergeFixPatch(Program& p) {
                       "Nothing was merged.");
         return MergeOutcome::NotMerged;
     }
-    const auto text = ReadTextFile(p.File(patchName + ".txt"));
+    const FileRead text = ReadTextFile(p.File(patchName + ".txt"), kMaxWordDatabaseBytes);
     if (!text) {
-        p.host.MsgBox("File '" + patchName + "' not found. Check setup 'qbx.txt'\r\nNothing was merged.");
+        p.host.MsgBox("File '" + patchName + "' not found. Check setup 'qbx.txt'" + WhyNotUsed(text.problem) +
+                      "\r\nNothing was merged.");
         return MergeOutcome::NotMerged;
     }
 

@@ -1,13 +1,45 @@
 #include "files/LearningRecord.h"
 
+#include "files/FileLimits.h"
 #include "platform/TextFile.h"
 #include "text/Numbers.h"
 #include "text/TextReader.h"
 
 namespace kelvora {
 
+namespace {
+
+// A record file's bytes. Records hold numbers, so they are read and
+// written as bytes, never decoded: whatever a field holds goes back out
+// exactly as it came, and nothing read can stop "END" from saving. A file
+// that is there but cannot be a record is not used, and the learner is
+// told; "END" leaves it alone too.
+std::optional<std::string> ReadRecordFile(Program& p, const std::string& name) {
+    FileRead file = ReadFileBytes(p.File(name), kMaxRecordBytes);
+    if (!file) {
+        if (!file.problem.empty())
+            p.host.MsgBox("The learning record '" + name + "' is not used: " + file.problem +
+                          ".\r\nKelvora starts without it and will not write over it.");
+        return std::nullopt;
+    }
+    std::string bytes = std::move(*file.content);
+    if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) bytes.erase(0, 3);
+    return bytes;
+}
+
+// Why a record file must not be written over, or nothing: a file far
+// larger than a record is something else, kept as it is.
+std::optional<std::string> NotARecord(const Program& p, const std::string& name) {
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(p.File(name), ec);
+    if (!ec && size > kMaxRecordBytes) return "the file there is far larger than a learning record and is kept as it is";
+    return std::nullopt;
+}
+
+}  // namespace
+
 void LoadWordRecord(Program& p) {
-    const auto text = ReadTextFile(p.File(p.m.WordDbName[0] + ".dat"));
+    const auto text = ReadRecordFile(p, p.m.WordDbName[0] + ".dat");
     if (!text) return;
     TextReader in(*text);
     for (std::size_t i = 0; i < static_cast<std::size_t>(kWordRows) && in.HasMoreFields(); ++i) {
@@ -26,7 +58,7 @@ void LoadWordRecord(Program& p) {
 }
 
 void LoadTestRecord(Program& p) {
-    const auto text = ReadTextFile(p.File(p.m.TestDbName[0] + ".dat"));
+    const auto text = ReadRecordFile(p, p.m.TestDbName[0] + ".dat");
     if (!text) return;
     TextReader in(*text);
     for (std::size_t i = 0; i < static_cast<std::size_t>(kTestRecRows) && in.HasMoreFields(); ++i) {
@@ -74,14 +106,19 @@ bool SaveLearningRecords(Program& p) {
         {p.loadedWordDb + ".dat", WordRecordText(p)},
         {p.loadedTestDb + ".dat", TestRecordText(p)},
     };
-    for (const auto& [name, text] : files) {
-        const WriteResult r = WriteTextFileAtomic(p.File(name), text);
-        if (!r.ok) {
-            p.host.MsgBox("The learning record '" + name + "' could not be saved: " + r.reason +
-                          ".\r\nThe file on disk is unchanged and this run's answers are still here.\r\n"
-                          "Fix the cause and press END again.");
-            return false;
-        }
+    for (const auto& [name, bytes] : files) {
+        WriteResult r;
+        if (const auto why = NotARecord(p, name))
+            r = {false, false, *why};
+        else
+            r = WriteFileAtomic(p.File(name), bytes, *p.sys);
+        if (r.ok) continue;
+        p.host.MsgBox("The learning record '" + name + "' could not be saved: " + r.reason + ".\r\n" +
+                      (r.replaced ? "The file on disk may hold the new record or the old one; this run's answers are "
+                                    "still here.\r\n"
+                                  : "The file on disk is unchanged and this run's answers are still here.\r\n") +
+                      "Fix the cause and press END again.");
+        return false;
     }
     return true;
 }

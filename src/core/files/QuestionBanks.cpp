@@ -1,5 +1,6 @@
 #include "files/QuestionBanks.h"
 
+#include "files/FileLimits.h"
 #include "platform/TextFile.h"
 #include "text/Numbers.h"
 #include "text/TextReader.h"
@@ -25,8 +26,8 @@ bool IsEnglishHeaded(const std::string& name) {
 LoadResult LoadWordDatabase(Program& p) {
     Model& m = p.m;
     const std::string& name = m.WordDbName[0];
-    const auto text = ReadTextFile(p.File(name + ".txt"));
-    if (!text) return LoadResult::Failed(NotFound(name));
+    const FileRead text = ReadTextFile(p.File(name + ".txt"), kMaxWordDatabaseBytes);
+    if (!text) return LoadResult::Failed(NotFound(name) + WhyNotUsed(text.problem));
     const bool english = IsEnglishHeaded(name);
     TextReader in(*text);
     int i = 0;
@@ -53,8 +54,8 @@ LoadResult LoadWordDatabase(Program& p) {
 LoadResult LoadTestDatabase(Program& p) {
     Model& m = p.m;
     const std::string& name = m.TestDbName[0];
-    const auto text = ReadTextFile(p.File(name + ".txt"));
-    if (!text) return LoadResult::Failed(NotFound(name));
+    const FileRead text = ReadTextFile(p.File(name + ".txt"), kMaxTestDatabaseBytes);
+    if (!text) return LoadResult::Failed(NotFound(name) + WhyNotUsed(text.problem));
     TextReader in(*text);
     int i = 0;
     while (auto line = in.ReadLine()) {

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "files/FileLimits.h"
 #include "platform/TextFile.h"
 #include "text/Numbers.h"
 #include "text/TextReader.h"
@@ -83,13 +84,13 @@ void FillLists(Program& p, const SettingsData& s) {
 // file cannot be opened at all.
 std::optional<SettingsData> ReadSettingsFile(Program& p, bool listsOnly, const std::string& consequence,
                                              std::string* error) {
-    const auto text = ReadTextFile(p.File(kSettingsFile));
-    if (!text) {
-        *error = "The settings file 'qbx.txt' cannot be opened.\r\nKelvora looks for it in " + p.dir.string() + "." +
-                 consequence;
+    const FileRead file = ReadTextFile(p.File(kSettingsFile), kMaxSettingsBytes);
+    if (!file) {
+        *error = "The settings file 'qbx.txt' cannot be opened." + WhyNotUsed(file.problem) +
+                 "\r\nKelvora looks for it in " + p.dir.string() + "." + consequence;
         return std::nullopt;
     }
-    return ParseSettings(*text, listsOnly, error);
+    return ParseSettings(*file, listsOnly, error);
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 // the beep, the clock and the end of the program.
 #include <string>
 
+#include "text/Utf8.h"
+
 namespace kelvora {
 
 // Thrown by Host::End. The event dispatcher catches it and closes the
@@ -13,8 +15,9 @@ class Host {
 public:
     virtual ~Host() = default;
     // Shows text with an OK button and returns once it is closed. Lines are
-    // joined by CR LF.
-    virtual void MsgBox(const std::string& text) = 0;
+    // joined by CR LF. A text quoting a file's bad line is cut to a
+    // screenful.
+    void MsgBox(const std::string& text) { ShowMessage(ClipForScreen(text)); }
     virtual void Beep() = 0;
     // "HH:MM:SS"
     virtual std::string TimeOfDay() = 0;
@@ -25,6 +28,7 @@ public:
     }
 
 protected:
+    virtual void ShowMessage(const std::string& text) = 0;
     virtual void OnEnd() {}
 };
 

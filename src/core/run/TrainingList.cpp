@@ -8,6 +8,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "files/FileLimits.h"
 #include "platform/TextFile.h"
 #include "text/TextReader.h"
 
@@ -84,10 +85,10 @@ void LoadTrainingList(Program& p) {
     const bool named = std::floor(std::fabs(m.WordDbCount)) >= 3;
     const std::string stamp = named ? FileStamp(p.File(name + ".txt")) : "unnamed";
     if (stamp == p.trainingFailedStamp) return;
-    const auto text = named ? ReadTextFile(p.File(name + ".txt")) : std::nullopt;
+    const FileRead text = named ? ReadTextFile(p.File(name + ".txt"), kMaxTrainingListBytes) : FileRead{};
     if (!text) {
         p.trainingFailedStamp = stamp;
-        TellOnce(p, "The training list '" + name + ".txt' cannot be opened.\r\n"
+        TellOnce(p, "The training list '" + name + ".txt' cannot be opened." + WhyNotUsed(text.problem) + "\r\n"
                     "Mode 4 drills the words it names: set it as the third word-database name in Setup.\r\n"
                     "Until then mode 4 asks the first word of the bank.");
         return;

@@ -79,10 +79,12 @@ bool SaveSettings(Program& p) {
     s.autoFix = f.Check3.value;
     s.waitSec = f.Option2.value != 0 ? 30 : 20;
 
-    const WriteResult r = WriteTextFileAtomic(p.File(kSettingsFile), SettingsText(s));
+    const WriteResult r = WriteTextFileAtomic(p.File(kSettingsFile), SettingsText(s), *p.sys);
     if (!r.ok) {
         p.host.MsgBox("The settings file 'qbx.txt' could not be saved: " + r.reason +
-                      ".\r\nThe file on disk is unchanged; Kelvora keeps running.");
+                      (r.replaced ? ".\r\nThe file on disk may hold the new settings or the old ones; Kelvora keeps "
+                                    "running."
+                                  : ".\r\nThe file on disk is unchanged; Kelvora keeps running."));
         return false;
     }
 

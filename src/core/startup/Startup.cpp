@@ -6,6 +6,7 @@
 #include "files/LearningRecord.h"
 #include "files/QuestionBanks.h"
 #include "files/Settings.h"
+#include "platform/TextFile.h"
 #include "setup/SetupDialog.h"
 #include "text/Numbers.h"
 
@@ -27,6 +28,27 @@ void Require(Program& p, const LoadResult& result) {
     if (!result.ok()) FailStartup(p, result.failure);
 }
 
+// The data folder is this program's alone from here on. Temporary files
+// that a save killed half-way left behind are removed then: no other
+// Kelvora can be writing them.
+void TakeDataFolder(Program& p) {
+    switch (p.folderLock.Acquire(p.dir)) {
+        case FolderLock::Outcome::HeldByAnother:
+            FailStartup(p, "Kelvora is already running on the folder " + std::filesystem::absolute(p.dir).string() +
+                               ".\r\nUse the Kelvora window that is open, or close it before starting Kelvora "
+                               "here again.");
+        case FolderLock::Outcome::Unavailable: return;
+        case FolderLock::Outcome::Locked: break;
+    }
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(p.dir, ec), end; !ec && it != end; it.increment(ec)) {
+        const auto target = TemporaryFileTarget(it->path().filename().string());
+        const bool ours = target && (*target == kSettingsFile || target->ends_with(".dat"));
+        std::error_code ignored;
+        if (ours && it->is_regular_file(ignored) && !it->is_symlink(ignored)) std::filesystem::remove(it->path(), ignored);
+    }
+}
+
 void StartPlayer(Program& p) {
     try {
         p.player.vbmp3_init();
@@ -40,6 +62,7 @@ void StartPlayer(Program& p) {
 }  // namespace
 
 void LoadProgram(Program& p) {
+    TakeDataFolder(p);
     p.Form1.caption = kMainCaption;
     p.Form1.surface.Clear();
     p.Form2.visible = true;

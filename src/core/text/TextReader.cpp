@@ -22,11 +22,17 @@ void TextReader::SkipBlanks() {
 }
 
 bool TextReader::HasMoreFields() const {
-    for (std::size_t i = pos_; i < text_.size(); ++i) {
-        const char c = text_[i];
-        if (!IsBlank(c) && c != '\r' && c != '\n') return true;
+    // Everything from the read position up to nextContent_ is blank, so a
+    // run of empty lines is looked at once, not once per field in it.
+    if (pos_ > nextContent_ || nextContent_ == kUnknown) {
+        nextContent_ = pos_;
+        while (nextContent_ < text_.size()) {
+            const char c = text_[nextContent_];
+            if (!IsBlank(c) && c != '\r' && c != '\n') break;
+            ++nextContent_;
+        }
     }
-    return false;
+    return nextContent_ < text_.size();
 }
 
 std::optional<std::string> TextReader::ReadField() {

@@ -35,8 +35,10 @@ private:
     void SkipLineEnd();
     void SkipBlanks();
 
+    static constexpr std::size_t kUnknown = static_cast<std::size_t>(-1);
     std::string text_;
     std::size_t pos_ = 0;
+    mutable std::size_t nextContent_ = kUnknown;  // the first character after pos_ that is no blank or line end
     int line_ = 1;
 };
 

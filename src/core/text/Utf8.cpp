@@ -88,4 +88,30 @@ std::string LowerAscii(std::string_view s) {
     return out;
 }
 
+std::string ClipForScreen(std::string_view text, std::size_t maxChars, std::size_t maxLines) {
+    std::string out;
+    std::size_t lines = 0;
+    for (std::size_t start = 0;;) {
+        const std::size_t end = text.find("\r\n", start);
+        const std::string_view line = text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
+        if (lines == maxLines) {
+            out += "…";
+            break;
+        }
+        if (lines++ > 0) out += "\r\n";
+        std::size_t i = 0, chars = 0;
+        while (i < line.size() && chars < maxChars) {
+            std::size_t n = 0;
+            DecodeAt(line, i, &n);
+            i += n;
+            ++chars;
+        }
+        out += line.substr(0, i);
+        if (i < line.size()) out += "…";
+        if (end == std::string_view::npos) break;
+        start = end + 2;
+    }
+    return out;
+}
+
 }  // namespace kelvora
