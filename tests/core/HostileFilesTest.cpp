@@ -23,6 +23,7 @@ class FaultyCalls : public SystemCalls {
 public:
     mutable int calls = 0;
     int failAt = 0;
+    mutable std::string failCall;  // or the first call of this name: "Stat", "Access", "Fsync" ...
     int error = EIO;
     std::size_t writeAtMost = 0;
 
@@ -33,7 +34,7 @@ public:
         if (Fails()) return -1;
         return SystemCalls::Write(fd, data, writeAtMost ? std::min(size, writeAtMost) : size);
     }
-    int Fsync(int fd) const override { return Fails() ? -1 : SystemCalls::Fsync(fd); }
+    int Fsync(int fd) const override { return Fails("Fsync") ? -1 : SystemCalls::Fsync(fd); }
     int Fchmod(int fd, mode_t mode) const override { return Fails() ? -1 : SystemCalls::Fchmod(fd, mode); }
     int Close(int fd) const override {
         const int r = SystemCalls::Close(fd);  // a failed close still closes
@@ -43,15 +44,21 @@ public:
         return Fails() ? -1 : SystemCalls::Rename(from, to);
     }
     int Unlink(const char* path) const override { return SystemCalls::Unlink(path); }
-    int Stat(const char* path, struct stat* st) const override { return Fails() ? -1 : SystemCalls::Stat(path, st); }
+    int Stat(const char* path, struct stat* st) const override {
+        return Fails("Stat") ? -1 : SystemCalls::Stat(path, st);
+    }
     int Lstat(const char* path, struct stat* st) const override {
         return Fails() ? -1 : SystemCalls::Lstat(path, st);
     }
-    int Access(const char* path, int mode) const override { return Fails() ? -1 : SystemCalls::Access(path, mode); }
+    int Access(const char* path, int mode) const override {
+        return Fails("Access") ? -1 : SystemCalls::Access(path, mode);
+    }
 
 private:
-    bool Fails() const {
-        if (++calls != failAt) return false;
+    bool Fails(const char* name = "") const {
+        ++calls;
+        if (calls != failAt && (failCall.empty() || failCall != name)) return false;
+        if (!failCall.empty()) failCall.clear();  // only its first call
         errno = error;
         return true;
     }
@@ -122,6 +129,45 @@ TEST_F(Hostile, EveryFailingCallOfEndAndSaveIsToldAndLosesNothing) {
         // Only closing the folder after the last rename may fail unnoticed.
         EXPECT_EQ(3 * (callsOfACleanSave - static_cast<int>(save.files.size())), told) << save.name;
     }
+}
+
+TEST(WriteFileAtomic, SaysWhatFailed) {
+    const struct {
+        const char* call;
+        int error;
+        const char* reason;
+        bool replaced;
+    } rows[] = {
+        {"Stat", EIO, "Input/output error", false},  // not taken for a missing file: the mode stays
+        {"Access", EIO, "Input/output error", false},
+        {"Access", EACCES, "the file is read-only", false},
+        {"Fsync", ENOSPC, "the disk is full", false},
+        {"", 0, "", false},
+    };
+    for (const auto& r : rows) {
+        TempDir dir;
+        dir.WriteBytes("a.dat", "old");
+        ::chmod((dir.path() / "a.dat").c_str(), 0600);
+        FaultyCalls faulty;
+        faulty.failCall = r.call;
+        faulty.error = r.error;
+        const WriteResult w = WriteFileAtomic(dir.path() / "a.dat", "new", faulty);
+        EXPECT_EQ(r.reason, w.reason) << r.call;
+        EXPECT_EQ(r.replaced, w.replaced) << r.call;
+        EXPECT_EQ(*r.call ? "old" : "new", dir.ReadBytes("a.dat")) << r.call;
+        struct stat st {};
+        ::stat((dir.path() / "a.dat").c_str(), &st);
+        EXPECT_EQ(0600u, st.st_mode & 0777) << r.call;
+    }
+    // The folder's sync after the rename: the new file is there, unconfirmed.
+    TempDir dir;
+    FaultyCalls faulty;
+    faulty.error = EIO;
+    faulty.failAt = 9;  // lstat, stat, open, write, fsync, close, rename, open the folder, its fsync
+    const WriteResult w = WriteFileAtomic(dir.path() / "b.dat", "new", faulty);
+    EXPECT_EQ("the disk did not confirm it: Input/output error", w.reason);
+    EXPECT_TRUE(w.replaced);
+    EXPECT_EQ("new", dir.ReadBytes("b.dat"));
 }
 
 TEST_F(Hostile, ShortWritesStillSaveWhole) {
