@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Maximum-size data made on the spot: a word database of n words with
 // Japanese meanings and sound parts, its full learning record, a test

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The costs a learner can feel: start-up, saving, one question, "CHK".
 #include <benchmark/benchmark.h>
 

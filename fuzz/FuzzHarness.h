@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What every fuzz target shares: a program in a scratch folder with
 // services that accept anything. A message box or an orderly end is a

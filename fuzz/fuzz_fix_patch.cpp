@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fix-patch merge, at start-up and from the setup dialog.
 #include "FuzzHarness.h"
 

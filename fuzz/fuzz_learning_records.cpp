@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Both learning-record readers, then a run and "END" writing them back.
 #include "FuzzHarness.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sentence printer, the sound-part splitter and the
 // choice-line split, fed one test question built from the input.
 #include "FuzzHarness.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings file, read at start-up and by the dialog's "Quit", and
 // written back by "Save ".
 #include "FuzzHarness.h"

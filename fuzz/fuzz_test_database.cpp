@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The test database: loaded with its checks, then its questions shown
 // (choice-line split, sentence printing, commentary) and judged.
 #include "FuzzHarness.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text layer on its own: code page 932 / UTF-8 decoding and encoding,
 // the free-format field reader, whole lines, and the number rules.
 #include "FuzzHarness.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The training list, read on the first mode-4 question, then drilled and
 // reported by "Stop".
 #include "FuzzHarness.h"

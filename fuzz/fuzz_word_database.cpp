@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The word database: loaded with its checks, then drilled in the mode the
 // input's first byte picks.
 #include "FuzzHarness.h"

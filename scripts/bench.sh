@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Reproduces the README's performance figures: the core's Google Benchmark
 # suite on maximum-size data it makes itself (1,000 / 5,000 / 20,001 words),
 # then the real program, offscreen, from process start to its windows shown,
@@ -8,7 +9,7 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="$root/build-bench"
 cd "$root"
-scripts/install-deps.sh
+scripts/install-deps.sh test
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKELVORA_BENCH=ON -DKELVORA_TESTS=OFF -DKELVORA_GUI=ON -DKELVORA_PLAYER=ON >/dev/null
 cmake --build "$build"
 

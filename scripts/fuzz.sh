@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer targets (clang, AddressSanitizer, UndefinedBehavior-
 # Sanitizer) and runs each one for the given seconds (default 60) from the
 # seed corpus in fuzz/corpus. New inputs go to a scratch folder, not into

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the sample pronunciations in data/sample from text: each word or
 # sentence is spoken by espeak-ng into a slot of fixed length, the slots are
 # joined into one file and encoded with lame at 64 kbit/s (high enough for

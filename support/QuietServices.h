@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A host and a player that accept everything and record nothing, for the
 // fuzz targets and the benchmarks: there only crashes and time count.

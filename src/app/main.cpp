@@ -1,17 +1,25 @@
-// Kelvora: wires the windows, the program and the player library together.
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Kelvora: reads the command line, chooses the data folder, and wires the
+// windows, the program and the player library together.
 #include <QApplication>
 #include <QDir>
+#include <QIcon>
+#include <QMessageBox>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 
 #include "Fonts.h"
 #include "Gui.h"
 #include "GuiHost.h"
 #include "platform/SharedPlayerLibrary.h"
+#include "startup/CommandLine.h"
 #include "startup/Startup.h"
 
 namespace {
+
+namespace fs = std::filesystem;
 
 bool HasDisplay() {
     const char* platform = std::getenv("QT_QPA_PLATFORM");
@@ -21,33 +29,86 @@ bool HasDisplay() {
     return (x && *x) || (wayland && *wayland);
 }
 
+// The folder of the running executable, read before Qt is up.
+fs::path ExecutableFolder(const char* argv0) {
+    std::error_code ec;
+    const fs::path self = fs::read_symlink("/proc/self/exe", ec);
+    if (!ec) return self.parent_path();
+    return fs::absolute(argv0, ec).parent_path();
+}
+
+// The player library: beside the executable (a build tree), else in the
+// program's private library folder (an installed Kelvora).
+fs::path PlayerLibraryPath(const fs::path& exeDir) {
+    const fs::path beside = exeDir / kelvora::kPlayerLibraryFile;
+    const fs::path installed = exeDir / KELVORA_PRIVATE_LIBDIR_FROM_BIN / kelvora::kPlayerLibraryFile;
+    std::error_code ec;
+    return fs::exists(beside, ec) || !fs::exists(installed, ec) ? beside : installed;
+}
+
+int Refuse(const std::string& message) {
+    std::fprintf(stderr, "kelvora: %s\n", message.c_str());
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Kelvora"), QString::fromStdString(message), QMessageBox::Ok);
+    box.exec();
+    return 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    const std::string program = fs::path(argv[0]).filename().string();
+    const kelvora::Options options = kelvora::ParseOptions(std::vector<std::string>(argv + 1, argv + argc));
+    switch (options.action) {
+        case kelvora::Options::Action::Help: std::fputs(kelvora::HelpText(program).c_str(), stdout); return 0;
+        case kelvora::Options::Action::Version: std::fputs(kelvora::VersionText().c_str(), stdout); return 0;
+        case kelvora::Options::Action::Wrong:
+            std::fprintf(stderr, "%s: %s\nTry '%s --help'.\n", program.c_str(), options.error.c_str(), program.c_str());
+            return 2;
+        case kelvora::Options::Action::Run: break;
+    }
     if (!HasDisplay()) {
         std::fprintf(stderr,
-                     "kelvora: no display found (DISPLAY is not set); run it on a desktop, or without one as: "
-                     "xvfb-run -a %s\n",
-                     argv[0]);
+                     "%s: no display found (DISPLAY is not set); run it on a desktop, or without one under Xvfb: "
+                     "sudo apt-get install xvfb xauth && xvfb-run -a %s\n",
+                     program.c_str(), argv[0]);
         return 2;
     }
+    const fs::path exeDir = ExecutableFolder(argv[0]);
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kelvora"));
+    QApplication::setDesktopFileName(QStringLiteral("org.kelvora.Kelvora"));
     QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("kelvora"), QIcon(QStringLiteral(":/kelvora.png"))));
     kelvora::gui::InstallFontSubstitutions();
 
-    const QString libraryPath =
-        QDir(QApplication::applicationDirPath()).filePath(QString::fromUtf8(kelvora::kPlayerLibraryFile));
-    kelvora::SharedPlayerLibrary player(libraryPath.toStdString());
+    // The data folder: the one named, the learner's own, or the current one.
+    fs::path folder = fs::current_path();
+    std::string settingsHint =
+        "To work on your own data folder instead, start Kelvora as: kelvora --user";
+    if (options.dataDir) {
+        folder = *options.dataDir;
+        settingsHint.clear();
+    } else if (options.userFolder) {
+        const auto own = kelvora::UserDataFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+        if (!own) return Refuse("Kelvora cannot tell where your data folder is: neither XDG_DATA_HOME nor HOME is set.");
+        if (const auto failed = kelvora::SeedDataFolder(*own, exeDir / KELVORA_SAMPLES_FROM_BIN)) return Refuse(*failed);
+        folder = *own;
+        settingsHint.clear();
+    }
+
+    kelvora::SharedPlayerLibrary player(PlayerLibraryPath(exeDir));
     kelvora::gui::GuiHost host;
-    kelvora::Program program(host, player, std::filesystem::current_path());
-    kelvora::gui::Gui gui(program);
+    kelvora::Program p(host, player, folder);
+    p.missingSettingsHint = settingsHint;
+    kelvora::gui::Gui gui(p);
     host.beforeMessage = [&gui] {
         gui.SyncAll();
         return gui.ActiveWindowForMessages();
     };
     if (!gui.Load()) return 0;
     // For the start-up benchmark: leave as soon as the windows are up.
-    if (qEnvironmentVariableIsSet("KELVORA_EXIT_WHEN_SHOWN")) QTimer::singleShot(0, &app, [] { QCoreApplication::exit(0); });
+    if (qEnvironmentVariableIsSet("KELVORA_EXIT_WHEN_SHOWN"))
+        QTimer::singleShot(0, &app, [] { QCoreApplication::exit(0); });
     return QApplication::exec();
 }

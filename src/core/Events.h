@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's entry points: one per window event, named control,
 // underscore, event. The GUI and the tests call only these, and any of them

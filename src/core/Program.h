@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One running program: the shared state, the three windows' control
 // models, and the services it uses. Every routine takes it by reference.
@@ -35,6 +36,9 @@ struct Program {
     // re-read a list that names other databases.
     std::string loadedWordDb;
     std::string loadedTestDb;
+    // A line for the learner when start-up finds no settings file: how else
+    // to start Kelvora. Empty when there is nothing else to say.
+    std::string missingSettingsHint;
     // Set by the first "Start": before it there is no question to resume.
     bool runStarted = false;
     // The last note about the training list the learner has seen, so that a

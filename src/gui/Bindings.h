@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Which entry point of the program each window's controls and window
 // events run: one table per window. Controls are named by their place in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One of the program's windows, built from its control model. It shows
 // what the model holds (Sync), writes the learner's edits straight back,

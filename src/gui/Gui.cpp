@@ -1,7 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "Gui.h"
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QElapsedTimer>
+#include <QScreen>
+#include <QWindow>
+#include <algorithm>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QKeySequence>
@@ -79,18 +84,57 @@ void Gui::AddInertMenu() {
     }
 }
 
+namespace {
+
+// Moves a window so that its whole frame, title bar first, is on the
+// screen it is on.
+void KeepOnScreen(QWidget& w) {
+    const QScreen* screen = w.screen();
+    if (!screen) return;
+    const QRect avail = screen->availableGeometry();
+    const QRect frame = w.frameGeometry();
+    const int x = std::clamp(frame.left(), avail.left(), std::max(avail.left(), avail.right() + 1 - frame.width()));
+    const int y = std::clamp(frame.top(), avail.top(), std::max(avail.top(), avail.bottom() + 1 - frame.height()));
+    if (QPoint(x, y) != frame.topLeft()) w.move(x, y);
+}
+
+}  // namespace
+
 bool Gui::Load() {
     const bool alive = Dispatch(form1::Form_Load);
-    if (alive) {
-        // The comment window sits beside the main window.
-        SyncAll();
-        form2_->move(form1_->frameGeometry().right() + 8, form1_->geometry().top());
-        // The setup dialog opens over the main window, a little below its
-        // title, where the learner's eyes already are.
-        form3_->move(form1_->geometry().topLeft() + QPoint(24, 24));
-        form1_->activateWindow();
-    }
-    return alive;
+    if (!alive) return false;
+    SyncAll();
+    // A window manager places the main window, and gives it its frame, only
+    // once it is shown: wait for that (briefly) before placing the comment
+    // window beside it.
+    QElapsedTimer waited;
+    waited.start();
+    while (!form1_->windowHandle()->isExposed() && waited.elapsed() < 1000)
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents, 50);
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    PlaceCommentWindow();
+    form1_->activateWindow();
+    return !ended_;
+}
+
+// The comment window stands beside the main window's frame, tops level:
+// on the right, or on the left where the screen has no room on the right.
+void Gui::PlaceCommentWindow() {
+    KeepOnScreen(*form1_);
+    const QRect main = form1_->frameGeometry();
+    const int width = form2_->frameGeometry().width();
+    QPoint at(main.right() + 1 + 8, main.top());
+    if (const QScreen* screen = form1_->screen(); screen && at.x() + width > screen->availableGeometry().right() + 1)
+        at.setX(main.left() - 8 - width);
+    form2_->move(at);
+    KeepOnScreen(*form2_);
+}
+
+// The setup dialog opens over the main window, a little below its title,
+// where the learner's eyes already are.
+void Gui::PlaceSetupDialog() {
+    form3_->move(form1_->frameGeometry().topLeft() + QPoint(24, 24));
+    KeepOnScreen(*form3_);
 }
 
 bool Gui::Dispatch(EventHandler handler) {
@@ -140,6 +184,7 @@ void Gui::SyncAll() {
     SyncTimer(timer1_, program_.Form1.Timer1, shown1_);
     SyncTimer(timer2_, program_.Form1.Timer2, shown2_);
     form2_->Sync();
+    if (program_.Form3.visible && !form3_->isVisible()) PlaceSetupDialog();
     form3_->Sync();
     form1_->Sync();
 }

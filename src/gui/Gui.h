@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's windows and timers around one Program.
 //
@@ -48,6 +49,8 @@ private:
     void AddInertMenu();
     void SyncTimer(QTimer& timer, const TimerModel& model, TimerModel& shown);
     void EndProgram();
+    void PlaceCommentWindow();
+    void PlaceSetupDialog();
 
     Program& program_;
     std::unique_ptr<FormWindow> form1_, form2_, form3_;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Window units: 15 twips to a pixel at 96 dpi. Qt scales pixels to the
 // screen from there.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The MP3 player library: libmpg123 decodes, libout123 plays, on a thread
 // of its own so that playing never holds up the caller.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 /* The MP3 player library's C interface. */
 #ifndef KELVORA_VBMP3_H
 #define KELVORA_VBMP3_H

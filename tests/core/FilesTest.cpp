@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Code page 932, and files written whole or not at all.
 #include <gtest/gtest.h>
 #include <sys/stat.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Merging a fix patch into the loaded word table.
 #include "Fixture.h"
 #include "files/FixPatch.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Shared test fixtures: a recording host that fails the test on any message
 // box it was not told to expect, a recording player library, and a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whatever the data folder holds and whatever fails while saving, the
 // learner's answers are saved or the learner is told, and nothing saved
 // before is lost.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Learning records: read at start-up, written by "END".
 #include <sys/stat.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading the word and test databases with their checks.
 #include "Fixture.h"
 #include "files/QuestionBanks.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The test sentence printed on the main window, and its redraw events.
 #include "Fixture.h"
 #include "layout/ControlFactory.h"

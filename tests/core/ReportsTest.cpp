@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "CHK" and "Stop": the statistics and mode reports.
 #include "Fixture.h"
 #include "judge/Reports.h"

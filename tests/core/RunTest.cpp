@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole runs driven through the entry points: "Start", the heartbeat,
 // the answer buttons and "Continue", with a scripted clock and draws.
 #include <set>

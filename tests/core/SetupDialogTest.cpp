@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The setup dialog: lists out of the text boxes, "Save ", "Quit" and
 // "FIX Data merge", and the settings file they write and read.
 #include <sys/stat.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up from the settings file to the learning records, and shutdown.
 #include "Fixture.h"
 #include "startup/Startup.h"

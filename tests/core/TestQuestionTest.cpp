@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Test questions: choice, shuffle, commentary, time limits, data errors,
 // and test mode's forty-question reports.
 #include "Fixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The number rules, the field and line reader, and 16-bit values.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real windows under the offscreen platform.
 #include <QAction>
 #include <QApplication>

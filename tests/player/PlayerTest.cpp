@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The player library as the program loads it, measured by decoding into
 // WAV files through libout123's file output.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A database cell is "text|sound|unused"; a sound part is
 // "name start seconds", items separated by blanks.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The comment window's events.
 #include "Events.h"
 #include "judge/Judge.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The setup dialog's events.
 #include "Events.h"
 #include "files/FixPatch.h"

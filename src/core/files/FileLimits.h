@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The largest file of each kind Kelvora reads: far above what its format
 // can hold, so only a file that is not what its name says is refused, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "files/Settings.h"
 
 #include <cmath>
@@ -126,7 +127,8 @@ std::string SettingsText(const SettingsData& s) {
 
 LoadResult ReadSettings(Program& p) {
     std::string error;
-    const auto s = ReadSettingsFile(p, false, "\r\nKelvora cannot start without it.", &error);
+    const std::string hint = p.missingSettingsHint.empty() ? "" : "\r\n" + p.missingSettingsHint;
+    const auto s = ReadSettingsFile(p, false, "\r\nKelvora cannot start without it." + hint, &error);
     if (!s) return LoadResult::Failed(error);
     FillLists(p, *s);
     p.m.SetupQmd = s->setupQmd;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "judge/Judge.h"
 
 #include "judge/Reports.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Stop": pause and resume, with the mode report.
 #include "judge/Reports.h"
 #include "model/Modes.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "CHK": the statistics report in the comment window.
 #include "judge/Reports.h"
 #include "model/Tally.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The comment window as laid out at design time.
 #include "layout/ControlFactory.h"
 

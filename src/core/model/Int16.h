@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A signed 16-bit value that cannot leave -32768..32767 silently: every way
 // of making one from a wider number checks the range and throws Overflow16.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's whole shared state, under the names the rest of the code
 // uses. Tables are allocated once at their full size, so a row index is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The question modes, as the setup dialog's mode box holds them, and the
 // one place that says what each kind of mode does.

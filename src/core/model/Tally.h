@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one way to read and add to the learning counters: a word's by
 // direction (kEnglishToJapanese or kJapaneseToEnglish), and the 16-bit

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Code page 932 and UTF-8: the one place where file bytes become text.
 #include <optional>

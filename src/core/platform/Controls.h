@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Control models: what each window shows, in the window's own units
 // (twips). The GUI builds its widgets from these and writes the learner's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One running Kelvora per data folder: an exclusive lock on the folder
 // itself. The system drops it when the process ends, however it ends, and

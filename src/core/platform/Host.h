@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the program asks of its surroundings besides windows: message boxes,
 // the beep, the clock and the end of the program.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The MP3 player library as the program sees it: its eleven entry points.
 // The real one is a shared library loaded at start-up; tests use stand-ins.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's one random generator: uniform in [0, 1), seeded by "Start".
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The player library loaded from a shared object at the first call. When
 // the file is missing or lacks an entry point every call throws

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A window's drawing surface as a display list. Routines append to it; the
 // GUI replays it with real fonts (text flows from a current print position,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The operating-system calls that saving a file makes, behind one seam so
 // that tests can fail each of them in turn.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Files of the data folder: read whole (only plain files, only up to a
 // size limit) and written whole, put in place atomically.

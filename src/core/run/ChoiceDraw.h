@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Which rows of the bank go on the four answer buttons.
 #include <array>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Start" and the one-second heartbeat.
 #include <string>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The training list of mode 4: the third word-database name + ".txt".
 #include "run/TrainingList.h"
 

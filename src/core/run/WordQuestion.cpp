@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The next question: a test question or a word question, and putting a
 // word question on screen.
 #include "audio/EntryParts.h"

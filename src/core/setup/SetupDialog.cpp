@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The setup dialog's buttons.
 #include "setup/SetupDialog.h"
 

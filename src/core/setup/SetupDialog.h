@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The setup dialog: its controls are the quiz's live settings.
 #include <string>

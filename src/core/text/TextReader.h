@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reads a decoded text file in the program's two styles: free-format fields
 // and whole lines. Both may be mixed on one file, as the settings file does.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Text is UTF-8 in memory; rules that count characters count code points.
 #include <string>

@@ -1,0 +1,125 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "startup/CommandLine.h"
+
+#include <cstring>
+#include <system_error>
+
+#include "Version.h"
+
+namespace kelvora {
+
+namespace {
+
+// The options Qt's own start-up reads, with whether a value follows.
+bool IsToolkitOption(const std::string& arg, bool* takesValue) {
+    static const char* const withValue[] = {"-platform", "-style", "-stylesheet", "-display", "-geometry",
+                                            "-qwindowgeometry", "-qwindowtitle", "-qwindowicon", "-platformtheme",
+                                            "-platformpluginpath", "-session", "-name", "-title"};
+    static const char* const alone[] = {"-reverse", "-widgetcount", "-nograb", "-dograb", "-sync"};
+    for (const char* o : withValue)
+        if (arg == o) return *takesValue = true;
+    for (const char* o : alone)
+        if (arg == o) return !(*takesValue = false);
+    return false;
+}
+
+}  // namespace
+
+Options ParseOptions(const std::vector<std::string>& args) {
+    Options o;
+    auto wrong = [&o](std::string error) {
+        o.action = Options::Action::Wrong;
+        o.error = std::move(error);
+        return o;
+    };
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        bool takesValue = false;
+        if (a == "-h" || a == "--help") {
+            o.action = Options::Action::Help;
+        } else if (a == "-V" || a == "--version") {
+            if (o.action != Options::Action::Help) o.action = Options::Action::Version;
+        } else if (a == "--user") {
+            o.userFolder = true;
+        } else if (a == "--data-dir" || a.rfind("--data-dir=", 0) == 0) {
+            std::string value;
+            if (a == "--data-dir") {
+                if (i + 1 >= args.size()) return wrong("--data-dir needs a folder");
+                value = args[++i];
+            } else {
+                value = a.substr(std::strlen("--data-dir="));
+            }
+            if (value.empty()) return wrong("--data-dir needs a folder");
+            o.dataDir = value;
+        } else if (IsToolkitOption(a, &takesValue)) {
+            if (takesValue) ++i;
+        } else {
+            return wrong("unknown option or argument '" + a + "'");
+        }
+    }
+    if (o.userFolder && o.dataDir) return wrong("--user and --data-dir name two folders; give one of them");
+    return o;
+}
+
+std::string HelpText(const std::string& program) {
+    return "Usage: " + program +
+           " [--user | --data-dir DIR]\n"
+           "A drill program for learners of English: four-choice word questions and test\n"
+           "questions with a countdown, a learning record kept across runs, and reports.\n"
+           "\n"
+           "Kelvora works on the files of one data folder: the settings (qbx.txt), the word\n"
+           "and test databases, and the learning records it saves when you press END.\n"
+           "\n"
+           "Options:\n"
+           "  --user          work on your own data folder, $XDG_DATA_HOME/kelvora\n"
+           "                  (~/.local/share/kelvora), made with the sample data the\n"
+           "                  first time; the desktop menu starts Kelvora this way\n"
+           "  --data-dir DIR  work on the folder DIR\n"
+           "  -h, --help      show this help and leave\n"
+           "  -V, --version   show the version and leave\n"
+           "Without an option Kelvora works on the folder it is started in.\n"
+           "\n"
+           "Environment:\n"
+           "  KELVORA_AUDIO_OUTPUT  the sound output: a libout123 driver, or wav:FILE\n"
+           "\n"
+           "See man kelvora for the files and the rest.\n";
+}
+
+std::string VersionText() { return std::string("Kelvora ") + kVersion + "\n"; }
+
+std::optional<std::filesystem::path> UserDataFolder(const char* xdgDataHome, const char* home) {
+    // A relative $XDG_DATA_HOME is invalid and ignored, as the standard says.
+    if (xdgDataHome && *xdgDataHome == '/') return std::filesystem::path(xdgDataHome) / "kelvora";
+    if (home && *home) return std::filesystem::path(home) / ".local" / "share" / "kelvora";
+    return std::nullopt;
+}
+
+std::optional<std::string> SeedDataFolder(const std::filesystem::path& folder, const std::filesystem::path& samples) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    fs::create_directories(folder, ec);
+    if (ec || !fs::is_directory(folder))
+        return "Kelvora cannot make its data folder " + folder.string() + ": " +
+               (ec ? ec.message() : std::string("something else stands there")) + ".";
+    for (fs::directory_iterator it(samples, ec), end; !ec && it != end; it.increment(ec)) {
+        if (!it->is_regular_file()) continue;
+        const fs::path target = folder / it->path().filename();
+        std::error_code exists;
+        if (fs::symlink_status(target, exists).type() != fs::file_type::not_found) continue;
+        std::error_code copied;
+        // Copied under a temporary name and renamed, so a half-copied
+        // sample never stands in the learner's folder.
+        const fs::path temporary = folder / ("." + it->path().filename().string() + ".seeding");
+        fs::copy_file(it->path(), temporary, fs::copy_options::overwrite_existing, copied);
+        if (!copied) fs::rename(temporary, target, copied);
+        if (copied) {
+            fs::remove(temporary, exists);
+            return "Kelvora cannot copy the sample file " + it->path().filename().string() + " into " +
+                   folder.string() + ": " + copied.message() + ".";
+        }
+    }
+    if (ec) return "Kelvora cannot read its sample data in " + samples.string() + ": " + ec.message() + ".";
+    return std::nullopt;
+}
+
+}  // namespace kelvora

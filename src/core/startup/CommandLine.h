@@ -1,0 +1,37 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The command line, and which data folder Kelvora works on.
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kelvora {
+
+struct Options {
+    enum class Action { Run, Help, Version, Wrong };
+    Action action = Action::Run;
+    std::optional<std::filesystem::path> dataDir;  // --data-dir DIR
+    bool userFolder = false;                       // --user
+    std::string error;                             // for Wrong: what was wrong, one line
+};
+
+// Reads the arguments after the program's name. Options a desktop's
+// toolkit adds (-style, -platform, ...) are left to it.
+Options ParseOptions(const std::vector<std::string>& args);
+
+// What "--help" prints; `program` is the name it was started by.
+std::string HelpText(const std::string& program);
+// What "--version" prints.
+std::string VersionText();
+
+// The learner's own data folder: $XDG_DATA_HOME/kelvora, by default
+// ~/.local/share/kelvora. Nothing when neither variable says where.
+std::optional<std::filesystem::path> UserDataFolder(const char* xdgDataHome, const char* home);
+
+// Makes the own data folder if need be and copies into it every sample
+// file it does not hold yet: a file the learner has is never overwritten.
+// On failure returns why, in a sentence for the learner.
+std::optional<std::string> SeedDataFolder(const std::filesystem::path& folder, const std::filesystem::path& samples);
+
+}  // namespace kelvora
