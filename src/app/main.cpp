@@ -6,6 +6,8 @@
 #include <QIcon>
 #include <QMessageBox>
 #include <QTimer>
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -67,10 +69,11 @@ int main(int argc, char** argv) {
         case kelvora::Options::Action::Run: break;
     }
     if (!HasDisplay()) {
+        const char* sudo = ::geteuid() == 0 ? "" : "sudo ";
         std::fprintf(stderr,
                      "%s: no display found (DISPLAY is not set); run it on a desktop, or without one under Xvfb: "
-                     "sudo apt-get install xvfb xauth && xvfb-run -a %s\n",
-                     program.c_str(), argv[0]);
+                     "%sapt-get update && %sapt-get install -y xvfb xauth && xvfb-run -a %s\n",
+                     program.c_str(), sudo, sudo, argv[0]);
         return 2;
     }
     const fs::path exeDir = ExecutableFolder(argv[0]);
