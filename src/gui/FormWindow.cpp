@@ -29,6 +29,13 @@ FormWindow::FormWindow(WindowModel& model, std::vector<Control*> controls, const
         return (a->kind == ControlKind::Frame) > (b->kind == ControlKind::Frame);
     });
     for (Control* c : controls_) widgets_[c->name] = Create(*c);
+    // Labels name their boxes, for assistive tools and the Alt key.
+    for (Control* c : controls_)
+        if (auto* label = qobject_cast<QLabel*>(widgets_[c->name]); label && !c->labelFor.empty())
+            label->setBuddy(widgets_[c->labelFor]);
+    // The window itself can hold the focus, where a stray Space or Enter
+    // does nothing.
+    setFocusPolicy(Qt::ClickFocus);
     std::vector<Control*> byTab = controls_;
     std::sort(byTab.begin(), byTab.end(), [](const Control* a, const Control* b) { return a->tabIndex < b->tabIndex; });
     QWidget* previous = nullptr;
@@ -62,6 +69,8 @@ QWidget* FormWindow::Create(Control& c) {
                 t->setReadOnly(c.locked);
                 t->setVerticalScrollBarPolicy(c.verticalScroll ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAsNeeded);
                 t->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+                // Tab moves on to the next control: a name never holds a tab.
+                t->setTabChangesFocus(true);
                 connect(t, &QPlainTextEdit::textChanged, this, [this, t, model] {
                     if (!syncing_) model->text = FromQt(t->toPlainText());
                 });
@@ -69,7 +78,11 @@ QWidget* FormWindow::Create(Control& c) {
             } else {
                 auto* t = new QLineEdit(parent);
                 t->setReadOnly(c.locked);
-                connect(t, &QLineEdit::textEdited, this, [model](const QString& s) { model->text = FromQt(s); });
+                // Every change counts, whatever made it: typing, pasting, an
+                // assistive tool; only the program's own updates do not echo.
+                connect(t, &QLineEdit::textChanged, this, [this, model](const QString& s) {
+                    if (!syncing_) model->text = FromQt(s);
+                });
                 w = t;
             }
             break;
@@ -105,6 +118,8 @@ QWidget* FormWindow::Create(Control& c) {
     w->setGeometry(PxRect(c.geometry));
     if (c.font) w->setFont(ToQFont(*c.font));
     if (!c.hint.empty()) w->setToolTip(QString::fromStdString(c.hint));
+    if (!c.accessibleName.empty()) w->setAccessibleName(QString::fromStdString(c.accessibleName));
+    if (!c.accessibleDescription.empty()) w->setAccessibleDescription(QString::fromStdString(c.accessibleDescription));
     return w;
 }
 
@@ -135,7 +150,10 @@ void FormWindow::SyncControl(const Control& c, QWidget* w) {
         if (g->title() != text) g->setTitle(text);
     }
     if (w->isEnabled() != c.enabled) w->setEnabled(c.enabled);
-    if (w->isVisibleTo(this) != c.visible) w->setVisible(c.visible);
+    // A control placed outside the window is never seen; it is not shown,
+    // so assistive tools do not report it as showing either.
+    const bool shown = c.visible && PxRect(c.geometry).intersects(QRect(QPoint(0, 0), size()));
+    if (w->isVisibleTo(this) != shown) w->setVisible(shown);
 }
 
 void FormWindow::Sync() {

@@ -2,6 +2,7 @@
 #include "Gui.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QAction>
 #include <QElapsedTimer>
 #include <QScreen>
@@ -12,6 +13,7 @@
 #include <QKeySequence>
 
 #include "Events.h"
+#include "present/Speech.h"
 
 namespace kelvora::gui {
 
@@ -29,16 +31,18 @@ Gui::Gui(Program& program) : program_(program) {
     qApp->installEventFilter(this);
 }
 
-// The keys 1 to 4 and A to D answer like the buttons A to D, whichever
-// control of the main window has the focus. Modifier combinations are left
-// alone (Ctrl+letter belongs to the inert menu).
+// The keys 1 to 4 and A to D (with Shift or without) answer like the
+// buttons A to D, whichever control of the main window has the focus. Other
+// modifier combinations are left alone (Ctrl+letter belongs to the inert
+// menu).
 bool Gui::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride)
         return QObject::eventFilter(watched, event);
     auto* widget = qobject_cast<QWidget*>(watched);
     if (!widget || widget->window() != form1_.get()) return QObject::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);
-    if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return QObject::eventFilter(watched, event);
+    if ((key->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier)) != Qt::NoModifier)
+        return QObject::eventFilter(watched, event);
     int position = -1;
     if (key->key() >= Qt::Key_1 && key->key() <= Qt::Key_4) position = key->key() - Qt::Key_1;
     if (key->key() >= Qt::Key_A && key->key() <= Qt::Key_D) position = key->key() - Qt::Key_A;
@@ -137,6 +141,39 @@ void Gui::PlaceSetupDialog() {
     KeepOnScreen(*form3_);
 }
 
+// What changed for a screen reader: a question that came up is spoken (the
+// question, then the choices with their letters), and so is a verdict. The
+// focus then rests on the main window itself, where a stray Space or Enter
+// does nothing, if it was anywhere in the main window.
+void Gui::Announce() {
+    const int state = program_.m.QuizState;
+    const int before = announcedState_;
+    announcedState_ = state;
+    const QString question = state == 1 ? QString::fromStdString(QuestionSpeech(program_)) : QString();
+    const bool newQuestion = state == 1 && (before != 1 || question != form1_->accessibleDescription());
+    if (!newQuestion && (state != 2 || before == 2)) return;
+    if (state == 1) {
+        form1_->setAccessibleDescription(question);
+        QAccessibleEvent changed(form1_.get(), QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&changed);
+        emit announced(question);
+    } else {
+        QWidget* verdict = form2_->widget(program_.Form2.Label1);
+        verdict->setAccessibleName(QStringLiteral("Verdict: ") + QString::fromStdString(VerdictSpeech(program_)));
+        QAccessibleEvent named(verdict, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&named);
+        QAccessibleEvent alert(verdict, QAccessible::Alert);
+        QAccessible::updateAccessibility(&alert);
+        emit announced(verdict->accessibleName());
+    }
+    QWidget* focus = QApplication::focusWidget();
+    if (focus && focus->window() == form1_.get()) {
+        // Taken again, so that the reader speaks the window's description.
+        if (focus == form1_.get()) form1_->clearFocus();
+        form1_->setFocus(Qt::OtherFocusReason);
+    }
+}
+
 bool Gui::Dispatch(EventHandler handler) {
     if (ended_) return false;
     if (busy_) return true;  // a message box is open: the event is dropped
@@ -155,6 +192,7 @@ bool Gui::Dispatch(EventHandler handler) {
         }
     }
     SyncAll();
+    Announce();
     return true;
 }
 

@@ -43,6 +43,8 @@ protected:
 
 signals:
     void programEnded();
+    // What was just given to assistive tools to say, in order.
+    void announced(const QString& speech);
 
 private:
     void Wire(FormWindow& window, const WindowBindings& bindings);
@@ -50,6 +52,7 @@ private:
     void SyncTimer(QTimer& timer, const TimerModel& model, TimerModel& shown);
     void EndProgram();
     void PlaceCommentWindow();
+    void Announce();
     void PlaceSetupDialog();
 
     Program& program_;
@@ -57,6 +60,7 @@ private:
     QTimer timer1_, timer2_;
     TimerModel shown1_{-1, false}, shown2_{-1, false};
     bool busy_ = false;
+    int announcedState_ = 0;
     bool ended_ = false;
 };
 

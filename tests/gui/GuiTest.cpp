@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The real windows under the offscreen platform.
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -18,6 +19,7 @@
 #include "Events.h"
 #include "Gui.h"
 #include "present/QuestionText.h"
+#include "text/Numbers.h"
 
 namespace kelvora::test {
 namespace {
@@ -212,6 +214,142 @@ TEST_F(GuiFixture, ClosingTheMainWindowUnloadsWithoutSaving) {
     EXPECT_TRUE(g->ended());
     EXPECT_FALSE(dir.Exists("eword.dat"));
     EXPECT_EQ("free", player.log.back());
+}
+
+// What assistive tools see: every control named, labels tied to their
+// boxes, nothing off the window reported as showing.
+TEST_F(GuiFixture, EveryControlHasANameForAssistiveTools) {
+    const std::pair<gui::FormWindow*, std::vector<Control*>> windows[] = {
+        {&g->form1(), p.Form1.controls()}, {&g->form2(), p.Form2.controls()}, {&g->form3(), p.Form3.controls()}};
+    for (const auto& [window, controls] : windows)
+        for (const Control* c : controls)
+            EXPECT_FALSE(QAccessible::queryAccessibleInterface(window->widget(*c))->text(QAccessible::Name).isEmpty())
+                << window->windowTitle().toStdString() << " " << c->name;
+    auto name = [](QWidget* w) { return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name); };
+    EXPECT_EQ(QStringLiteral("Question"), name(g->form1().widget("Text1")));
+    EXPECT_EQ(QStringLiteral("Choice C"), name(g->form1().widget("Text4")));
+    EXPECT_EQ(QStringLiteral("Answer B"), name(g->form1().widget("Command2")));
+    EXPECT_EQ(QStringLiteral("Mode"), name(g->form3().widget("Text3")));
+    EXPECT_EQ(QStringLiteral("Results and commentary"), name(g->form2().widget("Text1")));
+    EXPECT_EQ(QStringLiteral("Save the learning records and quit"),
+              QAccessible::queryAccessibleInterface(g->form1().widget("Command5"))->text(QAccessible::Description));
+    // "Word Database" and "Test Database" label their lists.
+    for (const auto& [label, box] : {std::pair{"Label1", "Text1"}, std::pair{"Label2", "Text2"}}) {
+        const auto labels = QAccessible::queryAccessibleInterface(g->form3().widget(box))->relations(QAccessible::Label);
+        ASSERT_EQ(1, labels.size()) << box;
+        EXPECT_EQ(g->form3().widget(label), labels[0].first->object());
+    }
+    // The label placed below the window on purpose is not showing.
+    EXPECT_TRUE(QAccessible::queryAccessibleInterface(g->form1().widget("Label2"))->state().invisible);
+    EXPECT_FALSE(QAccessible::queryAccessibleInterface(g->form1().widget("Label1"))->state().invisible);
+}
+
+// The question, the four choices with their letters, then the verdict
+// and its count: given to assistive tools as the description of the main
+// window and the name of the verdict, each with its accessibility event.
+TEST_F(GuiFixture, AQuestionAndItsVerdictAreAnnouncedInOrder) {
+    std::vector<std::string> spoken;
+    QObject::connect(g.get(), &gui::Gui::announced, [&](const QString& s) { spoken.push_back(s.toStdString()); });
+    p.Form3.Check2.value = 0;  // word questions
+    p.Form3.Text3.text = "10";
+    p.rng.Script({0.0, 0.0, 0.0, 0.0});  // row 0 ("apple"), direction 0, right answer on A
+    host.Expect("問題数が少なすぎるため、正常な判定ができません");
+    QTest::mouseClick(g->form1().widget("Command7"), Qt::LeftButton);
+    for (int i = 0; i < 3; ++i) g->Dispatch(form1::Timer1_Timer);  // the countdown is not announced
+    QTest::keyClick(&g->form1(), Qt::Key_1);
+    const std::string question = "apple. A: りんご. B: " + p.Form1.Text3.text + ". C: " + p.Form1.Text4.text + ". D: " +
+                                 p.Form1.Text5.text;
+    EXPECT_EQ((std::vector<std::string>{question, "Verdict: Right, 0"}), spoken);
+    EXPECT_EQ(question, QAccessible::queryAccessibleInterface(&g->form1())->text(QAccessible::Description).toStdString());
+    EXPECT_EQ("Verdict: Right, 0",
+              QAccessible::queryAccessibleInterface(g->form2().widget("Label1"))->text(QAccessible::Name).toStdString());
+
+    // A test question is spoken without its underline marks.
+    p.Form3.Check1.value = 0;
+    for (int i = 0; i < 6 && p.m.QuizState != 1; ++i) g->Dispatch(form1::Timer1_Timer);
+    EXPECT_EQ(0u, spoken.back().find(p.m.QuestionSentence == "Go &now&." ? "Go now." : "I have a pen."));
+}
+
+// A whole session by keyboard: the focus never rests where a stray Space
+// or Enter would restart the run or answer again.
+TEST_F(GuiFixture, AKeyboardOnlySession) {
+    gui::FormWindow& w = g->form1();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    auto tabTo = [&](QWidget* target) {
+        for (int i = 0; i < 20 && QApplication::focusWidget() != target; ++i)
+            QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &w, Qt::Key_Tab);
+        ASSERT_EQ(target, QApplication::focusWidget());
+    };
+    auto key = [](int k, Qt::KeyboardModifiers m = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(k), m);
+    };
+    p.Form3.Check2.value = 0;
+    p.Form3.Text3.text = "10";
+    host.Expect("問題数が少なすぎるため、正常な判定ができません");
+    tabTo(w.widget("Command7"));
+    key(Qt::Key_Space);
+    ASSERT_EQ(1, p.m.QuizState);
+    EXPECT_EQ(&w, QApplication::focusWidget());  // not on Start any more
+    const std::string question = p.Form1.Text1.text;
+    key(Qt::Key_Space);
+    key(Qt::Key_Return);
+    EXPECT_EQ(question, p.Form1.Text1.text);  // the run was not restarted
+    EXPECT_EQ(0, p.m.RunAsked);
+    // Answers by every kind of key.
+    const std::pair<int, Qt::KeyboardModifiers> answers[] = {
+        {Qt::Key_1, Qt::NoModifier}, {Qt::Key_B, Qt::ShiftModifier}, {Qt::Key_3, Qt::KeypadModifier}, {Qt::Key_D, Qt::NoModifier}};
+    for (const auto& [k, m] : answers) {
+        for (int i = 0; i < 6 && p.m.QuizState != 1; ++i) g->Dispatch(form1::Timer1_Timer);
+        key(k, m);
+        EXPECT_EQ(2, p.m.QuizState) << k;
+        EXPECT_EQ(&w, QApplication::focusWidget());
+        key(Qt::Key_Space);  // stray: nothing
+    }
+    EXPECT_EQ(4, p.m.RunAsked);
+    tabTo(w.widget("Command6"));  // Stop
+    key(Qt::Key_Space);
+    EXPECT_TRUE(p.Form2.Text1.visible);
+    tabTo(w.widget("Command9"));  // CHK
+    key(Qt::Key_Space);
+    EXPECT_NE(std::string::npos, p.Form2.Text1.text.find("出題数"));
+    const std::string before = dir.ReadBytes("qbx.txt");
+    tabTo(w.widget("Command8"));  // Setup, a typed mode, Quit: nothing saved
+    key(Qt::Key_Space);
+    ASSERT_TRUE(g->form3().isVisible());
+    g->form3().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&g->form3()));
+    tabTo(g->form3().widget("Text3"));
+    QTest::keyClicks(QApplication::focusWidget(), "4");
+    tabTo(g->form3().widget("Command2"));
+    key(Qt::Key_Space);
+    EXPECT_FALSE(g->form3().isVisible());
+    EXPECT_EQ(before, dir.ReadBytes("qbx.txt"));
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    tabTo(w.widget("Command5"));  // END
+    key(Qt::Key_Space);
+    EXPECT_TRUE(g->ended());
+    int asked = 0;
+    for (int i = 0; i < 3; ++i) asked += static_cast<int>(Val(p.m.Word(i).asked[0]) + Val(p.m.Word(i).asked[1])) / 5;
+    EXPECT_EQ(4, asked);
+    const std::string record = dir.ReadBytes("eword.dat");
+    EXPECT_EQ(3, std::count(record.begin(), record.end(), '\n'));
+}
+
+// Setup by keyboard: a mode typed into the box is what Save writes, also
+// when an assistive tool wrote it.
+TEST_F(GuiFixture, SetupByKeyboardAndByAssistiveTool) {
+    QTest::keyClick(&g->form1(), Qt::Key_S, Qt::NoModifier);  // no answer key: nothing
+    QTest::mouseClick(g->form1().widget("Command8"), Qt::LeftButton);
+    auto* mode = qobject_cast<QLineEdit*>(g->form3().widget("Text3"));
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(mode);
+    ASSERT_TRUE(a->editableTextInterface());
+    a->editableTextInterface()->replaceText(0, static_cast<int>(mode->text().size()), QStringLiteral("22"));
+    EXPECT_EQ("22", p.Form3.Text3.text);
+    host.Expect("設定を有効にするために、一度、 終了します。　起動できない場合はqbx.txtを修正してください");
+    QTest::keyClick(g->form3().widget("Command1"), Qt::Key_Space);
+    EXPECT_NE(std::string::npos, dir.ReadBytes("qbx.txt").find("ptest\r\n 22 \r\n"));
 }
 
 }  // namespace

@@ -17,6 +17,9 @@ Form2Model::Form2Model() : surface(kPGothic, 9) {
     Label1 = MakeControl("Label1", K::Label, "", {120, 3480, 855, 375}, Font(kPGothic, 11.25, true), 1);
     Command1 = MakeControl("Command1", K::Button, "Continue", {4200, 3480, 975, 255}, std::nullopt, 2);
     Command1.visible = false;
+    Text1.accessibleName = "Results and commentary";
+    Label1.accessibleName = "Verdict";
+    Command1.accessibleDescription = "End the pause and go on to the next question";
 }
 
 std::vector<Control*> Form2Model::controls() { return {&Text1, &Label1, &Command1}; }

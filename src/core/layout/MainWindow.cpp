@@ -35,6 +35,23 @@ Form1Model::Form1Model() : surface(kPGothic, 9) {
 
     for (Control* box : {&Text1, &Text2, &Text3, &Text4, &Text5}) box->locked = true;
 
+    // What a screen reader says of each control.
+    Text1.accessibleName = "Question";
+    const char* const letters[] = {"A", "B", "C", "D"};
+    for (int k = 0; k < 4; ++k) {
+        choiceBox(k)->accessibleName = std::string("Choice ") + letters[k];
+        answerButton(k)->accessibleName = std::string("Answer ") + letters[k];
+        answerButton(k)->accessibleDescription =
+            std::string("Choose choice ") + letters[k] + " (keys " + std::to_string(k + 1) + " and " + letters[k] + ")";
+    }
+    Command5.accessibleDescription = "Save the learning records and quit";
+    Command6.accessibleDescription = "Pause the run and show the mode report, or go on";
+    Command7.accessibleDescription = "Start a new run of questions";
+    Command8.accessibleDescription = "Open the settings";
+    Command9.accessibleDescription = "Show the statistics of the learning record";
+    Label1.accessibleName = "Seconds left";
+    Label2.accessibleName = "Question";
+
     Timer1 = {1000, true};
     Timer2 = {0, true};
 

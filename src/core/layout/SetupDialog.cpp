@@ -31,6 +31,18 @@ Form3Model::Form3Model() {
     Check3 = MakeControl("Check3", K::CheckBox, "Auto FIX patch", {1320, 4320, 1575, 255}, std::nullopt, 11);
     Command2 = MakeControl("Command2", K::Button, "Quit", {3720, 4320, 975, 375}, std::nullopt, 12);
     Command1 = MakeControl("Command1", K::Button, "Save ", {4800, 4320, 975, 375}, std::nullopt, 13);
+
+    Label1.labelFor = "Text1";
+    Label2.labelFor = "Text2";
+    Text1.accessibleName = "Word databases";
+    Text1.accessibleDescription = "One name a line, without .txt: the bank, its fix patch, its training list";
+    Text2.accessibleName = "Test databases";
+    Text2.accessibleDescription = "One name a line, without .txt";
+    Text3.accessibleName = "Mode";
+    Text3.accessibleDescription = "The question mode: 1 to 4, 10, 11, or 20 to 22";
+    Command3.accessibleDescription = "Merge the fix patch into the word database now";
+    Command2.accessibleDescription = "Close the settings without saving";
+    Command1.accessibleDescription = "Save the settings; Kelvora then ends and loads them at the next start";
 }
 
 std::vector<Control*> Form3Model::controls() {

@@ -41,6 +41,10 @@ struct Control {
     bool verticalScroll = false;
     std::string hint;       // tool tip
     std::string parent;     // a frame's name for controls placed inside it
+    // What assistive tools (screen readers) call the control and say of it.
+    std::string accessibleName;
+    std::string accessibleDescription;
+    std::string labelFor;   // a label: the name of the control it names
 };
 
 struct TimerModel {

@@ -1,0 +1,19 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// What assistive tools say of the screen: the question with its choices,
+// and the verdict.
+#include <string>
+
+#include "Program.h"
+
+namespace kelvora {
+
+// The question on screen (a test sentence without its underline marks),
+// then each choice with its letter: "Go now. A: now. B: new. ...".
+std::string QuestionSpeech(const Program& p);
+
+// The verdict on screen and its count: "Right, 3" or "Wrong, 3"; empty when
+// none is shown.
+std::string VerdictSpeech(const Program& p);
+
+}  // namespace kelvora
