@@ -10,6 +10,10 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="$root/build-bench"
 cd "$root"
 scripts/install-deps.sh test
+# The dictionary the import benchmark reads.
+dpkg-query -W -f='${Status}' edict 2>/dev/null | grep -q "install ok installed" || {
+  if [ "$(id -u)" -eq 0 ]; then apt-get install -y -q --no-install-recommends edict; else sudo apt-get install -y -q --no-install-recommends edict; fi
+}
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKELVORA_BENCH=ON -DKELVORA_TESTS=OFF -DKELVORA_GUI=ON -DKELVORA_PLAYER=ON >/dev/null
 cmake --build "$build"
 

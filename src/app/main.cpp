@@ -11,9 +11,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 
 #include "Fonts.h"
 #include "Gui.h"
+#include "Import.h"
 #include "GuiHost.h"
 #include "platform/SharedPlayerLibrary.h"
 #include "startup/CommandLine.h"
@@ -48,6 +50,48 @@ fs::path PlayerLibraryPath(const fs::path& exeDir) {
     return fs::exists(beside, ec) || !fs::exists(installed, ec) ? beside : installed;
 }
 
+// The data folder the options name; nothing (and a message) when the
+// learner's own cannot be made.
+std::optional<fs::path> ChosenFolder(const kelvora::Options& options, const fs::path& exeDir, std::string* failure) {
+    if (options.dataDir) return *options.dataDir;
+    if (!options.userFolder) return fs::current_path();
+    const auto own = kelvora::UserDataFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+    if (!own) {
+        *failure = "Kelvora cannot tell where your data folder is: neither XDG_DATA_HOME nor HOME is set.";
+        return std::nullopt;
+    }
+    if (const auto failed = kelvora::SeedDataFolder(*own, exeDir / KELVORA_SAMPLES_FROM_BIN)) {
+        *failure = *failed;
+        return std::nullopt;
+    }
+    return *own;
+}
+
+// "kelvora import ...": no display, no window.
+int Import(const kelvora::Options& options, const fs::path& exeDir) {
+    std::string failure;
+    const auto folder = ChosenFolder(options, exeDir, &failure);
+    if (!folder) {
+        std::fprintf(stderr, "kelvora: %s\n", failure.c_str());
+        return 1;
+    }
+    kelvora::import::Request request;
+    request.source = options.source;
+    request.name = options.name;
+    request.folder = *folder;
+    request.swap = options.swap;
+    request.force = options.force;
+    request.edictWords = options.edictWords;
+    using F = kelvora::import::Format;
+    const std::pair<const char*, F> formats[] = {
+        {"csv", F::Csv}, {"tsv", F::Tsv}, {"notes", F::Notes}, {"kvtml", F::Kvtml}, {"edict", F::Edict}};
+    for (const auto& [name, format] : formats)
+        if (options.format == name) request.format = format;
+    const kelvora::import::Outcome outcome = kelvora::import::Run(request);
+    std::fputs(outcome.summary.c_str(), outcome.status == 0 ? stdout : stderr);
+    return outcome.status;
+}
+
 int Refuse(const std::string& message) {
     std::fprintf(stderr, "kelvora: %s\n", message.c_str());
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Kelvora"), QString::fromStdString(message), QMessageBox::Ok);
@@ -61,7 +105,11 @@ int main(int argc, char** argv) {
     const std::string program = fs::path(argv[0]).filename().string();
     const kelvora::Options options = kelvora::ParseOptions(std::vector<std::string>(argv + 1, argv + argc));
     switch (options.action) {
-        case kelvora::Options::Action::Help: std::fputs(kelvora::HelpText(program).c_str(), stdout); return 0;
+        case kelvora::Options::Action::Help:
+            std::fputs((options.source == "import" ? kelvora::ImportHelpText(program) : kelvora::HelpText(program)).c_str(),
+                       stdout);
+            return 0;
+        case kelvora::Options::Action::Import: return Import(options, ExecutableFolder(argv[0]));
         case kelvora::Options::Action::Version: std::fputs(kelvora::VersionText().c_str(), stdout); return 0;
         case kelvora::Options::Action::Wrong:
             std::fprintf(stderr, "%s: %s\nTry '%s --help'.\n", program.c_str(), options.error.c_str(), program.c_str());
@@ -86,23 +134,16 @@ int main(int argc, char** argv) {
     kelvora::gui::InstallFontSubstitutions();
 
     // The data folder: the one named, the learner's own, or the current one.
-    fs::path folder = fs::current_path();
-    std::string settingsHint =
-        "To work on your own data folder instead, start Kelvora as: kelvora --user";
-    if (options.dataDir) {
-        folder = *options.dataDir;
-        settingsHint.clear();
-    } else if (options.userFolder) {
-        const auto own = kelvora::UserDataFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
-        if (!own) return Refuse("Kelvora cannot tell where your data folder is: neither XDG_DATA_HOME nor HOME is set.");
-        if (const auto failed = kelvora::SeedDataFolder(*own, exeDir / KELVORA_SAMPLES_FROM_BIN)) return Refuse(*failed);
-        folder = *own;
-        settingsHint.clear();
-    }
+    std::string failure;
+    const auto folder = ChosenFolder(options, exeDir, &failure);
+    if (!folder) return Refuse(failure);
+    std::string settingsHint;
+    if (!options.dataDir && !options.userFolder)
+        settingsHint = "To work on your own data folder instead, start Kelvora as: kelvora --user";
 
     kelvora::SharedPlayerLibrary player(PlayerLibraryPath(exeDir));
     kelvora::gui::GuiHost host;
-    kelvora::Program p(host, player, folder);
+    kelvora::Program p(host, player, *folder);
     p.missingSettingsHint = settingsHint;
     kelvora::gui::Gui gui(p);
     host.beforeMessage = [&gui] {

@@ -2,6 +2,14 @@
 #include "Gui.h"
 
 #include <QAbstractButton>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QProcess>
 #include <QAccessible>
 #include <QAction>
 #include <QElapsedTimer>
@@ -13,7 +21,10 @@
 #include <QKeySequence>
 
 #include "Events.h"
+#include "Import.h"
 #include "present/Speech.h"
+#include "setup/SetupDialog.h"
+#include "text/Utf8.h"
 
 namespace kelvora::gui {
 
@@ -25,6 +36,7 @@ Gui::Gui(Program& program) : program_(program) {
     Wire(*form2_, CommentWindowBindings(program));
     Wire(*form3_, SetupDialogBindings(program));
     AddInertMenu();
+    AddOwnMenu();
     timer1_.setTimerType(Qt::PreciseTimer);
     connect(&timer1_, &QTimer::timeout, this, [this] { Dispatch(form1::Timer1_Timer); });
     connect(&timer2_, &QTimer::timeout, this, [this] { Dispatch(form1::Timer2_Timer); });
@@ -104,6 +116,79 @@ void KeepOnScreen(QWidget& w) {
 
 }  // namespace
 
+void Gui::AddOwnMenu() {
+    auto* import = new QAction(QStringLiteral("Import a word list…"), form1_.get());
+    import->setObjectName(QStringLiteral("importWordList"));
+    import->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+I")));
+    import->setShortcutContext(Qt::WindowShortcut);
+    connect(import, &QAction::triggered, this, &Gui::ImportWordList);
+    form1_->addAction(import);
+    form1_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(form1_.get(), &QWidget::customContextMenuRequested, this, [this, import](const QPoint& at) {
+        QMenu menu(form1_.get());
+        menu.addAction(import);
+        menu.exec(form1_->mapToGlobal(at));
+    });
+}
+
+// Import from the windows: a file, a name, the same summary as the command
+// line's, then the offer to drill the new database at once. The program
+// waits meanwhile, as it does for a message box.
+void Gui::ImportWordList() {
+    if (busy_ || ended_) return;
+    busy_ = true;
+    struct Release {
+        bool& busy;
+        ~Release() { busy = false; }
+    } release{busy_};
+    QWidget* parent = form1_.get();
+    const QString source = QFileDialog::getOpenFileName(
+        parent, QStringLiteral("Import a word list"), QDir::homePath(),
+        QStringLiteral("Word lists (*.csv *.tsv *.txt *.kvtml *.xml);;All files (*)"));
+    if (source.isEmpty()) return;
+    QString name = QFileInfo(source).completeBaseName().simplified().replace(QLatin1Char('/'), QLatin1Char('-'));
+    bool ok = false;
+    name = QInputDialog::getText(parent, QStringLiteral("Import a word list"),
+                                 QStringLiteral("Name of the new word database (saved as NAME.txt in the data folder):"),
+                                 QLineEdit::Normal, name, &ok).trimmed();
+    if (!ok || name.isEmpty()) return;
+    import::Request request;
+    request.source = source.toStdString();
+    request.name = name.toStdString();
+    request.folder = program_.dir;
+    if (QFileInfo::exists(QString::fromStdString((program_.dir / (request.name + ".txt")).string()))) {
+        if (QMessageBox::question(parent, QStringLiteral("Kelvora"),
+                                  QStringLiteral("The word database %1.txt is there already. Replace it?").arg(name)) !=
+            QMessageBox::Yes)
+            return;
+        request.force = true;
+    }
+    const import::Outcome outcome = import::Run(request);
+    QMessageBox summary(outcome.status == 0 ? QMessageBox::Information : QMessageBox::Warning,
+                        QStringLiteral("Kelvora"), QString::fromStdString(ClipForScreen(outcome.summary, 200, 40)),
+                        QMessageBox::Ok, parent);
+    summary.exec();
+    if (outcome.status != 0) return;
+    const auto choice = QMessageBox::question(
+        parent, QStringLiteral("Kelvora"),
+        QStringLiteral("Drill %1 now?\nKelvora saves the learning records as END does, puts %1 first in the "
+                       "word-database list and starts again on it.")
+            .arg(name));
+    if (choice != QMessageBox::Yes) return;
+    bool switched = false;
+    busy_ = false;
+    Dispatch([&](Program& p) { switched = SwitchWordDatabase(p, request.name); });
+    if (switched) Restart();
+}
+
+// Starts Kelvora again as it was started, on the same folder, and ends
+// this one. The folder is let go first, so the new one can take it.
+void Gui::Restart() {
+    program_.folderLock.Release();
+    QProcess::startDetached(QCoreApplication::applicationFilePath(), QCoreApplication::arguments().mid(1));
+    EndProgram();
+}
+
 bool Gui::Load() {
     const bool alive = Dispatch(form1::Form_Load);
     if (!alive) return false;
@@ -174,7 +259,7 @@ void Gui::Announce() {
     }
 }
 
-bool Gui::Dispatch(EventHandler handler) {
+bool Gui::Dispatch(const std::function<void(Program&)>& handler) {
     if (ended_) return false;
     if (busy_) return true;  // a message box is open: the event is dropped
     {

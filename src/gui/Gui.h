@@ -11,6 +11,7 @@
 // boxes and options go straight into the control models (FormWindow).
 #include <QObject>
 #include <QTimer>
+#include <functional>
 #include <memory>
 
 #include "Bindings.h"
@@ -30,7 +31,11 @@ public:
     // Models to widgets and timers.
     void SyncAll();
     // Runs one event of the program; returns false once the program ended.
-    bool Dispatch(EventHandler handler);
+    bool Dispatch(const std::function<void(Program&)>& handler);
+
+    // The main window's own menu (its context menu, and shortcuts the
+    // hidden menu does not use): "Import a word list..." (Ctrl+Shift+I).
+    void ImportWordList();
 
     bool ended() const { return ended_; }
     FormWindow& form1() { return *form1_; }
@@ -49,6 +54,8 @@ signals:
 private:
     void Wire(FormWindow& window, const WindowBindings& bindings);
     void AddInertMenu();
+    void AddOwnMenu();
+    void Restart();
     void SyncTimer(QTimer& timer, const TimerModel& model, TimerModel& shown);
     void EndProgram();
     void PlaceCommentWindow();

@@ -49,6 +49,10 @@ TEST(Codec, TellsUtf8FromCodePage932) {
     EXPECT_EQ("りんご", DecodeFileText("\x82\xe8\x82\xf1\x82\xb2"));
     EXPECT_EQ("plain", DecodeFileText("plain"));
     EXPECT_EQ("", DecodeFileText("\xEF\xBB\xBF"));
+    // "Unicode" as common editors save it: UTF-16 with a byte-order mark.
+    EXPECT_EQ("a,り\r\n", DecodeFileText(std::string("\xFF\xFE" "a\0,\0\x8A\x30\r\0\n\0", 12)));
+    EXPECT_EQ("a,り", DecodeFileText(std::string("\xFE\xFF\0a\0,\x30\x8A", 8)));
+    EXPECT_EQ("a\xEF\xBF\xBD", DecodeFileText(std::string("\xFF\xFE" "a\0\x00\xD8", 6)));  // a lone surrogate shows
 }
 
 TEST(Codec, EncodesCodePage932OrSaysWhatItCannotHold) {

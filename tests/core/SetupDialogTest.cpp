@@ -204,6 +204,22 @@ TEST_F(Setup, FixDataMergeMergesAndKeepsTheDialogOpen) {
     EXPECT_TRUE(p.Form3.visible);
 }
 
+TEST_F(Setup, SwitchingToAnImportedDatabaseSavesTheRecordsAndPutsItFirst) {
+    p.Form3.Text1.text = "\r\nunsaved edit";  // the dialog's edits are not what is written
+    p.m.Word(0).asked[0] = " 5";
+    dir.WriteCp932("qbx.txt", Settings(-1, {"eword", "efix", "mine"}, 1, {"ptest"}, 11, 0, 30));
+    ASSERT_TRUE(SwitchWordDatabase(p, "mine"));
+    EXPECT_EQ(" 3 \r\n 1 \r\nmine\r\neword\r\nefix\r\nptest\r\n 11 \r\n 0 \r\n 30 \r\nEOF\r\n",
+              dir.ReadBytes("qbx.txt"));
+    EXPECT_EQ(" 5,0,0,0\r\n0,0,0,0\r\n0,0,0,0\r\n", dir.ReadBytes("eword.dat"));
+
+    dir.WriteBytes("qbx.txt", " 2 \r\n");
+    host.Expect("Kelvora cannot put 'other' into the settings: The settings file 'qbx.txt', line 2: the file ends where "
+                "the number of test databases should be.\r\nNothing was changed; choose it in Setup instead.");
+    EXPECT_FALSE(SwitchWordDatabase(p, "other"));
+    EXPECT_EQ(" 2 \r\n", dir.ReadBytes("qbx.txt"));
+}
+
 TEST(AutoFixPatch, MergesAtStartUpBeforeTheRecordsAreUsed) {
     ScratchProgram s;
     s.WriteStandardFiles();

@@ -86,8 +86,10 @@ TEST_F(GuiFixture, MainWindowShowsItsControlTable) {
     EXPECT_EQ(QStringLiteral("IPAPGothic"), QFontInfo(w.widget("Command2")->font()).family());
     EXPECT_EQ(QStringLiteral("IPAGothic"), QFontInfo(gui::ToQFont({"ＭＳ ゴシック", 12, true, false})).family());
     EXPECT_FALSE(w.widget("Label2")->geometry().intersects(w.rect()));  // never seen
-    // The inert menu: 26 Ctrl+letter shortcuts.
-    ASSERT_EQ(26, w.actions().size());
+    // The inert menu: 26 Ctrl+letter shortcuts; then the program's own
+    // menu, on keys the inert one leaves free.
+    ASSERT_EQ(27, w.actions().size());
+    EXPECT_EQ(QKeySequence(QStringLiteral("Ctrl+Shift+I")), w.actions()[26]->shortcut());
     EXPECT_EQ(QStringLiteral("a(&a)"), w.actions()[0]->text());
     EXPECT_EQ(QStringLiteral("k(&k)"), w.actions()[10]->text());
     EXPECT_EQ(QStringLiteral("l"), w.actions()[11]->text());

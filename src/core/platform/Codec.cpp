@@ -172,7 +172,31 @@ std::string DecodeCp932Iconv(std::string_view bytes) {
     return out;
 }
 
+std::optional<std::string> DecodeCharset(std::string_view bytes, const char* charset) {
+    Iconv cd("UTF-8", charset);
+    if (!cd.ok()) return std::nullopt;
+    std::string out;
+    out.reserve(bytes.size() * 3 / 2 + 16);
+    if (!Convert(cd, bytes, out, [](char*&, std::size_t&) { return false; })) return std::nullopt;
+    return out;
+}
+
 std::string DecodeFileText(std::string_view bytes) {
+    // UTF-16 with its byte-order mark, as common editors save "Unicode".
+    for (const auto& [mark, charset] : {std::pair{std::string_view("\xFF\xFE"), "UTF-16LE"},
+                                        std::pair{std::string_view("\xFE\xFF"), "UTF-16BE"}}) {
+        if (bytes.substr(0, 2) != mark) continue;
+        Iconv cd("UTF-8", charset);
+        std::string out;
+        Convert(cd, bytes.substr(2), out, [&out](char*& in, std::size_t& inLeft) {
+            AppendUtf8(out, 0xFFFD);  // a broken unit shows, never vanishes
+            const std::size_t skip = inLeft >= 2 ? 2 : inLeft;
+            in += skip;
+            inLeft -= skip;
+            return true;
+        });
+        return out;
+    }
     if (bytes.substr(0, 3) == "\xEF\xBB\xBF") {
         const std::string_view body = bytes.substr(3);
         if (IsValidUtf8(body)) return std::string(body);

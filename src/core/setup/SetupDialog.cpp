@@ -2,8 +2,11 @@
 // The setup dialog's buttons.
 #include "setup/SetupDialog.h"
 
+#include <algorithm>
 #include <cmath>
 
+#include "files/FileLimits.h"
+#include "files/LearningRecord.h"
 #include "files/Settings.h"
 #include "model/Modes.h"
 #include "platform/TextFile.h"
@@ -99,6 +102,32 @@ bool SaveSettings(Program& p) {
     m.AutoFix = s.autoFix;
     m.WaitSec = Int16::FromNumber(s.waitSec);
     p.host.MsgBox(kSavedMessage);
+    return true;
+}
+
+bool SwitchWordDatabase(Program& p, const std::string& name) {
+    // The settings as saved, not as the dialog may show them half-edited.
+    const FileRead file = ReadTextFile(p.File(kSettingsFile), kMaxSettingsBytes);
+    std::string error = file ? "" : "it cannot be opened";
+    std::optional<SettingsData> s = file ? ParseSettings(*file, false, &error) : std::nullopt;
+    if (!s) {
+        p.host.MsgBox("Kelvora cannot put '" + name + "' into the settings: " + error +
+                      "\r\nNothing was changed; choose it in Setup instead.");
+        return false;
+    }
+    if (!SaveLearningRecords(p)) return false;
+    auto& names = s->wordDbNames;
+    names.erase(std::remove(names.begin(), names.end(), name), names.end());
+    names.insert(names.begin(), name);
+    if (names.size() > static_cast<std::size_t>(kNameSlots)) names.resize(kNameSlots);
+    // Word questions on: the learner asked to drill these words.
+    s->wordDbCount = static_cast<double>(names.size());
+    const WriteResult r = WriteTextFileAtomic(p.File(kSettingsFile), SettingsText(*s), *p.sys);
+    if (!r.ok) {
+        p.host.MsgBox("The settings file 'qbx.txt' could not be saved: " + r.reason +
+                      ".\r\nThe learning records are saved; choose '" + name + "' in Setup instead.");
+        return false;
+    }
     return true;
 }
 

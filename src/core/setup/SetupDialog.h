@@ -34,4 +34,10 @@ bool SaveSettings(Program& p);
 // reported and the dialog keeps what it shows).
 bool RevertSettings(Program& p);
 
+// Drill another word database from the next start: the learning records
+// saved as "END" saves them, then the saved settings written with `name`
+// first in the word-database list (the other names after it) and word
+// questions on. False, with the learner told why, when either fails.
+bool SwitchWordDatabase(Program& p, const std::string& name);
+
 }  // namespace kelvora

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "startup/CommandLine.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <system_error>
 
@@ -25,7 +27,78 @@ bool IsToolkitOption(const std::string& arg, bool* takesValue) {
 
 }  // namespace
 
+namespace {
+
+// "import" and what follows it: options anywhere among the source and the
+// name.
+Options ParseImport(const std::vector<std::string>& args) {
+    Options o;
+    o.action = Options::Action::Import;
+    auto wrong = [&o](std::string error) {
+        o.action = Options::Action::Wrong;
+        o.error = std::move(error);
+        return o;
+    };
+    std::vector<std::string> positional;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        auto value = [&](const char* option) -> std::optional<std::string> {
+            const std::string prefix = std::string(option) + "=";
+            if (a.rfind(prefix, 0) == 0) return a.substr(prefix.size());
+            if (a == option && i + 1 < args.size()) return args[++i];
+            return std::nullopt;
+        };
+        if (a == "-h" || a == "--help") {
+            o.action = Options::Action::Help;
+            o.source = "import";
+            return o;
+        } else if (a == "--swap") {
+            o.swap = true;
+        } else if (a == "--force") {
+            o.force = true;
+        } else if (a == "--user") {
+            o.userFolder = true;
+        } else if (a == "--data-dir" || a.rfind("--data-dir=", 0) == 0) {
+            const auto v = value("--data-dir");
+            if (!v || v->empty()) return wrong("--data-dir needs a folder");
+            o.dataDir = *v;
+        } else if (a == "--format" || a.rfind("--format=", 0) == 0) {
+            const auto v = value("--format");
+            if (!v || (*v != "csv" && *v != "tsv" && *v != "notes" && *v != "kvtml" && *v != "edict"))
+                return wrong("--format takes csv, tsv, notes, kvtml or edict");
+            o.format = *v;
+        } else if (a == "--edict" || a.rfind("--edict=", 0) == 0) {
+            const auto v = value("--edict");
+            char* end = nullptr;
+            const unsigned long n = v ? std::strtoul(v->c_str(), &end, 10) : 0;
+            if (!v || v->empty() || *end != '\0' || n == 0) return wrong("--edict needs how many words, from 1 to 20000");
+            o.edictWords = std::min<unsigned long>(n, 20000);
+            o.format = "edict";
+        } else if (a.size() > 1 && a[0] == '-') {
+            return wrong("unknown option '" + a + "' for import");
+        } else {
+            positional.push_back(a);
+        }
+    }
+    if (o.userFolder && o.dataDir) return wrong("--user and --data-dir name two folders; give one of them");
+    const std::size_t wanted = o.format == "edict" && o.edictWords > 0 ? 1 : 2;
+    if (positional.size() == 2 && o.format == "edict") {
+        o.source = positional[0];  // a dictionary file of one's own
+        o.name = positional[1];
+        return o;
+    }
+    if (positional.size() != wanted)
+        return wrong(wanted == 1 ? "import --edict N needs the name of the word database to write"
+                                 : "import needs a source file and the name of the word database to write");
+    if (wanted == 2) o.source = positional[0];
+    o.name = positional.back();
+    return o;
+}
+
+}  // namespace
+
 Options ParseOptions(const std::vector<std::string>& args) {
+    if (!args.empty() && args[0] == "import") return ParseImport(args);
     Options o;
     auto wrong = [&o](std::string error) {
         o.action = Options::Action::Wrong;
@@ -79,10 +152,37 @@ std::string HelpText(const std::string& program) {
            "  -V, --version   show the version and leave\n"
            "Without an option Kelvora works on the folder it is started in.\n"
            "\n"
+           "  " + program + " import SOURCE NAME   import a word list (see import --help)\n"
+           "\n"
            "Environment:\n"
            "  KELVORA_AUDIO_OUTPUT  the sound output: a libout123 driver, or wav:FILE\n"
            "\n"
            "See man kelvora for the files and the rest.\n";
+}
+
+std::string ImportHelpText(const std::string& program) {
+    return "Usage: " + program +
+           " import [options] SOURCE NAME\n"
+           "       " + program + " import [options] --edict N NAME\n"
+           "Reads a word list and writes the word database NAME.txt into the data folder\n"
+           "(the current folder, or the one --data-dir or --user names); nothing else there\n"
+           "changes. It prints what it wrote and which rows it skipped, and why.\n"
+           "\n"
+           "Formats, found from the content:\n"
+           "  CSV and tab-separated text (a header row is skipped), the plain-text notes\n"
+           "  export of flash-card programs, KVTML 2 files; in UTF-8, UTF-16, EUC-JP or\n"
+           "  code page 932. The column of the English words is found from the content.\n"
+           "\n"
+           "Options:\n"
+           "  --format F      read SOURCE as F: csv, tsv, notes, kvtml\n"
+           "  --swap          take the other column as the English words\n"
+           "  --edict N       the N most common English words of the EDICT dictionary\n"
+           "                  (Debian's edict package), with their Japanese headwords\n"
+           "  --force         replace NAME.txt if it is there\n"
+           "  --data-dir DIR  write into DIR\n"
+           "  --user          write into your own data folder\n"
+           "\n"
+           "Exit status: 0 when words were written, 1 when nothing could be, 2 for wrong usage.\n";
 }
 
 std::string VersionText() { return std::string("Kelvora ") + kVersion + "\n"; }

@@ -9,11 +9,18 @@
 namespace kelvora {
 
 struct Options {
-    enum class Action { Run, Help, Version, Wrong };
+    enum class Action { Run, Help, Version, Wrong, Import };
     Action action = Action::Run;
     std::optional<std::filesystem::path> dataDir;  // --data-dir DIR
     bool userFolder = false;                       // --user
     std::string error;                             // for Wrong: what was wrong, one line
+
+    // "import SOURCE NAME" and its options.
+    std::string source, name;
+    std::string format;            // --format: csv, tsv, notes, kvtml, edict; empty: from the content
+    bool swap = false;             // --swap
+    bool force = false;            // --force
+    std::size_t edictWords = 0;    // --edict N
 };
 
 // Reads the arguments after the program's name. Options a desktop's
@@ -21,7 +28,9 @@ struct Options {
 Options ParseOptions(const std::vector<std::string>& args);
 
 // What "--help" prints; `program` is the name it was started by.
+// ("import --help" prints ImportHelpText.)
 std::string HelpText(const std::string& program);
+std::string ImportHelpText(const std::string& program);
 // What "--version" prints.
 std::string VersionText();
 

@@ -1,0 +1,84 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// Importing word lists from the formats learners already have into a word
+// database: CSV and tab-separated text, the notes export of flash-card
+// programs, KVTML 2 files, and the EDICT Japanese-English dictionary.
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kelvora::import {
+
+enum class Format { Detect, Csv, Tsv, Notes, Kvtml, Edict };
+
+// One pair of texts read from the source, with the line it starts on.
+struct Entry {
+    int line = 0;
+    std::string first, second;  // in the source's order
+};
+
+// A row of the source that gives no word, and why.
+struct Skipped {
+    int line = 0;
+    std::string reason;
+};
+
+// What a reader made of the source.
+struct ReadResult {
+    Format format = Format::Detect;  // the format it was read as
+    std::string encoding;            // the encoding it was read in
+    std::vector<Entry> entries;
+    std::vector<Skipped> skipped;
+    std::vector<std::string> notes;  // things done to every row, said once
+    std::string error;               // the source could not be read at all
+};
+
+// Source bytes to UTF-8: a byte-order mark (UTF-8, UTF-16 LE or BE), else
+// valid UTF-8, else EUC-JP or code page 932, whichever the bytes are.
+// Sets *encoding to the name of what it took.
+std::optional<std::string> DecodeSource(const std::string& bytes, std::string* encoding);
+
+// Reads text in a format (Detect: from the content).
+ReadResult ReadEntries(const std::string& text, Format format);
+// Reads the EDICT dictionary (its bytes, EUC-JP): the English glosses of
+// one word, common entries first, each with its Japanese headwords.
+ReadResult ReadEdict(const std::string& bytes, std::size_t wantedWords);
+
+struct Request {
+    std::filesystem::path source;  // empty with --edict: the installed dictionary
+    std::string name;              // the word database's name, without ".txt"
+    std::filesystem::path folder;  // the data folder
+    Format format = Format::Detect;
+    bool swap = false;   // take the other column as the English one
+    bool force = false;  // replace an existing NAME.txt
+    std::size_t edictWords = 0;  // with --edict: how many words
+};
+
+struct Outcome {
+    int status = 0;      // 0: words written; 1: nothing imported or bad input
+    int written = 0;     // words in the database, the end record not counted
+    std::string summary; // for the learner, lines ending in "\n"
+};
+
+// Reads the source, builds the word database and writes NAME.txt in the
+// folder (atomically; an existing one only with force). Nothing else in
+// the folder changes.
+Outcome Run(const Request& request);
+
+// The word database's text from entries already read: sorted by the
+// lower-cased word, duplicates merged, rows a word database cannot hold
+// skipped, at most 20,000 words and the end record. Exposed for tests.
+struct Bank {
+    std::string text;  // UTF-8, CR LF
+    int words = 0;
+    std::vector<Skipped> skipped;
+    std::vector<std::string> merged;  // "line 9: 'apple', first on line 3"
+    int leftOut = 0;                  // words past the limit
+};
+Bank BuildBank(const ReadResult& read, const std::string& name, bool swap);
+
+inline constexpr const char* kEdictFile = "/usr/share/edict/edict";
+inline constexpr std::size_t kMaxImportedWords = 20000;
+
+}  // namespace kelvora::import

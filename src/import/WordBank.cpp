@@ -1,0 +1,227 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// From entries read to a word database the program reads back exactly.
+#include <algorithm>
+#include <map>
+
+#include "Import.h"
+#include "platform/Codec.h"
+#include "platform/TextFile.h"
+#include "text/Utf8.h"
+
+namespace kelvora::import {
+
+namespace {
+
+const char* const kEndRecord = "zzzzzzzz";
+
+// How English a text looks: +1 for Latin letters only, -1 for kana or
+// kanji, 0 for anything else.
+int Englishness(const std::string& s) {
+    bool latin = false, japanese = false;
+    for (std::size_t i = 0; i < s.size();) {
+        std::size_t n = 0;
+        const char32_t c = DecodeAt(s, i, &n);
+        i += n;
+        latin = latin || (c < 128 && std::isalpha(static_cast<int>(c)));
+        japanese = japanese || (c >= 0x3040 && c <= 0x30FF) || (c >= 0x4E00 && c <= 0x9FFF) || (c >= 0xFF66 && c <= 0xFF9F);
+    }
+    return japanese ? -1 : latin ? 1 : 0;
+}
+
+// Whether the second column holds the English words, by the content.
+bool EnglishInSecondColumn(const std::vector<Entry>& entries) {
+    long first = 0, second = 0;
+    for (const Entry& e : entries) {
+        first += Englishness(e.first) > Englishness(e.second);
+        second += Englishness(e.second) > Englishness(e.first);
+    }
+    return second > first;
+}
+
+// A field as the word database's reader takes it back: quoted when it
+// holds a comma or starts with a quote. Nothing when no writing can give it
+// back (a quote in a field that needs quoting).
+std::optional<std::string> AsField(const std::string& s) {
+    const bool quote = s.find(',') != std::string::npos || (!s.empty() && s[0] == '"');
+    if (!quote) return s;
+    if (s.find('"') != std::string::npos) return std::nullopt;
+    return "\"" + s + "\"";
+}
+
+std::string Quoted(const std::string& s) { return "\"" + ClipForScreen(s, 40, 1) + "\""; }
+
+// Why a word database cannot hold this row, or nothing.
+std::optional<std::string> Unfit(const std::string& word, const std::string& meaning, bool englishHeaded,
+                                 const std::string& name) {
+    if (word.empty()) return "no English word";
+    if (meaning.empty()) return "no meaning";
+    if (englishHeaded && FirstCode(word) > 122)
+        return "the word " + Quoted(word) + " does not start with a Latin letter, which a database named '" + name +
+               "' needs";
+    if (LowerAscii(word) >= kEndRecord) return "the word " + Quoted(word) + " sorts after the end record 'zzzzzzzz'";
+    for (const std::string* f : {&word, &meaning}) {
+        if (f->find('|') != std::string::npos)
+            return Quoted(*f) + " holds '|', which Kelvora reads as the start of a sound part";
+        std::string bad;
+        if (!EncodeCp932(*f, &bad)) return Quoted(*f) + " holds \"" + bad + "\", which code page 932 cannot hold";
+        if (!AsField(*f)) return Quoted(*f) + " holds both a comma and a double quote, which a word database cannot hold together";
+    }
+    return std::nullopt;
+}
+
+std::string Thousands(long n) {
+    std::string digits = std::to_string(n);
+    for (int i = static_cast<int>(digits.size()) - 3; i > 0; i -= 3) digits.insert(static_cast<std::size_t>(i), ",");
+    return digits;
+}
+
+const char* FormatName(Format f) {
+    switch (f) {
+        case Format::Csv: return "CSV";
+        case Format::Tsv: return "tab-separated text";
+        case Format::Notes: return "a flash-card notes export";
+        case Format::Kvtml: return "KVTML";
+        case Format::Edict: return "the EDICT dictionary";
+        case Format::Detect: break;
+    }
+    return "text";
+}
+
+}  // namespace
+
+Bank BuildBank(const ReadResult& read, const std::string& name, bool swap) {
+    Bank bank;
+    const bool second = EnglishInSecondColumn(read.entries) != swap;
+    const char32_t head = FirstCode(name);
+    const bool englishHeaded = head >= 65 && head <= 122;
+    struct Word {
+        int line;
+        std::string word;
+        std::vector<std::string> meanings;
+    };
+    std::vector<Word> words;
+    std::map<std::string, std::size_t> byKey;  // lower-cased word -> its place
+    for (const Entry& e : read.entries) {
+        const std::string& word = second ? e.second : e.first;
+        const std::string& meaning = second ? e.first : e.second;
+        if (const auto why = Unfit(word, meaning, englishHeaded, name)) {
+            bank.skipped.push_back({e.line, *why});
+            continue;
+        }
+        const auto [it, isNew] = byKey.emplace(LowerAscii(word), words.size());
+        if (!isNew) {
+            Word& w = words[it->second];
+            if (std::find(w.meanings.begin(), w.meanings.end(), meaning) == w.meanings.end()) w.meanings.push_back(meaning);
+            bank.merged.push_back("line " + std::to_string(e.line) + ": " + Quoted(word) + ", first on line " +
+                                  std::to_string(w.line));
+            continue;
+        }
+        if (words.size() >= kMaxImportedWords) {
+            byKey.erase(it);
+            ++bank.leftOut;
+            continue;
+        }
+        words.push_back({e.line, word, {meaning}});
+    }
+    std::stable_sort(words.begin(), words.end(),
+                     [](const Word& a, const Word& b) { return LowerAscii(a.word) < LowerAscii(b.word); });
+    for (const Word& w : words) {
+        std::string meaning;
+        for (const auto& m : w.meanings) meaning += (meaning.empty() ? "" : "、") + m;
+        // Joined meanings may need quoting where one alone did not; where a
+        // quote then stands in the way, the first meaning stands alone.
+        const auto field = AsField(meaning);
+        bank.text += *AsField(w.word) + "," + (field ? *field : *AsField(w.meanings[0])) + "\r\n";
+    }
+    bank.text += std::string(kEndRecord) + ",終わり\r\n";
+    bank.words = static_cast<int>(words.size());
+    return bank;
+}
+
+Outcome Run(const Request& request) {
+    Outcome out;
+    auto fail = [&out](const std::string& message) {
+        out.status = 1;
+        out.summary = message + "\n";
+        return out;
+    };
+    std::string name = request.name;
+    if (name.size() > 4 && LowerAscii(name.substr(name.size() - 4)) == ".txt") name.resize(name.size() - 4);
+    if (name.empty() || name.find('/') != std::string::npos || name == "." || name == ".." ||
+        name == "qbx" || !EncodeCp932(name))
+        return fail("'" + request.name + "' cannot name a word database: give a plain file name without a folder");
+    const std::filesystem::path target = request.folder / (name + ".txt");
+    std::error_code ec;
+    if (!request.force && std::filesystem::exists(std::filesystem::symlink_status(target, ec)))
+        return fail(target.string() + " is there already; Kelvora leaves it as it is. Give another name, or add "
+                                      "--force to replace it.");
+
+    ReadResult read;
+    std::string sourceName;
+    if (request.format == Format::Edict || request.edictWords > 0) {
+        const std::filesystem::path dictionary = request.source.empty() ? kEdictFile : request.source;
+        sourceName = dictionary.string();
+        const FileRead file = ReadFileBytes(dictionary, std::uintmax_t{256} << 20);
+        if (!file)
+            return fail("The dictionary " + sourceName + " cannot be read" +
+                        (file.problem.empty() ? ": it is not there. Install it with: sudo apt-get install edict"
+                                              : ": " + file.problem));
+        read = ReadEdict(*file, request.edictWords ? std::min(request.edictWords, kMaxImportedWords) : kMaxImportedWords);
+    } else {
+        sourceName = request.source.string();
+        const FileRead file = ReadFileBytes(request.source, std::uintmax_t{256} << 20);
+        if (!file) return fail(sourceName + " cannot be read: " + (file.problem.empty() ? "there is no such file" : file.problem));
+        std::string encoding;
+        const auto text = DecodeSource(*file, &encoding);
+        if (!text) return fail(sourceName + " is in no encoding Kelvora knows (UTF-8, UTF-16, EUC-JP, code page 932)");
+        read = ReadEntries(*text, request.format);
+        read.encoding = encoding;
+    }
+    if (!read.error.empty()) return fail(sourceName + " cannot be imported: " + read.error);
+
+    const Bank bank = BuildBank(read, name, request.swap);
+    std::string& s = out.summary;
+    auto list = [&s](const char* heading, const std::vector<std::string>& lines) {
+        if (lines.empty()) return;
+        s += std::string(heading) + "\n";
+        for (std::size_t i = 0; i < lines.size() && i < 20; ++i) s += "  " + lines[i] + "\n";
+        if (lines.size() > 20) s += "  and " + Thousands(static_cast<long>(lines.size() - 20)) + " more\n";
+    };
+    std::vector<Skipped> skipped = read.skipped;
+    skipped.insert(skipped.end(), bank.skipped.begin(), bank.skipped.end());
+    std::stable_sort(skipped.begin(), skipped.end(), [](const Skipped& a, const Skipped& b) { return a.line < b.line; });
+    std::vector<std::string> skippedLines;
+    for (const Skipped& k : skipped) skippedLines.push_back("line " + std::to_string(k.line) + ": " + k.reason);
+
+    if (bank.words == 0) {
+        s = "Nothing could be imported from " + sourceName + " (" + FormatName(read.format) + ", " + read.encoding +
+            "): no row gives a word and its meaning.\n";
+        list(("Skipped " + Thousands(static_cast<long>(skipped.size())) + " rows:").c_str(), skippedLines);
+        out.status = 1;
+        return out;
+    }
+    const WriteResult w = WriteTextFileAtomic(target, bank.text);
+    if (!w.ok) return fail(target.string() + " could not be written: " + w.reason + ". Nothing was changed.");
+
+    out.written = bank.words;
+    s += "Imported " + Thousands(bank.words) + (bank.words == 1 ? " word" : " words") + " from " + sourceName + " (" +
+         FormatName(read.format) + ", " + read.encoding + ") into " + target.string() + ".\n";
+    if (read.format != Format::Edict && read.format != Format::Kvtml)
+        s += std::string("The English words were taken from column ") +
+             (EnglishInSecondColumn(read.entries) != request.swap ? "2" : "1") + (request.swap ? " (--swap)" : "") + ".\n";
+    list(("Skipped " + Thousands(static_cast<long>(skipped.size())) + (skipped.size() == 1 ? " row:" : " rows:")).c_str(),
+         skippedLines);
+    list(("Merged " + Thousands(static_cast<long>(bank.merged.size())) +
+          " duplicate words (their meanings joined):").c_str(),
+         bank.merged);
+    if (bank.leftOut > 0)
+        s += "Left out " + Thousands(bank.leftOut) + " words past the first " + Thousands(kMaxImportedWords) +
+             ", the most a word database holds.\n";
+    for (const auto& note : read.notes) s += "Note: " + note + ".\n";
+    if (read.format == Format::Edict)
+        s += "The words come from EDICT, the Japanese-English dictionary of the Electronic Dictionary Research and "
+             "Development Group, used under the Creative Commons Attribution-ShareAlike licence (CC BY-SA 4.0).\n";
+    return out;
+}
+
+}  // namespace kelvora::import
