@@ -269,6 +269,7 @@ ReadResult ReadKvtml(const std::string& text) {
             if (m != e.texts.end() && !m->second.isEmpty() && !meanings.contains(m->second)) meanings << m->second;
         }
         const std::string word = it == e.texts.end() ? std::string() : it->second.toStdString();
+        if (word.empty() && meanings.isEmpty()) continue;  // an empty row, as editors keep at the end
         if (word.empty() || meanings.isEmpty()) {
             r.skipped.push_back({e.line, word.empty() ? "no English word" : "no translation"});
             continue;

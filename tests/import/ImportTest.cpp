@@ -71,6 +71,15 @@ TEST(Import, EveryFormatAndEncodingRoundTripsThroughTheLoader) {
 <translation id="2"><text>ねこ</text></translation></entry>
 <entry id="1"><translation id="1"><text>dog</text></translation></entry>
 </entries></kvtml>)", Format::Kvtml, {"cat=猫、ねこ", "zzzzzzzz=終わり"}, "UTF-8"},
+        // As KWordQuiz saves it: both columns marked English, empty rows kept.
+        {"KVTML of KWordQuiz", R"(<?xml version="1.0" encoding="UTF-8"?>
+<!DOCTYPE kvtml PUBLIC "kvtml2.dtd" "http://edu.kde.org/kvtml/kvtml2.dtd">
+<kvtml version="2.0"><information><generator>kwordquiz 22.12.3</generator></information><identifiers>
+<identifier id="0"><name>Column 1</name><locale>en</locale></identifier>
+<identifier id="1"><name>Column 2</name><locale>en</locale></identifier></identifiers><entries>
+<entry id="0"><translation id="0"><text>ねこ</text></translation><translation id="1"><text>cat</text></translation></entry>
+<entry id="1"><translation id="0"/><translation id="1"/></entry><entry id="2"/></entries></kvtml>)",
+         Format::Kvtml, {"cat=ねこ", "zzzzzzzz=終わり"}, "UTF-8"},
     };
     for (const auto& r : rows) {
         TempDir dir;
