@@ -16,6 +16,7 @@
 #include "Fonts.h"
 #include "Gui.h"
 #include "Import.h"
+#include "SqliteHistory.h"
 #include "GuiHost.h"
 #include "platform/SharedPlayerLibrary.h"
 #include "startup/CommandLine.h"
@@ -92,6 +93,24 @@ int Import(const kelvora::Options& options, const fs::path& exeDir) {
     return outcome.status;
 }
 
+// "kelvora history": the sessions as CSV, for a spreadsheet.
+int PrintHistory(const kelvora::Options& options, const fs::path& exeDir) {
+    std::string failure;
+    const auto folder = ChosenFolder(options, exeDir, &failure);
+    if (!folder) {
+        std::fprintf(stderr, "kelvora: %s\n", failure.c_str());
+        return 1;
+    }
+    const fs::path file = *folder / kelvora::kHistoryFile;
+    const auto sessions = kelvora::ReadHistory(file, &failure);
+    if (!failure.empty()) {
+        std::fprintf(stderr, "kelvora: the history %s cannot be read: %s.\n", file.c_str(), failure.c_str());
+        return 1;
+    }
+    std::fputs(kelvora::HistoryCsv(sessions).c_str(), stdout);
+    return 0;
+}
+
 int Refuse(const std::string& message) {
     std::fprintf(stderr, "kelvora: %s\n", message.c_str());
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Kelvora"), QString::fromStdString(message), QMessageBox::Ok);
@@ -110,6 +129,7 @@ int main(int argc, char** argv) {
                        stdout);
             return 0;
         case kelvora::Options::Action::Import: return Import(options, ExecutableFolder(argv[0]));
+        case kelvora::Options::Action::History: return PrintHistory(options, ExecutableFolder(argv[0]));
         case kelvora::Options::Action::Version: std::fputs(kelvora::VersionText().c_str(), stdout); return 0;
         case kelvora::Options::Action::Wrong:
             std::fprintf(stderr, "%s: %s\nTry '%s --help'.\n", program.c_str(), options.error.c_str(), program.c_str());
@@ -144,6 +164,8 @@ int main(int argc, char** argv) {
     kelvora::SharedPlayerLibrary player(PlayerLibraryPath(exeDir));
     kelvora::gui::GuiHost host;
     kelvora::Program p(host, player, *folder);
+    kelvora::SqliteHistory history(*folder / kelvora::kHistoryFile);
+    p.history = &history;
     p.missingSettingsHint = settingsHint;
     kelvora::gui::Gui gui(p);
     host.beforeMessage = [&gui] {

@@ -11,6 +11,8 @@
 #include "platform/PlayerLibrary.h"
 #include "platform/Random.h"
 #include "platform/SystemCalls.h"
+#include "model/Session.h"
+#include "platform/SessionHistory.h"
 
 namespace kelvora {
 
@@ -24,6 +26,9 @@ struct Program {
     Form3Model Form3;
     Host& host;
     PlayerLibrary& player;
+    // The session so far, and where "END" adds it (none: no history kept).
+    SessionRecord session;
+    SessionHistory* history = nullptr;
     // The calls a save makes; tests put in calls that fail.
     const SystemCalls* sys = &RealSystemCalls();
     Random rng;

@@ -39,10 +39,12 @@ public:
     }
     void Beep() override { log.push_back("Beep"); }
     std::string TimeOfDay() override { return time; }
+    std::int64_t Now() const override { return now; }
 
     std::vector<std::string> log;
     std::vector<std::string> messages;
     std::string time = "12:34:56";
+    std::int64_t now = 1'767'225'600;  // 2026-01-01 00:00 UTC
     bool ended = false;
 
 protected:

@@ -3,6 +3,7 @@
 #include "Events.h"
 #include "audio/Playback.h"
 #include "files/LearningRecord.h"
+#include "files/SessionHistory.h"
 #include "judge/Judge.h"
 #include "judge/Reports.h"
 #include "present/QuestionText.h"
@@ -31,11 +32,13 @@ void Command2_Click(Program& p) { ChooseAnswer(p, 1); }
 void Command3_Click(Program& p) { ChooseAnswer(p, 2); }
 void Command4_Click(Program& p) { ChooseAnswer(p, 3); }
 
-// "END": both learning records, then the end. When a record cannot be
-// written the program stays open, so the learner can fix the cause and
-// press "END" again.
+// "END": both learning records, the session into the history, then the
+// end. When a record cannot be written the program stays open, so the
+// learner can fix the cause and press "END" again.
 void Command5_Click(Program& p) {
-    if (SaveLearningRecords(p)) p.host.End();
+    if (!SaveLearningRecords(p)) return;
+    RecordSession(p);
+    p.host.End();
 }
 
 void Command6_Click(Program& p) { PauseOrResume(p); }

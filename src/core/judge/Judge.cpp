@@ -52,6 +52,14 @@ void JudgeAnswer(Program& p) {
     // Right answers score the seconds left, wrong ones -1.
     const int score = correct ? m.Countdown : -1;
     DrawVerdict(p, correct);
+    // The session's counts: a question counts once it is judged.
+    if (test) {
+        ++p.session.testAsked;
+        p.session.testRight += correct;
+    } else {
+        ++p.session.wordAsked[m.Direction];
+        p.session.wordRight[m.Direction] += correct;
+    }
     if (test) {
         AddToQuestion(m.TestRec[static_cast<std::size_t>(m.QuestionIndex)], m.TimeAllowance, score);
     } else {

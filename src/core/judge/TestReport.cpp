@@ -62,6 +62,7 @@ void ShowTestReport(Program& p) {
     const double limit = static_cast<double>(m.TestQuestionNo) * m.TimeAllowance;
     const double speed = limit > 0 ? std::max(0.0, sum * 150 / limit) : 0.0;
     const double estimate = EstimateScore(rate, speed, m.TimeAllowance);
+    p.session.estimates.push_back(estimate);
 
     AppendLine(t, "");
     AppendLine(t, "TOEIC予想スコア");

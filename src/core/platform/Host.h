@@ -2,6 +2,8 @@
 #pragma once
 // What the program asks of its surroundings besides windows: message boxes,
 // the beep, the clock and the end of the program.
+#include <cstdint>
+#include <ctime>
 #include <string>
 
 #include "text/Utf8.h"
@@ -22,6 +24,8 @@ public:
     virtual void Beep() = 0;
     // "HH:MM:SS"
     virtual std::string TimeOfDay() = 0;
+    // Seconds since 1970 (Unix time): when a session starts and ends.
+    virtual std::int64_t Now() const { return static_cast<std::int64_t>(std::time(nullptr)); }
     // Ends the program at once; never returns.
     [[noreturn]] void End() {
         OnEnd();

@@ -99,6 +99,12 @@ Options ParseImport(const std::vector<std::string>& args) {
 
 Options ParseOptions(const std::vector<std::string>& args) {
     if (!args.empty() && args[0] == "import") return ParseImport(args);
+    if (!args.empty() && args[0] == "history") {
+        // "history" takes the data-folder options only.
+        Options o = ParseOptions(std::vector<std::string>(args.begin() + 1, args.end()));
+        if (o.action == Options::Action::Run) o.action = Options::Action::History;
+        return o;
+    }
     Options o;
     auto wrong = [&o](std::string error) {
         o.action = Options::Action::Wrong;
@@ -153,6 +159,7 @@ std::string HelpText(const std::string& program) {
            "Without an option Kelvora works on the folder it is started in.\n"
            "\n"
            "  " + program + " import SOURCE NAME   import a word list (see import --help)\n"
+           "  " + program + " history              print the session history as CSV\n"
            "\n"
            "Environment:\n"
            "  KELVORA_AUDIO_OUTPUT  the sound output: a libout123 driver, or wav:FILE\n"

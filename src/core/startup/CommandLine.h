@@ -9,7 +9,7 @@
 namespace kelvora {
 
 struct Options {
-    enum class Action { Run, Help, Version, Wrong, Import };
+    enum class Action { Run, Help, Version, Wrong, Import, History };
     Action action = Action::Run;
     std::optional<std::filesystem::path> dataDir;  // --data-dir DIR
     bool userFolder = false;                       // --user

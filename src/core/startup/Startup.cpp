@@ -64,6 +64,7 @@ void StartPlayer(Program& p) {
 
 void LoadProgram(Program& p) {
     TakeDataFolder(p);
+    p.session.started = p.host.Now();
     p.Form1.caption = kMainCaption;
     p.Form1.surface.Clear();
     p.Form2.visible = true;

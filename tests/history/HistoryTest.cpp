@@ -1,0 +1,182 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The session history: what "END" adds after a run, and the SQLite store
+// under a damaged file, a newer one, a read-only folder and a crash.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <sqlite3.h>
+
+#include <csignal>
+#include <thread>
+
+#include "Fixture.h"
+#include "SqliteHistory.h"
+#include "judge/Judge.h"
+
+namespace kelvora::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Kept : SessionHistory {
+    std::vector<SessionRecord> sessions;
+    std::string failure;
+    std::string Append(const SessionRecord& s) override {
+        if (failure.empty()) sessions.push_back(s);
+        return failure;
+    }
+};
+
+SessionRecord Sample(int i) {
+    SessionRecord r;
+    r.started = 1'767'225'600 + i * 86400;
+    r.ended = r.started + 1200;
+    r.wordDb = "eword";
+    r.testDb = i % 2 ? "ptest" : "a, \"quoted\" name";
+    r.mode = 11;
+    r.wordAsked[0] = 10 + i, r.wordRight[0] = 7, r.wordAsked[1] = 5, r.wordRight[1] = 2;
+    r.testAsked = 40, r.testRight = 30;
+    r.estimates = {715, 431.5};
+    r.known[0] = 100 + i, r.known[1] = 50, r.neverAsked = 300;
+    return r;
+}
+
+TEST(SessionHistory, EndAddsWhatTheRunDid) {
+    ScratchProgram s;
+    Kept kept;
+    s.p.history = &kept;
+    s.WriteStandardFiles(10);
+    s.dir.WriteBytes("eword.dat", " 5, 3,0,0\r\n0,0, 5,-1\r\n");
+    ASSERT_FALSE(s.Fire(form1::Form_Load));
+    s.host.now += 600;
+    s.p.Form3.Check2.value = 0;  // word questions
+    s.p.rng.Script({0.0, 0.0, 0.0, 0.0});  // row 0, English to Japanese, right answer A
+    ASSERT_FALSE(s.Fire(form1::Command7_Click));
+    ChooseAnswer(s.p, 0);  // right, with 6 seconds left
+    s.p.rng.Script({0.0, 0.5, 0.9, 0.3});  // a new run: row 1, Japanese to English
+    ASSERT_FALSE(s.Fire(form1::Command7_Click));
+    for (int i = 0; i < 6; ++i) ASSERT_FALSE(s.Fire(form1::Timer1_Timer));  // timed out: judged wrong
+    s.host.now += 60;
+    EXPECT_TRUE(s.Fire(form1::Command5_Click));
+    ASSERT_EQ(1u, kept.sessions.size());
+    SessionRecord want;
+    want.started = 1'767'225'600;
+    want.ended = want.started + 660;
+    want.wordDb = "eword";
+    want.testDb = "ptest";
+    want.mode = 10;
+    want.wordAsked[0] = want.wordAsked[1] = want.wordRight[0] = 1;  // the session spans both runs
+    want.known[0] = 1;    // row 0: 3 + 6; row 1 in Japanese to English: -1 - 1
+    want.neverAsked = 1;  // the end record
+    EXPECT_EQ(want, kept.sessions[0]);
+
+    // A history that cannot keep it is told, and the records are saved all the same.
+    ScratchProgram t;
+    kept.failure = "the disk is full";
+    t.p.history = &kept;
+    t.WriteStandardFiles();
+    ASSERT_FALSE(t.Fire(form1::Form_Load));
+    t.host.Expect("This session could not be added to the history (history.sqlite3): the disk is full.\r\n"
+                  "The learning records are saved; only the history misses this session.");
+    EXPECT_TRUE(t.Fire(form1::Command5_Click));
+    EXPECT_TRUE(t.dir.Exists("eword.dat"));
+}
+
+TEST(SqliteHistory, KeepsSessionsAndGivesThemBackAsCsv) {
+    TempDir dir;
+    const fs::path file = dir.path() / kHistoryFile;
+    std::string error;
+    EXPECT_TRUE(ReadHistory(file, &error).empty());  // no file: no session
+    SqliteHistory history(file);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ("", history.Append(Sample(i)));
+    const auto back = ReadHistory(file, &error);
+    EXPECT_EQ("", error);
+    EXPECT_EQ((std::vector<SessionRecord>{Sample(0), Sample(1), Sample(2)}), back);
+    setenv("TZ", "UTC", 1);
+    tzset();
+    const std::string csv = HistoryCsv({Sample(0), Sample(1)});
+    EXPECT_EQ("started,ended,word_database,test_database,mode,en_asked,en_right,ja_asked,ja_right,test_asked,test_right,"
+              "estimates,known_en,known_ja,never_asked\r\n"
+              "2026-01-01 00:00:00,2026-01-01 00:20:00,eword,\"a, \"\"quoted\"\" name\",11,10,7,5,2,40,30,715 431.5,100,50,300\r\n"
+              "2026-01-02 00:00:00,2026-01-02 00:20:00,eword,ptest,11,11,7,5,2,40,30,715 431.5,101,50,300\r\n",
+              csv);
+}
+
+TEST(SqliteHistory, NeverWritesToADamagedOrNewerFile) {
+    TempDir dir;
+    const fs::path file = dir.path() / kHistoryFile;
+    dir.WriteBytes(kHistoryFile, std::string(4096, 'x'));
+    SqliteHistory history(file);
+    EXPECT_EQ("the file is damaged, so Kelvora leaves it as it is", history.Append(Sample(0)));
+    EXPECT_EQ(std::string(4096, 'x'), dir.ReadBytes(kHistoryFile));
+    std::string error;
+    EXPECT_TRUE(ReadHistory(file, &error).empty());
+    EXPECT_EQ("the file is damaged, so Kelvora leaves it as it is", error);
+
+    fs::remove(file);
+    ASSERT_EQ("", history.Append(Sample(0)));
+    sqlite3* db = nullptr;  // as a newer Kelvora would leave it
+    ASSERT_EQ(SQLITE_OK, sqlite3_open(file.c_str(), &db));
+    ASSERT_EQ(SQLITE_OK, sqlite3_exec(db, "PRAGMA user_version=2", nullptr, nullptr, nullptr));
+    sqlite3_close(db);
+    const std::string before = dir.ReadBytes(kHistoryFile);
+    EXPECT_EQ("it was written by a newer Kelvora, so this one leaves it as it is", history.Append(Sample(1)));
+    EXPECT_EQ(before, dir.ReadBytes(kHistoryFile));
+}
+
+// Runs `body` in a child process, as a user who owns nothing when we are
+// root; its exit status.
+template <class Body>
+int InChild(Body body, bool dropRoot) {
+    const pid_t pid = fork();
+    if (pid == 0) {
+        if (dropRoot && geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(3);
+        _exit(body());
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+TEST(SqliteHistory, AReadOnlyFolderIsSaid) {
+    TempDir dir;
+    fs::create_directories(dir.path() / "ro");
+    ::chmod((dir.path() / "ro").c_str(), 0555);
+    ::chmod(dir.path().c_str(), 0755);
+    const int status = InChild(
+        [&] {
+            const std::string why = SqliteHistory(dir.path() / "ro" / kHistoryFile).Append(Sample(0));
+            return why == "it cannot be written (is the folder read-only?)" ? 0 : 1;
+        },
+        true);
+    EXPECT_EQ(0, status);
+    EXPECT_FALSE(fs::exists(dir.path() / "ro" / kHistoryFile));
+}
+
+TEST(SqliteHistory, AKilledWriteNeverDamagesEarlierSessions) {
+    TempDir dir;
+    const fs::path file = dir.path() / kHistoryFile;
+    SqliteHistory history(file);
+    ASSERT_EQ("", history.Append(Sample(0)));
+    const pid_t pid = fork();
+    if (pid == 0) {
+        SqliteHistory writer(file);
+        for (;;) writer.Append(Sample(1));
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+    std::string error;
+    const auto kept = ReadHistory(file, &error);
+    EXPECT_EQ("", error);
+    ASSERT_GE(kept.size(), 2u);
+    EXPECT_EQ(Sample(0), kept[0]);
+    for (std::size_t i = 1; i < kept.size(); ++i) EXPECT_EQ(Sample(1), kept[i]);  // each whole
+    EXPECT_EQ("", history.Append(Sample(2)));
+    EXPECT_EQ(kept.size() + 1, ReadHistory(file, &error).size());
+}
+
+}  // namespace
+}  // namespace kelvora::test
