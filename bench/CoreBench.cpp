@@ -12,6 +12,7 @@
 #include "judge/Judge.h"
 #include "platform/Codec.h"
 #include "Import.h"
+#include "SqliteHistory.h"
 #include "files/FixPatch.h"
 #include "files/LearningRecord.h"
 #include "files/QuestionBanks.h"
@@ -75,6 +76,23 @@ void BM_EndSavesBothRecords(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_EndSavesBothRecords)->Arg(1000)->Arg(5000)->Arg(20001)->Unit(benchmark::kMillisecond);
+
+// "END" as the program does it: both records, then the session added to
+// history.sqlite3 (one transaction, write-ahead log).
+void BM_EndWithHistory(benchmark::State& state) {
+    Loaded l(static_cast<int>(state.range(0)));
+    const auto file = std::filesystem::temp_directory_path() / "kelvora-bench-history.sqlite3";
+    std::filesystem::remove(file);
+    SqliteHistory history(file);
+    l.p.history = &history;
+    for (auto _ : state) {
+        try {
+            form1::Command5_Click(l.p);
+        } catch (const ProgramEnd&) {
+        }
+    }
+}
+BENCHMARK(BM_EndWithHistory)->Arg(20001)->Unit(benchmark::kMillisecond);
 
 void BM_NextQuestion(benchmark::State& state) {
     Loaded l(20001);

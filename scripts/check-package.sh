@@ -15,7 +15,7 @@ trap 'rm -rf "$tree"' EXIT
 dpkg-deb -x "$deb" "$tree"
 
 fail=0
-for f in usr/bin/kelvora usr/lib/x86_64-linux-gnu/kelvora/libvbmp3.so \
+for f in usr/bin/kelvora usr/lib/x86_64-linux-gnu/kelvora/libvbmp3.so usr/lib/x86_64-linux-gnu/kelvora/libkelvora_progress.so \
          usr/share/applications/org.kelvora.Kelvora.desktop usr/share/metainfo/org.kelvora.Kelvora.metainfo.xml \
          usr/share/icons/hicolor/scalable/apps/kelvora.svg usr/share/icons/hicolor/48x48/apps/kelvora.png \
          usr/share/icons/hicolor/256x256/apps/kelvora.png usr/share/man/man1/kelvora.1.gz \

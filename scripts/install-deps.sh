@@ -13,7 +13,7 @@ RUN=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
   libmpg123-dev mpg123
-  libsqlite3-dev qt6-charts-dev
+  libsqlite3-dev qt6-charts-dev libqt6opengl6-dev
   fonts-ipafont-gothic
 )
 PACKAGE=(dpkg-dev desktop-file-utils appstream lintian)

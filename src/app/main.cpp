@@ -16,6 +16,7 @@
 #include "Fonts.h"
 #include "Gui.h"
 #include "Import.h"
+#include "Progress.h"
 #include "SqliteHistory.h"
 #include "GuiHost.h"
 #include "platform/SharedPlayerLibrary.h"
@@ -42,11 +43,11 @@ fs::path ExecutableFolder(const char* argv0) {
     return fs::absolute(argv0, ec).parent_path();
 }
 
-// The player library: beside the executable (a build tree), else in the
-// program's private library folder (an installed Kelvora).
-fs::path PlayerLibraryPath(const fs::path& exeDir) {
-    const fs::path beside = exeDir / kelvora::kPlayerLibraryFile;
-    const fs::path installed = exeDir / KELVORA_PRIVATE_LIBDIR_FROM_BIN / kelvora::kPlayerLibraryFile;
+// A library of the program's own: beside the executable (a build tree),
+// else in the program's private library folder (an installed Kelvora).
+fs::path PrivateLibraryPath(const fs::path& exeDir, const char* file) {
+    const fs::path beside = exeDir / file;
+    const fs::path installed = exeDir / KELVORA_PRIVATE_LIBDIR_FROM_BIN / file;
     std::error_code ec;
     return fs::exists(beside, ec) || !fs::exists(installed, ec) ? beside : installed;
 }
@@ -161,13 +162,14 @@ int main(int argc, char** argv) {
     if (!options.dataDir && !options.userFolder)
         settingsHint = "To work on your own data folder instead, start Kelvora as: kelvora --user";
 
-    kelvora::SharedPlayerLibrary player(PlayerLibraryPath(exeDir));
+    kelvora::SharedPlayerLibrary player(PrivateLibraryPath(exeDir, kelvora::kPlayerLibraryFile));
     kelvora::gui::GuiHost host;
     kelvora::Program p(host, player, *folder);
     kelvora::SqliteHistory history(*folder / kelvora::kHistoryFile);
     p.history = &history;
     p.missingSettingsHint = settingsHint;
     kelvora::gui::Gui gui(p);
+    gui.progressLibrary = QString::fromStdString(PrivateLibraryPath(exeDir, kelvora::progress::kLibraryFile).string());
     host.beforeMessage = [&gui] {
         gui.SyncAll();
         return gui.ActiveWindowForMessages();

@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
+#include <QLibrary>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
@@ -22,6 +23,9 @@
 
 #include "Events.h"
 #include "Import.h"
+#include "Progress.h"
+#include "SqliteHistory.h"
+#include "judge/Reports.h"
 #include "present/Speech.h"
 #include "setup/SetupDialog.h"
 #include "text/Utf8.h"
@@ -123,10 +127,17 @@ void Gui::AddOwnMenu() {
     import->setShortcutContext(Qt::WindowShortcut);
     connect(import, &QAction::triggered, this, &Gui::ImportWordList);
     form1_->addAction(import);
+    auto* progress = new QAction(QStringLiteral("Progress…"), form1_.get());
+    progress->setObjectName(QStringLiteral("progress"));
+    progress->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+P")));
+    progress->setShortcutContext(Qt::WindowShortcut);
+    connect(progress, &QAction::triggered, this, &Gui::ShowProgress);
+    form1_->addAction(progress);
     form1_->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(form1_.get(), &QWidget::customContextMenuRequested, this, [this, import](const QPoint& at) {
+    connect(form1_.get(), &QWidget::customContextMenuRequested, this, [this, import, progress](const QPoint& at) {
         QMenu menu(form1_.get());
         menu.addAction(import);
+        menu.addAction(progress);
         menu.exec(form1_->mapToGlobal(at));
     });
 }
@@ -179,6 +190,36 @@ void Gui::ImportWordList() {
     busy_ = false;
     Dispatch([&](Program& p) { switched = SwitchWordDatabase(p, request.name); });
     if (switched) Restart();
+}
+
+// The charts of the history, in a window of their own. Their library (and
+// Qt Charts with it) is loaded here, the first time, never at start-up.
+void Gui::ShowProgress() {
+    if (busy_ || ended_) return;
+    static QLibrary library;
+    if (!library.isLoaded()) library.setFileName(progressLibrary);
+    const auto make = reinterpret_cast<progress::MakeWindow>(library.resolve(progress::kMakeWindowSymbol));
+    if (!make) {
+        QMessageBox::warning(form1_.get(), QStringLiteral("Kelvora"),
+                             QStringLiteral("The Progress window cannot open: its library %1 is missing or damaged "
+                                            "(%2). Reinstall Kelvora.")
+                                 .arg(progressLibrary, library.errorString()));
+        return;
+    }
+    progress::Data data;
+    std::string error;
+    data.sessions = ReadHistory(program_.dir / kHistoryFile, &error);
+    data.spread = ScoreSpread(program_);
+    std::copy(std::begin(kScoreBuckets), std::end(kScoreBuckets), data.bucketNames.begin());
+    if (!error.empty())
+        QMessageBox::warning(form1_.get(), QStringLiteral("Kelvora"),
+                             QStringLiteral("The history (history.sqlite3) cannot be read: %1.\nThe charts show "
+                                            "today's word scores only; the drill and the learning records work as "
+                                            "before.")
+                                 .arg(QString::fromStdString(error)));
+    QWidget* window = make(data, form1_.get());
+    window->show();
+    window->raise();
 }
 
 // Starts Kelvora again as it was started, on the same folder, and ends

@@ -34,8 +34,12 @@ public:
     bool Dispatch(const std::function<void(Program&)>& handler);
 
     // The main window's own menu (its context menu, and shortcuts the
-    // hidden menu does not use): "Import a word list..." (Ctrl+Shift+I).
+    // hidden menu does not use): "Import a word list..." (Ctrl+Shift+I) and
+    // "Progress..." (Ctrl+Shift+P).
     void ImportWordList();
+    void ShowProgress();
+    // Where the Progress window's library is; loaded at its first opening.
+    QString progressLibrary;
 
     bool ended() const { return ended_; }
     FormWindow& form1() { return *form1_; }

@@ -2,6 +2,11 @@
 // The real windows under the offscreen platform.
 #include <QAccessible>
 #include <QAction>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChartView>
+#include <QLibrary>
+#include <QXYSeries>
 #include <QApplication>
 #include <QCheckBox>
 #include <QFontInfo>
@@ -18,6 +23,7 @@
 #include "Fonts.h"
 #include "Events.h"
 #include "Gui.h"
+#include "Progress.h"
 #include "present/QuestionText.h"
 #include "text/Numbers.h"
 
@@ -88,8 +94,9 @@ TEST_F(GuiFixture, MainWindowShowsItsControlTable) {
     EXPECT_FALSE(w.widget("Label2")->geometry().intersects(w.rect()));  // never seen
     // The inert menu: 26 Ctrl+letter shortcuts; then the program's own
     // menu, on keys the inert one leaves free.
-    ASSERT_EQ(27, w.actions().size());
+    ASSERT_EQ(28, w.actions().size());
     EXPECT_EQ(QKeySequence(QStringLiteral("Ctrl+Shift+I")), w.actions()[26]->shortcut());
+    EXPECT_EQ(QKeySequence(QStringLiteral("Ctrl+Shift+P")), w.actions()[27]->shortcut());
     EXPECT_EQ(QStringLiteral("a(&a)"), w.actions()[0]->text());
     EXPECT_EQ(QStringLiteral("k(&k)"), w.actions()[10]->text());
     EXPECT_EQ(QStringLiteral("l"), w.actions()[11]->text());
@@ -352,6 +359,64 @@ TEST_F(GuiFixture, SetupByKeyboardAndByAssistiveTool) {
     host.Expect("設定を有効にするために、一度、 終了します。　起動できない場合はqbx.txtを修正してください");
     QTest::keyClick(g->form3().widget("Command1"), Qt::Key_Space);
     EXPECT_NE(std::string::npos, dir.ReadBytes("qbx.txt").find("ptest\r\n 22 \r\n"));
+}
+
+// The Progress window from a prepared history: each chart's series hold
+// the history's values, and a day without a session is a gap.
+TEST(ProgressWindow, ChartsShowTheHistory) {
+    QLibrary library(QCoreApplication::applicationDirPath() + QStringLiteral("/libkelvora_progress.so"));
+    const auto make = reinterpret_cast<progress::MakeWindow>(library.resolve(progress::kMakeWindowSymbol));
+    ASSERT_TRUE(make) << library.errorString().toStdString();
+    progress::Data data;
+    const std::int64_t day = 86400, start = QDateTime(QDate(2026, 3, 2), QTime(20, 0)).toSecsSinceEpoch();
+    // Sessions on day 0 (two), day 1 and day 3; none on day 2.
+    for (std::int64_t d : {0, 0, 1, 3}) {
+        SessionRecord s;
+        s.ended = start + d * day + static_cast<std::int64_t>(data.sessions.size()) * 60;
+        s.wordAsked[0] = 10, s.wordRight[0] = 5, s.testAsked = 10, s.testRight = 10;
+        s.known[0] = 100 + static_cast<int>(d) * 10, s.known[1] = 50;
+        if (d == 3) s.estimates = {500, 550};
+        data.sessions.push_back(s);
+    }
+    data.spread = {{{1, 2, 3, 4, 5, 6}, {6, 5, 4, 3, 2, 1}}};
+    data.bucketNames = {"not asked", "0 or less", "1-9", "10-29", "30-99", "100+"};
+    std::unique_ptr<QWidget> window(make(data, nullptr));
+    auto view = [&](const char* name) { return window->findChild<QChartView*>(QString::fromLatin1(name))->chart(); };
+    auto points = [](QAbstractSeries* s) {
+        std::vector<std::pair<qreal, qreal>> out;
+        for (const QPointF& p : static_cast<QXYSeries*>(s)->points()) out.emplace_back(p.x(), p.y());
+        return out;
+    };
+
+    // Questions per day: 40, 20, a gap, 20; the rate line breaks at the gap.
+    const auto perDay = view("questions-per-day")->series();
+    ASSERT_EQ(3, perDay.size());
+    const QBarSet* questions = static_cast<QBarSeries*>(perDay[0])->barSets()[0];
+    EXPECT_EQ((std::vector<qreal>{40, 20, 0, 20}), (std::vector<qreal>{questions->at(0), questions->at(1), questions->at(2), questions->at(3)}));
+    EXPECT_EQ((std::vector<std::pair<qreal, qreal>>{{0, 75}, {1, 75}}), points(perDay[1]));
+    EXPECT_EQ((std::vector<std::pair<qreal, qreal>>{{3, 75}}), points(perDay[2]));
+
+    // Words known: each direction in two runs, split at the empty day.
+    const auto known = view("words-known")->series();
+    ASSERT_EQ(4, known.size());
+    EXPECT_EQ(3u, points(known[0]).size());
+    EXPECT_EQ(110, points(known[0])[2].second);
+    EXPECT_EQ(130, points(known[1])[0].second);
+    EXPECT_EQ(50, points(known[3])[0].second);
+
+    const auto estimates = view("score-estimates")->series();
+    ASSERT_EQ(2, estimates.size());  // the marks and the line joining them
+    EXPECT_EQ((std::vector<std::pair<qreal, qreal>>{{data.sessions[3].ended * 1000.0, 500}, {data.sessions[3].ended * 1000.0, 550}}),
+              points(estimates[0]));
+
+    const auto spread = static_cast<QBarSeries*>(view("word-scores-today")->series()[0])->barSets();
+    ASSERT_EQ(2, spread.size());
+    EXPECT_EQ(6, spread[0]->at(5));
+    EXPECT_EQ(6, spread[1]->at(0));
+
+    // It renders offscreen.
+    window->resize(1000, 720);
+    EXPECT_FALSE(window->grab().isNull());
 }
 
 }  // namespace

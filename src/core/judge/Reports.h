@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include <array>
 #include <string>
 
 #include "Program.h"
@@ -13,6 +14,12 @@ void ShowStatistics(Program& p);
 // "Stop": pauses a run with the mode report (the legend of the modes, and
 // in mode 4 the training list's rates), or resumes it.
 void PauseOrResume(Program& p);
+
+// Today's spread of word scores, by direction: how many words of the bank
+// fall in each of kScoreBuckets (new: never asked in that direction; a
+// score of 0 or less; from 1, 10, 30 and 100 up).
+inline constexpr const char* kScoreBuckets[6] = {"new", "≤ 0", "1+", "10+", "30+", "100+"};
+std::array<std::array<int, 6>, 2> ScoreSpread(const Program& p);
 
 // After every fortieth judged test-mode question: counts, rates and the
 // estimated score, then the "continue" box.

@@ -82,4 +82,21 @@ void ShowStatistics(Program& p) {
     p.Form2.raise = true;
 }
 
+std::array<std::array<int, 6>, 2> ScoreSpread(const Program& p) {
+    std::array<std::array<int, 6>, 2> spread{};
+    for (int i = 0; i < p.m.WordCount; ++i) {
+        for (int d : {kEnglishToJapanese, kJapaneseToEnglish}) {
+            const double score = Score(p.m.Word(i), d);
+            const int bucket = Asked(p.m.Word(i), d) <= 0 ? 0
+                               : score <= 0               ? 1
+                               : score < 10               ? 2
+                               : score < 30               ? 3
+                               : score < 100              ? 4
+                                                          : 5;
+            ++spread[static_cast<std::size_t>(d)][static_cast<std::size_t>(bucket)];
+        }
+    }
+    return spread;
+}
+
 }  // namespace kelvora

@@ -1,0 +1,271 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Four charts of the history: questions and the correct rate per day, the
+// words known over time by direction, the score estimates over time, and
+// today's spread of word scores. A day without a session is a gap, never a
+// zero. Each chart can be saved as a PNG.
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QDate>
+#include <QDateTime>
+#include <QDateTimeAxis>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScatterSeries>
+#include <QValueAxis>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <map>
+
+#include "Progress.h"
+
+namespace kelvora::progress {
+
+namespace {
+
+QDate Day(std::int64_t t) { return QDateTime::fromSecsSinceEpoch(t).date(); }
+qreal Msecs(std::int64_t t) { return static_cast<qreal>(t) * 1000; }
+
+// Points joined into lines only between sessions on the same or the next
+// day: each run of such days is a series of its own, under one name.
+std::vector<QLineSeries*> Segments(QChart* chart, const QString& name, const QColor& colour,
+                                   const std::vector<std::pair<std::int64_t, qreal>>& points) {
+    std::vector<QLineSeries*> runs;
+    QDate last;
+    for (const auto& [t, y] : points) {
+        if (runs.empty() || last.daysTo(Day(t)) > 1) {
+            auto* s = new QLineSeries(chart);
+            s->setName(name);
+            s->setColor(colour);
+            s->setPointsVisible(true);
+            runs.push_back(s);
+        }
+        runs.back()->append(Msecs(t), y);
+        last = Day(t);
+    }
+    return runs;
+}
+
+void AddToChart(QChart* chart, const std::vector<QLineSeries*>& runs, QAbstractAxis* x, QAbstractAxis* y) {
+    for (std::size_t i = 0; i < runs.size(); ++i) {
+        chart->addSeries(runs[i]);
+        runs[i]->attachAxis(x);
+        runs[i]->attachAxis(y);
+        if (i > 0)
+            for (QLegendMarker* m : chart->legend()->markers(runs[i])) m->setVisible(false);
+    }
+}
+
+QDateTimeAxis* TimeAxis(const Data& d) {
+    auto* x = new QDateTimeAxis;
+    x->setFormat(QStringLiteral("MM-dd"));
+    x->setTitleText(QStringLiteral("Date"));
+    if (!d.sessions.empty())
+        x->setRange(QDateTime::fromSecsSinceEpoch(d.sessions.front().ended).addSecs(-43200),
+                    QDateTime::fromSecsSinceEpoch(d.sessions.back().ended).addSecs(43200));
+    return x;
+}
+
+QValueAxis* ValueAxis(const QString& title, qreal top) {
+    auto* y = new QValueAxis;
+    y->setTitleText(title);
+    y->setRange(0, top > 0 ? top * 1.1 : 1);
+    y->setLabelFormat(QStringLiteral("%.0f"));
+    return y;
+}
+
+QChart* QuestionsPerDay(const Data& d) {
+    auto* chart = new QChart;
+    chart->setTitle(QStringLiteral("Questions and correct rate per day"));
+    if (d.sessions.empty()) return chart;
+    std::map<QDate, std::pair<int, int>> days;  // asked, right
+    for (const auto& s : d.sessions) {
+        auto& day = days[Day(s.ended)];
+        day.first += s.wordAsked[0] + s.wordAsked[1] + s.testAsked;
+        day.second += s.wordRight[0] + s.wordRight[1] + s.testRight;
+    }
+    const QDate first = days.begin()->first, last = days.rbegin()->first;
+    auto* questions = new QBarSet(QStringLiteral("Questions"));
+    QStringList categories;
+    std::vector<QLineSeries*> rate;
+    int top = 0;
+    for (QDate day = first; day <= last; day = day.addDays(1)) {
+        const auto it = days.find(day);
+        const int index = static_cast<int>(categories.size());
+        categories << day.toString(day.day() == 1 || day == first ? QStringLiteral("M/d") : QStringLiteral("d"));
+        *questions << (it == days.end() ? 0 : it->second.first);
+        if (it == days.end() || it->second.first == 0) {
+            rate.push_back(nullptr);  // a gap in the rate line
+            continue;
+        }
+        top = std::max(top, it->second.first);
+        if (rate.empty() || !rate.back()) {
+            auto* s = new QLineSeries(chart);
+            s->setName(QStringLiteral("Correct rate (%)"));
+            s->setPointsVisible(true);
+            rate.push_back(s);
+        }
+        rate.back()->append(index, 100.0 * it->second.second / it->second.first);
+    }
+    auto* bars = new QBarSeries(chart);
+    bars->append(questions);
+    chart->addSeries(bars);
+    auto* x = new QBarCategoryAxis;
+    x->append(categories);
+    x->setTitleText(QStringLiteral("Day"));
+    QFont small = x->labelsFont();
+    small.setPointSizeF(small.pointSizeF() * 0.75);
+    x->setLabelsFont(small);
+    chart->addAxis(x, Qt::AlignBottom);
+    bars->attachAxis(x);
+    auto* y = ValueAxis(QStringLiteral("Questions"), top);
+    chart->addAxis(y, Qt::AlignLeft);
+    bars->attachAxis(y);
+    auto* percent = ValueAxis(QStringLiteral("Correct %"), 100 / 1.1);
+    percent->setRange(0, 100);
+    chart->addAxis(percent, Qt::AlignRight);
+    rate.erase(std::remove(rate.begin(), rate.end(), nullptr), rate.end());
+    for (std::size_t i = 0; i < rate.size(); ++i) {
+        rate[i]->setColor(QColor(0xf3, 0x9a, 0x2b));
+        chart->addSeries(rate[i]);
+        rate[i]->attachAxis(x);
+        rate[i]->attachAxis(percent);
+        if (i > 0)
+            for (QLegendMarker* m : chart->legend()->markers(rate[i])) m->setVisible(false);
+    }
+    return chart;
+}
+
+QChart* WordsKnown(const Data& d) {
+    auto* chart = new QChart;
+    chart->setTitle(QStringLiteral("Words known (a positive score), by direction"));
+    if (d.sessions.empty()) return chart;
+    std::vector<std::pair<std::int64_t, qreal>> en, ja;
+    int top = 0;
+    for (const auto& s : d.sessions) {
+        en.emplace_back(s.ended, s.known[0]);
+        ja.emplace_back(s.ended, s.known[1]);
+        top = std::max({top, s.known[0], s.known[1]});
+    }
+    auto* x = TimeAxis(d);
+    auto* y = ValueAxis(QStringLiteral("Words"), top);
+    chart->addAxis(x, Qt::AlignBottom);
+    chart->addAxis(y, Qt::AlignLeft);
+    AddToChart(chart, Segments(chart, QStringLiteral("English → Japanese"), QColor(0x45, 0x76, 0xe0), en), x, y);
+    AddToChart(chart, Segments(chart, QStringLiteral("Japanese → English"), QColor(0xd0, 0x40, 0x40), ja), x, y);
+    return chart;
+}
+
+QChart* Estimates(const Data& d) {
+    auto* chart = new QChart;
+    chart->setTitle(QStringLiteral("Score estimates of the test mode"));
+    std::vector<std::pair<std::int64_t, qreal>> points;
+    qreal top = 0;
+    for (const auto& s : d.sessions)
+        for (double e : s.estimates) {
+            points.emplace_back(s.ended, e);
+            top = std::max<qreal>(top, e);
+        }
+    if (points.empty()) return chart;
+    auto* x = TimeAxis(d);
+    auto* y = ValueAxis(QStringLiteral("Estimate"), std::max<qreal>(top, 990 / 1.1));
+    chart->addAxis(x, Qt::AlignBottom);
+    chart->addAxis(y, Qt::AlignLeft);
+    const QColor colour(0x22, 0x41, 0x8c);
+    // Each estimate a mark, joined where sessions follow day by day.
+    auto* marks = new QScatterSeries(chart);
+    marks->setName(QStringLiteral("Estimate"));
+    marks->setColor(colour);
+    marks->setMarkerSize(9);
+    for (const auto& [t, e] : points) marks->append(Msecs(t), e);
+    chart->addSeries(marks);
+    marks->attachAxis(x);
+    marks->attachAxis(y);
+    const auto runs = Segments(chart, QStringLiteral("Estimate"), colour, points);
+    AddToChart(chart, runs, x, y);
+    for (QLegendMarker* m : chart->legend()->markers(runs.front())) m->setVisible(false);
+    return chart;
+}
+
+QChart* Spread(const Data& d) {
+    auto* chart = new QChart;
+    chart->setTitle(QStringLiteral("Today's word scores"));
+    auto* series = new QBarSeries(chart);
+    const QString names[2] = {QStringLiteral("English → Japanese"), QStringLiteral("Japanese → English")};
+    int top = 0;
+    for (int dir = 0; dir < 2; ++dir) {
+        auto* set = new QBarSet(names[dir]);
+        for (int n : d.spread[static_cast<std::size_t>(dir)]) {
+            *set << n;
+            top = std::max(top, n);
+        }
+        series->append(set);
+    }
+    chart->addSeries(series);
+    auto* x = new QBarCategoryAxis;
+    for (const char* name : d.bucketNames) x->append(QString::fromUtf8(name));
+    x->setTitleText(QStringLiteral("Score (from)"));
+    QFont small = x->labelsFont();
+    small.setPointSizeF(small.pointSizeF() * 0.8);
+    x->setLabelsFont(small);
+    chart->addAxis(x, Qt::AlignBottom);
+    series->attachAxis(x);
+    auto* y = ValueAxis(QStringLiteral("Words"), top);
+    chart->addAxis(y, Qt::AlignLeft);
+    series->attachAxis(y);
+    return chart;
+}
+
+// A chart with its "Save as PNG…" button.
+QWidget* Panel(QChart* chart, const QString& file, QWidget* parent) {
+    auto* panel = new QWidget(parent);
+    auto* layout = new QVBoxLayout(panel);
+    auto* view = new QChartView(chart, panel);
+    view->setRenderHint(QPainter::Antialiasing);
+    view->setObjectName(file);
+    view->setAccessibleName(chart->title());
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    auto* save = new QPushButton(QStringLiteral("Save as PNG…"), panel);
+    save->setAccessibleDescription(QStringLiteral("Save the chart \"%1\" as a picture").arg(chart->title()));
+    QObject::connect(save, &QPushButton::clicked, panel, [view, file, panel] {
+        const QString path = QFileDialog::getSaveFileName(panel, QStringLiteral("Save the chart"),
+                                                          QDir::home().filePath(file + QStringLiteral(".png")),
+                                                          QStringLiteral("PNG pictures (*.png)"));
+        if (!path.isEmpty() && !view->grab().save(path, "PNG"))
+            QMessageBox::warning(panel, QStringLiteral("Kelvora"), QStringLiteral("%1 could not be written.").arg(path));
+    });
+    layout->addWidget(view, 1);
+    layout->addWidget(save, 0, Qt::AlignRight);
+    return panel;
+}
+
+}  // namespace
+
+}  // namespace kelvora::progress
+
+extern "C" Q_DECL_EXPORT QWidget* kelvora_progress_window(const kelvora::progress::Data& data, QWidget* parent) {
+    using namespace kelvora::progress;
+    auto* window = new QWidget(parent, Qt::Window);
+    window->setObjectName(QStringLiteral("Progress"));
+    window->setWindowTitle(QStringLiteral("Progress — Kelvora"));
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    auto* grid = new QGridLayout(window);
+    // The days across the whole width, the rest below them.
+    grid->addWidget(Panel(QuestionsPerDay(data), QStringLiteral("questions-per-day"), window), 0, 0, 1, 3);
+    grid->addWidget(Panel(WordsKnown(data), QStringLiteral("words-known"), window), 1, 0);
+    grid->addWidget(Panel(Estimates(data), QStringLiteral("score-estimates"), window), 1, 1);
+    grid->addWidget(Panel(Spread(data), QStringLiteral("word-scores-today"), window), 1, 2);
+    QSize size(1180, 760);
+    if (const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableGeometry().size() - QSize(16, 40));
+    window->resize(size);
+    return window;
+}
