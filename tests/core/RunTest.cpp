@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Whole runs driven through the entry points: "Start", the heartbeat,
 // the answer buttons and "Continue", with a scripted clock and draws.
+#include <numeric>
 #include <set>
 
 #include "Fixture.h"
@@ -262,57 +263,43 @@ TEST_F(WordRun, AfterFiftyRejectionsThe51stDrawIsTaken) {
     EXPECT_EQ(2, p.m.CorrectAnswer);
 }
 
-TEST_F(WordRun, InOrderWalkWrapsToTheOtherDirection) {
-    Bank(10, 20);
-    p.rng.Script({0.95});  // Start's row: 9
-    ASSERT_FALSE(Fire(form1::Command7_Click));
-    EXPECT_EQ(0, p.m.QuestionIndex);
-    EXPECT_EQ(1, p.m.Direction);
-    EXPECT_EQ("m00", p.Form1.Text1.text);
-    for (int i = 1; i <= 9; ++i) {
-        ChooseAnswer(p, 0);
-        Tick(5);
-        EXPECT_EQ(i, p.m.QuestionIndex);
+TEST_F(WordRun, WalkModesStepThroughTheBank) {
+    std::vector<double> nothingAsked{0.35};  // Start's row 3, then a 0 for each of 50 steps' tests
+    nothingAsked.resize(51, 0.0);
+    std::vector<int> all(30);
+    std::iota(all.begin(), all.end(), 0);
+    const struct {
+        const char* name;
+        int bank, mode;
+        std::vector<int> askedRows;  // asked before, in direction 0
+        std::vector<double> draws;
+        std::vector<std::pair<int, int>> walk;  // (row, direction) of each question
+    } rows[] = {
+        {"in order, then row 0 in the other direction", 10, 20, {}, {0.95},
+         {{0, 1}, {1, 1}, {2, 1}, {3, 1}, {4, 1}, {5, 1}, {6, 1}, {7, 1}, {8, 1}, {9, 1}, {0, 0}}},
+        {"in order to the next row asked", 10, 21, {6}, {0.35, 0.0, 0.0, 0.0}, {{6, 0}}},
+        {"nothing asked: 50 steps, five wraps", 10, 21, {}, nothingAsked, {{3, 1}}},
+        // Past the end, direction 1 on row 28, whose tally there is 0, so
+        // the walk goes on to the next lap at row 1.
+        {"seven rows at a time", 30, 22, all, {0.0}, {{7, 0}, {14, 0}, {21, 0}, {28, 0}, {1, 0}, {8, 0}}},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        Bank(r.bank, r.mode);
+        p.m.Direction = 0;  // as at a fresh start: the walks go on from the last direction
+        for (int row : r.askedRows) Ask(row, 0, 5, -1);
+        for (double d : r.draws) p.rng.Script({d});
+        ASSERT_FALSE(Fire(form1::Command7_Click));
+        if (r.mode == 20) EXPECT_EQ("m00", p.Form1.Text1.text);  // direction 1 asks the meaning
+        std::vector<std::pair<int, int>> walk{{p.m.QuestionIndex, p.m.Direction}};
+        while (walk.size() < r.walk.size()) {
+            ChooseAnswer(p, 0);
+            Tick(5);
+            walk.emplace_back(p.m.QuestionIndex, p.m.Direction);
+        }
+        EXPECT_EQ(r.walk, walk);
     }
-    ChooseAnswer(p, 0);
-    Tick(5);
-    EXPECT_EQ(0, p.m.QuestionIndex);
-    EXPECT_EQ(0, p.m.Direction);
-}
-
-TEST_F(WordRun, SkippingWalkStopsOnTheNextAskedRow) {
-    Bank(10, 21);
-    Ask(6, 0, 5, -1);
-    p.rng.Script({0.35, 0.0, 0.0, 0.0});  // Start's row 3; three tests of the walk
-    ASSERT_FALSE(Fire(form1::Command7_Click));
-    EXPECT_EQ(6, p.m.QuestionIndex);
-    EXPECT_EQ(0, p.m.Direction);
-
-    // Nothing asked anywhere: 50 steps when every draw is 0.
-    Bank(10, 21);
-    std::vector<double> draws{0.35};
-    for (int i = 0; i < 50; ++i) draws.push_back(0.0);
-    for (double d : draws) p.rng.Script({d});
-    ASSERT_FALSE(Fire(form1::Command7_Click));
-    EXPECT_EQ(3, p.m.QuestionIndex);  // 3 + 50 steps in a bank of 10, five wraps
-    EXPECT_EQ(1, p.m.Direction);
-}
-
-TEST_F(WordRun, StrideWalkMovesSevenRows) {
-    Bank(30, 22);
-    for (int i = 0; i < 30; ++i) Ask(i, 0, 5, 1);
-    p.rng.Script({0.0});
-    ASSERT_FALSE(Fire(form1::Command7_Click));
     EXPECT_EQ(7, p.m.SkipStep.value());
-    std::vector<int> walk{p.m.QuestionIndex};
-    for (int i = 0; i < 5; ++i) {
-        ChooseAnswer(p, 0);
-        Tick(5);
-        walk.push_back(p.m.QuestionIndex);
-    }
-    // 0, 7, 14, 21, 28, then past the end: direction 1 on row 28, whose
-    // direction-1 tally is 0, so the walk goes on to the next lap at row 1.
-    EXPECT_EQ((std::vector<int>{7, 14, 21, 28, 1, 8}), walk);
 }
 
 TEST_F(WordRun, TrainingListServesLeastPickedFirstThenTheLowerRatio) {
