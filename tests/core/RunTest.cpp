@@ -290,7 +290,9 @@ TEST_F(WordRun, WalkModesStepThroughTheBank) {
         for (int row : r.askedRows) Ask(row, 0, 5, -1);
         for (double d : r.draws) p.rng.Script({d});
         ASSERT_FALSE(Fire(form1::Command7_Click));
-        if (r.mode == 20) EXPECT_EQ("m00", p.Form1.Text1.text);  // direction 1 asks the meaning
+        if (r.mode == 20) {
+            EXPECT_EQ("m00", p.Form1.Text1.text);  // direction 1 asks the meaning
+        }
         std::vector<std::pair<int, int>> walk{{p.m.QuestionIndex, p.m.Direction}};
         while (walk.size() < r.walk.size()) {
             ChooseAnswer(p, 0);
