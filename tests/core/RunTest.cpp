@@ -61,15 +61,12 @@ TEST_F(WordRun, StartSeedsFromTheClockAndShowsAWordQuestion) {
     ASSERT_FALSE(Fire(form1::Command7_Click));
     EXPECT_EQ(first, std::make_pair(p.Form1.Text1.text, Choices()));
 
-    EXPECT_EQ(1, p.m.QuizState);
-    EXPECT_EQ(6, p.m.Countdown);
+    EXPECT_EQ((std::vector<int>{1, 6, 0}), (std::vector<int>{p.m.QuizState, p.m.Countdown, p.m.RunAsked}));
     EXPECT_EQ("6", p.Form1.Label1.text);
-    EXPECT_EQ(0, p.m.RunAsked);
-    EXPECT_TRUE(p.Form2.visible);
-    EXPECT_FALSE(p.Form2.Text1.visible);
+    // Shown: the comment window without its text, the question box; not the label below the window.
+    EXPECT_EQ((std::vector<bool>{true, false, true, false}),
+              (std::vector<bool>{p.Form2.visible, p.Form2.Text1.visible, p.Form1.Text1.visible, p.Form1.Label2.visible}));
     EXPECT_EQ((std::vector<std::string>{"Ａ", "Ｂ", "Ｃ", "Ｄ"}), Captions());
-    EXPECT_TRUE(p.Form1.Text1.visible);
-    EXPECT_FALSE(p.Form1.Label2.visible);
 }
 
 TEST_F(WordRun, ScriptedWordQuestionFillsTheBoxes) {
@@ -143,10 +140,8 @@ TEST_F(WordRun, CorrectAnswerScoresTheSecondsLeftInItsDirectionOnly) {
     p.m.WordTbl[4].score[1] = "junk";  // counts as 0
     ChooseAnswer(p, p.m.CorrectAnswer);
     const WordRow& r = p.m.WordTbl[4];
-    EXPECT_EQ(" 15", r.asked[1]);
-    EXPECT_EQ(" 4", r.score[1]);
-    EXPECT_EQ("0", r.asked[0]);
-    EXPECT_EQ("0", r.score[0]);
+    EXPECT_EQ((std::vector<std::string>{"0", "0", " 15", " 4"}),
+              (std::vector<std::string>{r.asked[0], r.score[0], r.asked[1], r.score[1]}));
     EXPECT_EQ(std::vector<std::string>{"Beep"}, host.log);
     EXPECT_EQ(2, p.m.Countdown);  // correct with 9 or less left
     EXPECT_EQ(1, p.m.RunCorrect.value());

@@ -157,14 +157,11 @@ TEST_F(Setup, QuitRevertsToTheSavedListsAndHides) {
     p.Form3.Option2.value = 1;
     p.Form3.Option1.value = 0;
     EXPECT_FALSE(Fire(form3::Command2_Click));
-    EXPECT_EQ("\r\neword\r\nefix\r\netrain", p.Form3.Text1.text);
-    EXPECT_EQ("\r\nptest", p.Form3.Text2.text);
-    EXPECT_EQ(" 11", p.Form3.Text3.text);
-    EXPECT_EQ(1, p.Form3.Check1.value);
-    EXPECT_EQ(0, p.Form3.Check3.value);
-    EXPECT_EQ(1, p.Form3.Option1.value);
-    EXPECT_EQ(0, p.Form3.Option2.value);
-    EXPECT_FALSE(p.Form3.visible);
+    const Form3Model& f = p.Form3;
+    EXPECT_EQ((std::vector<std::string>{"\r\neword\r\nefix\r\netrain", "\r\nptest", " 11"}),
+              (std::vector<std::string>{f.Text1.text, f.Text2.text, f.Text3.text}));
+    EXPECT_EQ((std::vector<int>{1, 0, 1, 0, 0}),
+              (std::vector<int>{f.Check1.value, f.Check3.value, f.Option1.value, f.Option2.value, f.visible}));
 }
 
 TEST_F(Setup, QuitReadsListsChangedOnDiskButEndStillSavesTheLoadedBanks) {

@@ -65,10 +65,8 @@ TEST_F(Startup, NegativeCountsLoadTheSameListsWithTheBoxesOff) {
     EXPECT_TRUE(Fire(form1::Form_Load));
     EXPECT_EQ(-2, p.m.WordDbCount);
     EXPECT_EQ(2, p.m.WordCount);
+    EXPECT_EQ((std::vector<int>{0, 0, 1}), (std::vector<int>{p.Form3.Check1.value, p.Form3.Check2.value, p.Form3.Check3.value}));
     EXPECT_EQ("\r\neword\r\nefix", p.Form3.Text1.text);
-    EXPECT_EQ(0, p.Form3.Check1.value);
-    EXPECT_EQ(0, p.Form3.Check2.value);
-    EXPECT_EQ(1, p.Form3.Check3.value);
     EXPECT_EQ(" 2", p.Form3.Text3.text);
 }
 

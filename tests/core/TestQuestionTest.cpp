@@ -74,21 +74,19 @@ TEST_F(TestQuestions, AFifthCommaBelongsToTheAnswerField) {
 }
 
 TEST_F(TestQuestions, TimeLimitsFollowTheDatabaseNameAndTheWaitOption) {
-    Load(Questions(2), 1, "Ptest", 30);
-    ASSERT_FALSE(Show());
-    EXPECT_EQ(30, p.m.Countdown);
-    EXPECT_EQ(30, p.m.TimeAllowance.value());
-    EXPECT_EQ(0, p.m.CommentHold);
-
-    Load(Questions(2), 10, "quiz", 30);
-    ASSERT_FALSE(Show());
-    EXPECT_EQ(6, p.m.Countdown);
-    EXPECT_EQ(5, p.m.TimeAllowance.value());
-    EXPECT_EQ(0, p.m.CommentHold);
-
-    Load(Questions(2), 10, "ptest", 20);
-    ASSERT_FALSE(Show());
-    EXPECT_EQ(1, p.m.CommentHold);  // drill mode holds the verdict with the commentary
+    const struct {
+        int mode;
+        const char* name;
+        int wait, countdown, allowance, hold;
+    } rows[] = {{1, "Ptest", 30, 30, 30, 0}, {10, "quiz", 30, 6, 5, 0}, {10, "ptest", 20, 20, 20, 1}};
+    for (const auto& r : rows) {
+        Load(Questions(2), r.mode, r.name, r.wait);
+        ASSERT_FALSE(Show());
+        EXPECT_EQ((std::vector<int>{r.countdown, r.allowance, r.hold}),
+                  (std::vector<int>{p.m.Countdown, p.m.TimeAllowance, p.m.CommentHold}))
+            << r.name;
+    }
+    // Drill mode holds the verdict with the commentary.
     ChooseAnswer(p, 0);
     EXPECT_EQ(999, p.m.Countdown);
     EXPECT_TRUE(p.Form2.Text1.visible);
