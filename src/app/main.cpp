@@ -69,14 +69,19 @@ std::optional<fs::path> ChosenFolder(const kelvora::Options& options, const fs::
     return *own;
 }
 
-// "kelvora import ...": no display, no window.
-int Import(const kelvora::Options& options, const fs::path& exeDir) {
+// The data folder of a command-line verb; nothing, said on the terminal,
+// when the learner's own cannot be made.
+std::optional<fs::path> VerbFolder(const kelvora::Options& options, const fs::path& exeDir) {
     std::string failure;
     const auto folder = ChosenFolder(options, exeDir, &failure);
-    if (!folder) {
-        std::fprintf(stderr, "kelvora: %s\n", failure.c_str());
-        return 1;
-    }
+    if (!folder) std::fprintf(stderr, "kelvora: %s\n", failure.c_str());
+    return folder;
+}
+
+// "kelvora import ...": no display, no window.
+int Import(const kelvora::Options& options, const fs::path& exeDir) {
+    const auto folder = VerbFolder(options, exeDir);
+    if (!folder) return 1;
     kelvora::import::Request request;
     request.source = options.source;
     request.name = options.name;
@@ -96,12 +101,9 @@ int Import(const kelvora::Options& options, const fs::path& exeDir) {
 
 // "kelvora history": the sessions as CSV, for a spreadsheet.
 int PrintHistory(const kelvora::Options& options, const fs::path& exeDir) {
+    const auto folder = VerbFolder(options, exeDir);
+    if (!folder) return 1;
     std::string failure;
-    const auto folder = ChosenFolder(options, exeDir, &failure);
-    if (!folder) {
-        std::fprintf(stderr, "kelvora: %s\n", failure.c_str());
-        return 1;
-    }
     const fs::path file = *folder / kelvora::kHistoryFile;
     const auto sessions = kelvora::ReadHistory(file, &failure);
     if (!failure.empty()) {
