@@ -196,14 +196,13 @@ void Gui::ImportWordList() {
 // Qt Charts with it) is loaded here, the first time, never at start-up.
 void Gui::ShowProgress() {
     if (busy_ || ended_) return;
-    static QLibrary library;
-    if (!library.isLoaded()) library.setFileName(progressLibrary);
-    const auto make = reinterpret_cast<progress::MakeWindow>(library.resolve(progress::kMakeWindowSymbol));
+    if (!progressLibrary_.isLoaded()) progressLibrary_.setFileName(progressLibrary);
+    const auto make = reinterpret_cast<progress::MakeWindow>(progressLibrary_.resolve(progress::kMakeWindowSymbol));
     if (!make) {
         QMessageBox::warning(form1_.get(), QStringLiteral("Kelvora"),
                              QStringLiteral("The Progress window cannot open: its library %1 is missing or damaged "
                                             "(%2). Reinstall Kelvora.")
-                                 .arg(progressLibrary, library.errorString()));
+                                 .arg(progressLibrary, progressLibrary_.errorString()));
         return;
     }
     progress::Data data;

@@ -9,6 +9,7 @@
 // (SyncAll). One event at a time: while a message box is open no other
 // event (timers included) reaches the program. Edits in text boxes, check
 // boxes and options go straight into the control models (FormWindow).
+#include <QLibrary>
 #include <QObject>
 #include <QTimer>
 #include <functional>
@@ -70,6 +71,7 @@ private:
     std::unique_ptr<FormWindow> form1_, form2_, form3_;
     QTimer timer1_, timer2_;
     TimerModel shown1_{-1, false}, shown2_{-1, false};
+    QLibrary progressLibrary_;
     bool busy_ = false;
     int announcedState_ = 0;
     bool ended_ = false;
