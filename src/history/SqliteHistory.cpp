@@ -26,6 +26,11 @@ const char* const kCreate =
     " estimates TEXT NOT NULL,"
     " known_en INTEGER NOT NULL, known_ja INTEGER NOT NULL, never_asked INTEGER NOT NULL)";
 
+// The columns of a session, in the order they are written and read.
+const std::string kColumns =
+    "started, ended, word_database, test_database, mode, en_asked, en_right, ja_asked, ja_right, test_asked, "
+    "test_right, estimates, known_en, known_ja, never_asked";
+
 struct Closer {
     void operator()(sqlite3* db) const { sqlite3_close_v2(db); }
 };
@@ -119,11 +124,8 @@ std::string SqliteHistory::Append(const SessionRecord& r) {
     };
     if (!Exec(d, kCreate, &error)) return rollback();
     sqlite3_stmt* s = nullptr;
-    int rc = sqlite3_prepare_v2(d,
-                                "INSERT INTO sessions (started, ended, word_database, test_database, mode, en_asked, "
-                                "en_right, ja_asked, ja_right, test_asked, test_right, estimates, known_en, known_ja, "
-                                "never_asked) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)",
-                                -1, &s, nullptr);
+    const std::string sql = "INSERT INTO sessions (" + kColumns + ") VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)";
+    int rc = sqlite3_prepare_v2(d, sql.c_str(), -1, &s, nullptr);
     Statement insert(s);
     if (rc != SQLITE_OK) {
         error = Why(d, rc);
@@ -157,11 +159,8 @@ std::vector<SessionRecord> ReadHistory(const std::filesystem::path& file, std::s
     const Db db = Open(file, false, error);
     if (!db) return out;
     sqlite3_stmt* s = nullptr;
-    int rc = sqlite3_prepare_v2(db.get(),
-                                "SELECT started, ended, word_database, test_database, mode, en_asked, en_right, "
-                                "ja_asked, ja_right, test_asked, test_right, estimates, known_en, known_ja, never_asked "
-                                "FROM sessions ORDER BY ended, id",
-                                -1, &s, nullptr);
+    const std::string sql = "SELECT " + kColumns + " FROM sessions ORDER BY ended, id";
+    int rc = sqlite3_prepare_v2(db.get(), sql.c_str(), -1, &s, nullptr);
     Statement select(s);
     if (rc != SQLITE_OK) {
         // A file of this Kelvora that never kept a session has no table.

@@ -33,9 +33,7 @@ TEST_F(Reports, WordStatistics) {
     EXPECT_TRUE(p.Form2.Text1.visible);
     EXPECT_TRUE(p.Form2.visible);
     EXPECT_EQ(0, p.m.QuizState);  // nothing else moves
-}
-
-TEST_F(Reports, RunLineAppearsOnceSomethingWasAsked) {
+    // The run's line appears once something was asked.
     p.m.RunAsked = 8;
     p.m.RunCorrect = 1;
     EXPECT_FALSE(Fire(form1::Command9_Click));
@@ -104,15 +102,6 @@ TEST_F(Reports, TrainingModeAddsTheTrainingRates) {
     p.m.QuizState = 1;
     EXPECT_FALSE(Fire(form1::Command6_Click));
     EXPECT_EQ("\r\n  75%   : % ", t.substr(t.rfind("\r\n")));
-}
-
-TEST_F(Reports, StopBeforeTheFirstStartDoesNothing) {
-    EXPECT_FALSE(Fire(form1::Command6_Click));
-    EXPECT_EQ(0, p.m.QuizState);
-    for (int i = 0; i < 12; ++i) ASSERT_FALSE(Fire(form1::Timer1_Timer));
-    EXPECT_EQ(0, p.m.RunAsked);
-    EXPECT_EQ("5", p.m.WordTbl[0].asked[0]);
-    EXPECT_EQ("0", p.m.WordTbl[3].asked[0]);
 }
 
 }  // namespace
