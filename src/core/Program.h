@@ -44,6 +44,9 @@ struct Program {
     // A line for the learner when start-up finds no settings file: how else
     // to start Kelvora. Empty when there is nothing else to say.
     std::string missingSettingsHint;
+    // How many questions have come on screen: tells a new question from the
+    // same one still waiting, without looking at what it says.
+    int questionsShown = 0;
     // Set by the first "Start": before it there is no question to resume.
     bool runStarted = false;
     // The last note about the training list the learner has seen, so that a

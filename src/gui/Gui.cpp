@@ -271,13 +271,15 @@ void Gui::PlaceSetupDialog() {
 // focus then rests on the main window itself, where a stray Space or Enter
 // does nothing, if it was anywhere in the main window.
 void Gui::Announce() {
+    // Cheap on the one-second tick: two numbers compared, nothing built.
     const int state = program_.m.QuizState;
     const int before = announcedState_;
     announcedState_ = state;
-    const QString question = state == 1 ? QString::fromStdString(QuestionSpeech(program_)) : QString();
-    const bool newQuestion = state == 1 && (before != 1 || question != form1_->accessibleDescription());
+    const bool newQuestion = state == 1 && program_.questionsShown != announcedQuestion_;
     if (!newQuestion && (state != 2 || before == 2)) return;
     if (state == 1) {
+        announcedQuestion_ = program_.questionsShown;
+        const QString question = QString::fromStdString(QuestionSpeech(program_));
         form1_->setAccessibleDescription(question);
         QAccessibleEvent changed(form1_.get(), QAccessible::DescriptionChanged);
         QAccessible::updateAccessibility(&changed);

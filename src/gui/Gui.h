@@ -74,6 +74,7 @@ private:
     QLibrary progressLibrary_;
     bool busy_ = false;
     int announcedState_ = 0;
+    int announcedQuestion_ = 0;
     bool ended_ = false;
 };
 

@@ -74,6 +74,13 @@ QDateTimeAxis* TimeAxis(const Data& d) {
     return x;
 }
 
+// Labels a little smaller than the axis' own, so many fit.
+void SmallLabels(QAbstractAxis* axis, qreal scale) {
+    QFont small = axis->labelsFont();
+    small.setPointSizeF(small.pointSizeF() * scale);
+    axis->setLabelsFont(small);
+}
+
 QValueAxis* ValueAxis(const QString& title, qreal top) {
     auto* y = new QValueAxis;
     y->setTitleText(title);
@@ -121,9 +128,7 @@ QChart* QuestionsPerDay(const Data& d) {
     auto* x = new QBarCategoryAxis;
     x->append(categories);
     x->setTitleText(QStringLiteral("Day"));
-    QFont small = x->labelsFont();
-    small.setPointSizeF(small.pointSizeF() * 0.75);
-    x->setLabelsFont(small);
+    SmallLabels(x, 0.75);
     chart->addAxis(x, Qt::AlignBottom);
     bars->attachAxis(x);
     auto* y = ValueAxis(QStringLiteral("Questions"), top);
@@ -213,9 +218,7 @@ QChart* Spread(const Data& d) {
     auto* x = new QBarCategoryAxis;
     for (const char* name : d.bucketNames) x->append(QString::fromUtf8(name));
     x->setTitleText(QStringLiteral("Score (from)"));
-    QFont small = x->labelsFont();
-    small.setPointSizeF(small.pointSizeF() * 0.8);
-    x->setLabelsFont(small);
+    SmallLabels(x, 0.8);
     chart->addAxis(x, Qt::AlignBottom);
     series->attachAxis(x);
     auto* y = ValueAxis(QStringLiteral("Words"), top);

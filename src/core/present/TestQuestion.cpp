@@ -162,6 +162,7 @@ void Present(Program& p, int& q) {
     p.Form2.Text1.text = Commentary(m.TestLine[static_cast<std::size_t>(3 * q + 2)]);
     p.Form2.surface.Clear();
     SetTimeLimit(p);
+    ++p.questionsShown;
 }
 
 }  // namespace

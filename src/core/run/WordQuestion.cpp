@@ -38,6 +38,7 @@ void ShowWordQuestion(Program& p) {
     f.ResetAnswerCaptions();
     p.Form2.surface.Clear();
     m.CommentHold = 0;
+    ++p.questionsShown;
 }
 
 }  // namespace
