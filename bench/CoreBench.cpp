@@ -119,7 +119,7 @@ void BM_JudgeAnswer(benchmark::State& state) {
     l.p.Form3.Check2.value = 0;
     form1::Command7_Click(l.p);
     for (auto _ : state) {
-        l.p.m.QuizState = 1;
+        l.p.m.QuizState = RunState::AwaitingAnswer;
         ChooseAnswer(l.p, 1);
     }
 }

@@ -171,7 +171,7 @@ int main(int argc, char** argv) {
     p.history = &history;
     p.missingSettingsHint = settingsHint;
     kelvora::gui::Gui gui(p);
-    gui.progressLibrary = QString::fromStdString(PrivateLibraryPath(exeDir, kelvora::progress::kLibraryFile).string());
+    gui.menu().progressLibrary = QString::fromStdString(PrivateLibraryPath(exeDir, kelvora::progress::kLibraryFile).string());
     host.beforeMessage = [&gui] {
         gui.SyncAll();
         return gui.ActiveWindowForMessages();

@@ -6,7 +6,10 @@
 // defined together in events/: MainWindow.cpp (form1), CommentWindow.cpp
 // (form2) and SetupDialog.cpp (form3); each is a few lines that call the
 // routines of the subsystem folders.
+#include <string>
+
 #include "Program.h"
+#include "model/Progress.h"
 
 namespace kelvora {
 
@@ -30,6 +33,19 @@ void Command8_Click(Program& p);  // Setup
 void Command9_Click(Program& p);  // CHK
 void Timer1_Timer(Program& p);
 void Timer2_Timer(Program& p);
+}  // namespace form1
+
+// The main window's own menu: its context menu, and shortcuts the hidden
+// menu leaves free.
+namespace form1 {
+// "Progress…": what its charts show.
+ProgressData Menu_Progress(Program& p);
+// After "Import a word list…", the learner chose to drill `name`: the
+// learning records are saved as "END" saves them, the settings name it
+// first among the word databases, and the program ends, to start again at
+// once on it (restartWanted). When any of that fails the learner is told
+// why and the program goes on as it was.
+void Menu_DrillWordDatabase(Program& p, const std::string& name);
 }  // namespace form1
 
 namespace form2 {

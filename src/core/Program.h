@@ -44,9 +44,11 @@ struct Program {
     // A line for the learner when start-up finds no settings file: how else
     // to start Kelvora. Empty when there is nothing else to say.
     std::string missingSettingsHint;
-    // How many questions have come on screen: tells a new question from the
-    // same one still waiting, without looking at what it says.
-    int questionsShown = 0;
+    // What assistive tools are to say now.
+    Announcement announcement;
+    // Set when the program ends only to start again at once, on the same
+    // folder (after the learner chose to drill a new word database).
+    bool restartWanted = false;
     // Set by the first "Start": before it there is no question to resume.
     bool runStarted = false;
     // The last note about the training list the learner has seen, so that a

@@ -3,7 +3,7 @@
 
 #include <QStringList>
 
-#include "layout/ControlFactory.h"
+#include "platform/Controls.h"
 
 namespace kelvora::gui {
 

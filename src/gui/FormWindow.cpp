@@ -118,8 +118,6 @@ QWidget* FormWindow::Create(Control& c) {
     w->setGeometry(PxRect(c.geometry));
     if (c.font) w->setFont(ToQFont(*c.font));
     if (!c.hint.empty()) w->setToolTip(QString::fromStdString(c.hint));
-    if (!c.accessibleName.empty()) w->setAccessibleName(QString::fromStdString(c.accessibleName));
-    if (!c.accessibleDescription.empty()) w->setAccessibleDescription(QString::fromStdString(c.accessibleDescription));
     return w;
 }
 
@@ -150,6 +148,10 @@ void FormWindow::SyncControl(const Control& c, QWidget* w) {
         if (g->title() != text) g->setTitle(text);
     }
     if (w->isEnabled() != c.enabled) w->setEnabled(c.enabled);
+    // What assistive tools call a control can change with what it shows.
+    if (const QString name = ToQt(c.accessibleName); w->accessibleName() != name) w->setAccessibleName(name);
+    if (const QString description = ToQt(c.accessibleDescription); w->accessibleDescription() != description)
+        w->setAccessibleDescription(description);
     // A control placed outside the window is never seen; it is not shown,
     // so assistive tools do not report it as showing either.
     const bool shown = c.visible && PxRect(c.geometry).intersects(QRect(QPoint(0, 0), size()));
@@ -160,6 +162,7 @@ void FormWindow::Sync() {
     syncing_ = true;
     const QString caption = QString::fromStdString(model_.caption);
     if (windowTitle() != caption) setWindowTitle(caption);
+    if (const QString d = ToQt(model_.accessibleDescription); accessibleDescription() != d) setAccessibleDescription(d);
     for (Control* c : controls_) SyncControl(*c, widgets_[c->name]);
     syncing_ = false;
     if (surface_ && !inPaint_ && surface_->version() != paintedVersion_) update();

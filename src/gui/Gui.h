@@ -6,20 +6,23 @@
 // closing a window) finds its entry point in the window's table
 // (Bindings.h) and goes through Dispatch, which runs it on the Program and
 // then brings every widget and timer up to date from the control models
-// (SyncAll). One event at a time: while a message box is open no other
-// event (timers included) reaches the program. Edits in text boxes, check
-// boxes and options go straight into the control models (FormWindow).
-#include <QLibrary>
+// (SyncAll) and says what the program announced (Announcer). One event at
+// a time: while a message box is open no other event (timers included)
+// reaches the program. Edits in text boxes, check boxes and options go
+// straight into the control models (FormWindow).
 #include <QObject>
 #include <QTimer>
 #include <functional>
 #include <memory>
 
-#include "Bindings.h"
+#include "Announcer.h"
 #include "FormWindow.h"
+#include "OwnMenu.h"
 #include "Program.h"
 
 namespace kelvora::gui {
+
+class AnswerKeys;
 
 class Gui : public QObject {
     Q_OBJECT
@@ -33,23 +36,19 @@ public:
     void SyncAll();
     // Runs one event of the program; returns false once the program ended.
     bool Dispatch(const std::function<void(Program&)>& handler);
+    // Whether an event would be dropped now (a message box or a dialog of
+    // the program's own is open).
+    bool Busy() const { return busy_ || ended_; }
+    // Runs `f` with every event dropped meanwhile, as while a message box
+    // is open.
+    void WhileBusy(const std::function<void()>& f);
 
-    // The main window's own menu (its context menu, and shortcuts the
-    // hidden menu does not use): "Import a word list..." (Ctrl+Shift+I) and
-    // "Progress..." (Ctrl+Shift+P).
-    void ImportWordList();
-    void ShowProgress();
-    // Where the Progress window's library is; loaded at its first opening.
-    QString progressLibrary;
-
+    OwnMenu& menu() { return *menu_; }
     bool ended() const { return ended_; }
     FormWindow& form1() { return *form1_; }
     FormWindow& form2() { return *form2_; }
     FormWindow& form3() { return *form3_; }
     QWidget* ActiveWindowForMessages() const;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 signals:
     void programEnded();
@@ -57,24 +56,18 @@ signals:
     void announced(const QString& speech);
 
 private:
-    void Wire(FormWindow& window, const WindowBindings& bindings);
-    void AddInertMenu();
-    void AddOwnMenu();
-    void Restart();
+    void Wire(FormWindow& window, const struct WindowBindings& bindings);
     void SyncTimer(QTimer& timer, const TimerModel& model, TimerModel& shown);
     void EndProgram();
-    void PlaceCommentWindow();
-    void Announce();
-    void PlaceSetupDialog();
 
     Program& program_;
     std::unique_ptr<FormWindow> form1_, form2_, form3_;
+    std::unique_ptr<AnswerKeys> keys_;
+    std::unique_ptr<Announcer> announcer_;
+    std::unique_ptr<OwnMenu> menu_;
     QTimer timer1_, timer2_;
     TimerModel shown1_{-1, false}, shown2_{-1, false};
-    QLibrary progressLibrary_;
     bool busy_ = false;
-    int announcedState_ = 0;
-    int announcedQuestion_ = 0;
     bool ended_ = false;
 };
 

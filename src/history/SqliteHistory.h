@@ -18,6 +18,7 @@ class SqliteHistory : public SessionHistory {
 public:
     explicit SqliteHistory(std::filesystem::path file) : file_(std::move(file)) {}
     std::string Append(const SessionRecord& session) override;
+    std::vector<SessionRecord> Sessions(std::string* error) const override;
 
 private:
     std::filesystem::path file_;

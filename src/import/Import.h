@@ -66,6 +66,12 @@ struct Outcome {
 // the folder changes.
 Outcome Run(const Request& request);
 
+// Whether the word database the request would write is there already.
+bool DatabaseExists(const Request& request);
+
+// The summary cut to a screenful, for a message box.
+std::string ScreenSummary(const Outcome& outcome);
+
 // The word database's text from entries already read: sorted by the
 // lower-cased word, duplicates merged, rows a word database cannot hold
 // skipped, at most 20,000 words and the end record. Exposed for tests.

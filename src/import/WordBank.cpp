@@ -138,6 +138,32 @@ Bank BuildBank(const ReadResult& read, const std::string& name, bool swap) {
     return bank;
 }
 
+namespace {
+
+// The database's name without ".txt"; nothing when it cannot name one.
+std::optional<std::string> DatabaseName(const Request& request) {
+    std::string name = request.name;
+    if (name.size() > 4 && LowerAscii(name.substr(name.size() - 4)) == ".txt") name.resize(name.size() - 4);
+    if (name.empty() || name.find('/') != std::string::npos || name == "." || name == ".." || name == "qbx" ||
+        !EncodeCp932(name))
+        return std::nullopt;
+    return name;
+}
+
+bool Occupied(const std::filesystem::path& path) {
+    const PathStatus s = StatPath(path);
+    return s.kind != PathStatus::Kind::Missing || s.link;
+}
+
+}  // namespace
+
+bool DatabaseExists(const Request& request) {
+    const auto name = DatabaseName(request);
+    return name && Occupied(request.folder / (*name + ".txt"));
+}
+
+std::string ScreenSummary(const Outcome& outcome) { return ClipForScreen(outcome.summary, 200, 40); }
+
 Outcome Run(const Request& request) {
     Outcome out;
     auto fail = [&out](const std::string& message) {
@@ -145,14 +171,12 @@ Outcome Run(const Request& request) {
         out.summary = message + "\n";
         return out;
     };
-    std::string name = request.name;
-    if (name.size() > 4 && LowerAscii(name.substr(name.size() - 4)) == ".txt") name.resize(name.size() - 4);
-    if (name.empty() || name.find('/') != std::string::npos || name == "." || name == ".." ||
-        name == "qbx" || !EncodeCp932(name))
+    const auto databaseName = DatabaseName(request);
+    if (!databaseName)
         return fail("'" + request.name + "' cannot name a word database: give a plain file name without a folder");
+    const std::string& name = *databaseName;
     const std::filesystem::path target = request.folder / (name + ".txt");
-    std::error_code ec;
-    if (!request.force && std::filesystem::exists(std::filesystem::symlink_status(target, ec)))
+    if (!request.force && Occupied(target))
         return fail(target.string() + " is there already; Kelvora leaves it as it is. Give another name, or add "
                                       "--force to replace it.");
 

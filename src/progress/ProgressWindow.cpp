@@ -4,6 +4,7 @@
 // today's spread of word scores. A day without a session is a gap, never a
 // zero. Each chart can be saved as a PNG.
 #include <QBarCategoryAxis>
+#include <QBuffer>
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
@@ -26,6 +27,7 @@
 #include <map>
 
 #include "Progress.h"
+#include "platform/TextFile.h"
 
 namespace kelvora::progress {
 
@@ -64,7 +66,7 @@ void AddToChart(QChart* chart, const std::vector<QLineSeries*>& runs, QAbstractA
     }
 }
 
-QDateTimeAxis* TimeAxis(const Data& d) {
+QDateTimeAxis* TimeAxis(const ProgressData& d) {
     auto* x = new QDateTimeAxis;
     x->setFormat(QStringLiteral("MM-dd"));
     x->setTitleText(QStringLiteral("Date"));
@@ -89,7 +91,7 @@ QValueAxis* ValueAxis(const QString& title, qreal top) {
     return y;
 }
 
-QChart* QuestionsPerDay(const Data& d) {
+QChart* QuestionsPerDay(const ProgressData& d) {
     auto* chart = new QChart;
     chart->setTitle(QStringLiteral("Questions and correct rate per day"));
     if (d.sessions.empty()) return chart;
@@ -149,7 +151,7 @@ QChart* QuestionsPerDay(const Data& d) {
     return chart;
 }
 
-QChart* WordsKnown(const Data& d) {
+QChart* WordsKnown(const ProgressData& d) {
     auto* chart = new QChart;
     chart->setTitle(QStringLiteral("Words known (a positive score), by direction"));
     if (d.sessions.empty()) return chart;
@@ -169,7 +171,7 @@ QChart* WordsKnown(const Data& d) {
     return chart;
 }
 
-QChart* Estimates(const Data& d) {
+QChart* Estimates(const ProgressData& d) {
     auto* chart = new QChart;
     chart->setTitle(QStringLiteral("Score estimates of the test mode"));
     std::vector<std::pair<std::int64_t, qreal>> points;
@@ -200,7 +202,7 @@ QChart* Estimates(const Data& d) {
     return chart;
 }
 
-QChart* Spread(const Data& d) {
+QChart* Spread(const ProgressData& d) {
     auto* chart = new QChart;
     chart->setTitle(QStringLiteral("Today's word scores"));
     auto* series = new QBarSeries(chart);
@@ -216,7 +218,7 @@ QChart* Spread(const Data& d) {
     }
     chart->addSeries(series);
     auto* x = new QBarCategoryAxis;
-    for (const char* name : d.bucketNames) x->append(QString::fromUtf8(name));
+    for (const char* name : kScoreBuckets) x->append(QString::fromUtf8(name));
     x->setTitleText(QStringLiteral("Score (from)"));
     SmallLabels(x, 0.8);
     chart->addAxis(x, Qt::AlignBottom);
@@ -242,8 +244,15 @@ QWidget* Panel(QChart* chart, const QString& file, QWidget* parent) {
         const QString path = QFileDialog::getSaveFileName(panel, QStringLiteral("Save the chart"),
                                                           QDir::home().filePath(file + QStringLiteral(".png")),
                                                           QStringLiteral("PNG pictures (*.png)"));
-        if (!path.isEmpty() && !view->grab().save(path, "PNG"))
-            QMessageBox::warning(panel, QStringLiteral("Kelvora"), QStringLiteral("%1 could not be written.").arg(path));
+        if (path.isEmpty()) return;
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        view->grab().save(&buffer, "PNG");
+        const WriteResult r = WriteFileAtomic(path.toStdString(), png.toStdString());
+        if (!r.ok)
+            QMessageBox::warning(panel, QStringLiteral("Kelvora"),
+                                 QStringLiteral("%1 could not be written: %2.").arg(path, QString::fromStdString(r.reason)));
     });
     layout->addWidget(view, 1);
     layout->addWidget(save, 0, Qt::AlignRight);
@@ -254,7 +263,7 @@ QWidget* Panel(QChart* chart, const QString& file, QWidget* parent) {
 
 }  // namespace kelvora::progress
 
-extern "C" Q_DECL_EXPORT QWidget* kelvora_progress_window(const kelvora::progress::Data& data, QWidget* parent) {
+extern "C" Q_DECL_EXPORT QWidget* kelvora_progress_window(const kelvora::ProgressData& data, QWidget* parent) {
     using namespace kelvora::progress;
     auto* window = new QWidget(parent, Qt::Window);
     window->setObjectName(QStringLiteral("Progress"));

@@ -32,7 +32,7 @@ TEST_F(Reports, WordStatistics) {
               p.Form2.Text1.text);
     EXPECT_TRUE(p.Form2.Text1.visible);
     EXPECT_TRUE(p.Form2.visible);
-    EXPECT_EQ(0, p.m.QuizState);  // nothing else moves
+    EXPECT_EQ(RunState::Idle, p.m.QuizState);  // nothing else moves
     // The run's line appears once something was asked.
     p.m.RunAsked = 8;
     p.m.RunCorrect = 1;
@@ -66,7 +66,7 @@ TEST_F(Reports, StopPausesResumesAndWritesTheModeLegend) {
     ASSERT_FALSE(Fire(form1::Timer1_Timer));
     p.m.Countdown = 12;
     EXPECT_FALSE(Fire(form1::Command6_Click));
-    EXPECT_EQ(0, p.m.QuizState);
+    EXPECT_EQ(RunState::Idle, p.m.QuizState);
     EXPECT_TRUE(p.Form2.Text1.visible);
     const std::string legend =
         "\r\n Qmd = 1 Then '未出題問題をだす\r\n Qmd = 2 Then '未正解問題をだす"
@@ -78,7 +78,7 @@ TEST_F(Reports, StopPausesResumesAndWritesTheModeLegend) {
     for (int i = 0; i < 3; ++i) ASSERT_FALSE(Fire(form1::Timer1_Timer));
     EXPECT_EQ(12, p.m.Countdown);
     EXPECT_FALSE(Fire(form1::Command6_Click));
-    EXPECT_EQ(1, p.m.QuizState);
+    EXPECT_EQ(RunState::AwaitingAnswer, p.m.QuizState);
     EXPECT_FALSE(p.Form2.Text1.visible);
     ASSERT_FALSE(Fire(form1::Timer1_Timer));
     EXPECT_EQ(11, p.m.Countdown);
@@ -99,7 +99,7 @@ TEST_F(Reports, TrainingModeAddsTheTrainingRates) {
 
     // No word of the list asked in a direction: that rate is left out.
     for (int i = 0; i < 4; ++i) p.m.WordTbl[static_cast<std::size_t>(i)].asked[1] = "0";
-    p.m.QuizState = 1;
+    p.m.QuizState = RunState::AwaitingAnswer;
     EXPECT_FALSE(Fire(form1::Command6_Click));
     EXPECT_EQ("\r\n  75%   : % ", t.substr(t.rfind("\r\n")));
 }

@@ -61,7 +61,8 @@ TEST_F(WordRun, StartSeedsFromTheClockAndShowsAWordQuestion) {
     ASSERT_FALSE(Fire(form1::Command7_Click));
     EXPECT_EQ(first, std::make_pair(p.Form1.Text1.text, Choices()));
 
-    EXPECT_EQ((std::vector<int>{1, 6, 0}), (std::vector<int>{p.m.QuizState, p.m.Countdown, p.m.RunAsked}));
+    EXPECT_EQ(RunState::AwaitingAnswer, p.m.QuizState);
+    EXPECT_EQ((std::vector<int>{6, 0}), (std::vector<int>{p.m.Countdown, p.m.RunAsked}));
     EXPECT_EQ("6", p.Form1.Label1.text);
     // Shown: the comment window without its text, the question box; not the label below the window.
     EXPECT_EQ((std::vector<bool>{true, false, true, false}),
@@ -96,7 +97,7 @@ TEST_F(WordRun, UnansweredQuestionTimesOutWithTwoBeeps) {
     Tick();
     EXPECT_EQ("0", p.Form1.Label1.text);
     EXPECT_EQ(2, Beeps());
-    EXPECT_EQ(2, p.m.QuizState);
+    EXPECT_EQ(RunState::VerdictPause, p.m.QuizState);
     EXPECT_EQ(5, p.m.Countdown);
     EXPECT_EQ(-1, p.m.ChosenAnswer);
     const WordRow& r = p.m.WordTbl[static_cast<std::size_t>(row)];
@@ -119,9 +120,9 @@ TEST_F(WordRun, UnansweredQuestionTimesOutWithTwoBeeps) {
 
     // The pause: four ticks keep the verdict, the fifth brings the next.
     Tick(4);
-    EXPECT_EQ(2, p.m.QuizState);
+    EXPECT_EQ(RunState::VerdictPause, p.m.QuizState);
     Tick();
-    EXPECT_EQ(1, p.m.QuizState);
+    EXPECT_EQ(RunState::AwaitingAnswer, p.m.QuizState);
     EXPECT_EQ(6, p.m.Countdown);
     EXPECT_EQ((std::vector<std::string>{"Ａ", "Ｂ", "Ｃ", "Ｄ"}), Captions());
     EXPECT_EQ("", p.Form2.Label1.text);
@@ -165,7 +166,7 @@ TEST_F(WordRun, TheVerdictMarksTheButtonsAndPausesByHowItWent) {
         int left, pause, runCorrect;
     } rows[] = {{9, 2, 1}, {10, 5, 2}, {31, 5, 2}};  // 31 or more seconds left judges as wrong
     for (const auto& r : rows) {
-        p.m.QuizState = 1;
+        p.m.QuizState = RunState::AwaitingAnswer;
         p.m.Countdown = r.left;
         ChooseAnswer(p, p.m.CorrectAnswer);
         EXPECT_EQ(r.pause, p.m.Countdown) << r.left;
@@ -182,7 +183,7 @@ TEST_F(WordRun, AnswersCountOnlyWhileAQuestionWaits) {
         ASSERT_FALSE(Fire(form1::Timer1_Timer));
     }
     EXPECT_EQ(0, p.m.RunAsked);
-    EXPECT_EQ(0, p.m.QuizState);
+    EXPECT_EQ(RunState::Idle, p.m.QuizState);
     EXPECT_EQ(0, p.m.Countdown);
     EXPECT_TRUE(host.log.empty());
     for (int i = 0; i < 10; ++i) EXPECT_EQ("0", p.m.WordTbl[static_cast<std::size_t>(i)].asked[0]);
@@ -203,44 +204,27 @@ TEST_F(WordRun, ContinueEndsALongPauseAtTheNextTick) {
     EXPECT_TRUE(p.Form2.Text1.visible);
     EXPECT_TRUE(p.Form2.Command1.visible);
     Tick(3);
-    EXPECT_EQ(2, p.m.QuizState);
+    EXPECT_EQ(RunState::VerdictPause, p.m.QuizState);
     ASSERT_FALSE(Fire(form2::Command1_Click));
     ASSERT_FALSE(Fire(form2::Command1_Click));
     EXPECT_EQ(1, p.m.Countdown);
     EXPECT_FALSE(p.Form2.Text1.visible);
     EXPECT_FALSE(p.Form2.Command1.visible);
     Tick();
-    EXPECT_EQ(1, p.m.QuizState);
+    EXPECT_EQ(RunState::AwaitingAnswer, p.m.QuizState);
 }
 
 TEST_F(WordRun, StartDuringAPauseBeginsANewRun) {
     Bank(10, 10);
     ASSERT_FALSE(Fire(form1::Command7_Click));
     ChooseAnswer(p, 0);
-    ASSERT_EQ(2, p.m.QuizState);
+    ASSERT_EQ(RunState::VerdictPause, p.m.QuizState);
     host.time = "10:00:07";
     ASSERT_FALSE(Fire(form1::Command7_Click));
     EXPECT_EQ(700, p.rng.lastSeed());
     EXPECT_EQ(0, p.m.RunAsked);
-    EXPECT_EQ(1, p.m.QuizState);
+    EXPECT_EQ(RunState::AwaitingAnswer, p.m.QuizState);
     EXPECT_EQ((std::vector<std::string>{"Ａ", "Ｂ", "Ｃ", "Ｄ"}), Captions());
-}
-
-TEST_F(WordRun, FilteredModesSkipRowsByTheirRecord) {
-    const struct {
-        int mode;
-        int expectedRow;
-    } rows[] = {{1, 7}, {2, 7}, {3, 8}};
-    for (const auto& r : rows) {
-        SCOPED_TRACE(r.mode);
-        Bank(10, r.mode);
-        for (int i = 0; i <= 5; ++i) Ask(i, 0, 5, 3);  // asked and correct in direction 0
-        Ask(7, 1, 5, 3);                               // row 7 asked only in direction 1
-        // Start, then candidates (row, direction): (0,0) (2,0) (7,0) (8,1)
-        p.rng.Script({0.0, 0.05, 0.1, 0.25, 0.2, 0.75, 0.3, 0.85, 0.9});
-        ASSERT_FALSE(Fire(form1::Command7_Click));
-        EXPECT_EQ(r.expectedRow, p.m.QuestionIndex);
-    }
 }
 
 TEST_F(WordRun, AfterFiftyRejectionsThe51stDrawIsTaken) {
@@ -336,7 +320,7 @@ TEST_F(WordRun, TrainingListProblemsAreToldOnceAndNeverAskAMissingRow) {
     EXPECT_EQ(0, p.m.QuestionIndex);
     ChooseAnswer(p, 0);
     Tick(5);  // the file is tried again, but the learner was told already
-    EXPECT_EQ(1, p.m.QuizState);
+    EXPECT_EQ(RunState::AwaitingAnswer, p.m.QuizState);
 
     dir.WriteCp932("etrain.txt", Crlf({"w01,a", "nothere,b", "w03,c", "gone,d"}));
     host.Expect("These words of the training list 'etrain.txt' are not in the word database and are skipped: "
@@ -412,7 +396,7 @@ TEST_F(WordRun, AnEmptyBankAsksNoWordQuestion) {
     host.Expect("The word database 'eword.txt' holds no words, so there is no word question to ask.\r\n"
                 "Add words to it, or switch \"Use word test\" off in Setup.");
     ASSERT_FALSE(Fire(form1::Command7_Click));
-    EXPECT_EQ(0, p.m.QuizState);
+    EXPECT_EQ(RunState::Idle, p.m.QuizState);
     Tick(10);
     EXPECT_EQ(0, p.m.RunAsked);
 }

@@ -36,7 +36,7 @@ TEST_F(Startup, LoadsSettingsBanksAndFillsTheSetupDialog) {
     EXPECT_EQ(2, m.TestCount);
     EXPECT_EQ("Go &now&.", m.TestLine[3]);
     EXPECT_EQ(-1, m.ChosenAnswer);
-    EXPECT_EQ(0, m.QuizState);
+    EXPECT_EQ(RunState::Idle, m.QuizState);
     EXPECT_EQ((std::vector<std::string>{"init", "getState", "getEncodeState", "getVersion"}), player.log);
     EXPECT_TRUE(host.log.empty());
 }

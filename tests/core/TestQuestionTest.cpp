@@ -101,7 +101,7 @@ TEST_F(TestQuestions, JudgingATestQuestionUpdatesItsRecord) {
     EXPECT_EQ(20, p.m.TestRec[0].asked.value());
     EXPECT_EQ(12, p.m.TestRec[0].score.value());
     EXPECT_EQ(1, p.m.Countdown);  // no commentary held: one second
-    p.m.QuizState = 1;
+    p.m.QuizState = RunState::AwaitingAnswer;
     ChooseAnswer(p, (p.m.CorrectAnswer + 1) % 4);
     EXPECT_EQ(40, p.m.TestRec[0].asked.value());
     EXPECT_EQ(11, p.m.TestRec[0].score.value());
@@ -168,10 +168,10 @@ struct TestMode : TestQuestions {
     // Answers the question on screen: right with `left` seconds on the
     // clock, or wrong.
     void Answer(bool right, int left) {
-        ASSERT_EQ(1, p.m.QuizState);
+        ASSERT_EQ(RunState::AwaitingAnswer, p.m.QuizState);
         p.m.Countdown = left;
         ChooseAnswer(p, right ? p.m.CorrectAnswer : (p.m.CorrectAnswer + 1) % 4);
-        while (p.m.QuizState == 2) ASSERT_FALSE(Fire(form1::Timer1_Timer));
+        while (p.m.QuizState == RunState::VerdictPause) ASSERT_FALSE(Fire(form1::Timer1_Timer));
     }
     std::string Counts() {
         int a = 0, c = 0;
@@ -206,7 +206,7 @@ TEST_F(TestMode, FortyQuestionsMakeAReportTwiceInOneRun) {
     EXPECT_EQ(0, p.m.TestAsked);
     EXPECT_EQ(0, p.m.TestCorrect.value());
     EXPECT_EQ(40, p.m.TestQuestionNo);
-    EXPECT_EQ(2, p.m.QuizState);
+    EXPECT_EQ(RunState::VerdictPause, p.m.QuizState);
     EXPECT_EQ(1, p.m.Countdown);
     ASSERT_FALSE(Fire(form1::Timer1_Timer));
     EXPECT_FALSE(p.Form2.Text1.visible);  // gone with the pause
@@ -229,7 +229,7 @@ TEST_F(TestMode, ALongTestKeepsLogging) {
     ASSERT_FALSE(Fire(form1::Command7_Click));
     for (int i = 0; i < 1005; ++i) Answer(i % 2 == 0, 10);
     EXPECT_EQ(1006, p.m.TestQuestionNo);
-    EXPECT_EQ(1, p.m.QuizState);
+    EXPECT_EQ(RunState::AwaitingAnswer, p.m.QuizState);
 }
 
 TEST(Estimate, WorkedExamples) {

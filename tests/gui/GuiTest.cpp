@@ -157,13 +157,13 @@ TEST_F(GuiFixture, PlaysQuestionsByClicking) {
     p.Form3.Text3.text = "10";
     host.Expect("問題数が少なすぎるため、正常な判定ができません");  // the settings say test mode
     QTest::mouseClick(g->form1().widget("Command7"), Qt::LeftButton);
-    ASSERT_EQ(1, p.m.QuizState);
+    ASSERT_EQ(RunState::AwaitingAnswer, p.m.QuizState);
     EXPECT_EQ(QStringLiteral("6"), Widget<QLabel>(g->form1(), "Label1")->text());
     EXPECT_EQ(QString::fromUtf8("Ａ"), Widget<QPushButton>(g->form1(), "Command1")->text());
     const char* buttons[] = {"Command1", "Command2", "Command3", "Command4"};
     const int correct = p.m.CorrectAnswer;
     QTest::mouseClick(g->form1().widget(buttons[correct]), Qt::LeftButton);
-    EXPECT_EQ(2, p.m.QuizState);
+    EXPECT_EQ(RunState::VerdictPause, p.m.QuizState);
     EXPECT_EQ(1, p.m.RunCorrect.value());
     EXPECT_EQ(QString::fromUtf8("○"), Widget<QPushButton>(g->form1(), buttons[correct])->text());
     EXPECT_EQ(QString::fromUtf8("○ 0"), Widget<QLabel>(g->form2(), "Label1")->text());
@@ -257,7 +257,7 @@ TEST_F(GuiFixture, AQuestionAndItsVerdictAreAnnouncedInOrder) {
 
     // A test question is spoken without its underline marks.
     p.Form3.Check1.value = 0;
-    for (int i = 0; i < 6 && p.m.QuizState != 1; ++i) g->Dispatch(form1::Timer1_Timer);
+    for (int i = 0; i < 6 && p.m.QuizState != RunState::AwaitingAnswer; ++i) g->Dispatch(form1::Timer1_Timer);
     EXPECT_EQ(0u, spoken.back().find(p.m.QuestionSentence == "Go &now&." ? "Go now." : "I have a pen."));
 }
 
@@ -280,7 +280,7 @@ TEST_F(GuiFixture, AKeyboardOnlySession) {
     host.Expect("問題数が少なすぎるため、正常な判定ができません");
     tabTo(w.widget("Command7"));
     key(Qt::Key_Space);
-    ASSERT_EQ(1, p.m.QuizState);
+    ASSERT_EQ(RunState::AwaitingAnswer, p.m.QuizState);
     EXPECT_EQ(&w, QApplication::focusWidget());  // not on Start any more
     const std::string question = p.Form1.Text1.text;
     key(Qt::Key_Space);
@@ -291,14 +291,14 @@ TEST_F(GuiFixture, AKeyboardOnlySession) {
     const std::pair<int, Qt::KeyboardModifiers> answers[] = {
         {Qt::Key_1, Qt::NoModifier}, {Qt::Key_B, Qt::ShiftModifier}, {Qt::Key_3, Qt::KeypadModifier}, {Qt::Key_D, Qt::NoModifier}};
     for (const auto& [k, m] : answers) {
-        for (int i = 0; i < 6 && p.m.QuizState != 1; ++i) g->Dispatch(form1::Timer1_Timer);
+        for (int i = 0; i < 6 && p.m.QuizState != RunState::AwaitingAnswer; ++i) g->Dispatch(form1::Timer1_Timer);
         if (k == Qt::Key_3) {  // whichever control has the focus; Ctrl+letter stays inert
             w.widget("Text3")->setFocus();
             key(Qt::Key_A, Qt::ControlModifier);
-            EXPECT_EQ(1, p.m.QuizState);
+            EXPECT_EQ(RunState::AwaitingAnswer, p.m.QuizState);
         }
         key(k, m);
-        EXPECT_EQ(2, p.m.QuizState) << k;
+        EXPECT_EQ(RunState::VerdictPause, p.m.QuizState) << k;
         EXPECT_EQ(&w, QApplication::focusWidget());
         key(Qt::Key_Space);  // stray: nothing
     }
@@ -354,7 +354,7 @@ TEST(ProgressWindow, ChartsShowTheHistory) {
     QLibrary library(QCoreApplication::applicationDirPath() + QStringLiteral("/libkelvora_progress.so"));
     const auto make = reinterpret_cast<progress::MakeWindow>(library.resolve(progress::kMakeWindowSymbol));
     ASSERT_TRUE(make) << library.errorString().toStdString();
-    progress::Data data;
+    ProgressData data;
     const std::int64_t day = 86400, start = QDateTime(QDate(2026, 3, 2), QTime(20, 0)).toSecsSinceEpoch();
     // Sessions on day 0 (two), day 1 and day 3; none on day 2.
     for (std::int64_t d : {0, 0, 1, 3}) {
@@ -366,7 +366,6 @@ TEST(ProgressWindow, ChartsShowTheHistory) {
         data.sessions.push_back(s);
     }
     data.spread = {{{1, 2, 3, 4, 5, 6}, {6, 5, 4, 3, 2, 1}}};
-    data.bucketNames = {"not asked", "0 or less", "1-9", "10-29", "30-99", "100+"};
     std::unique_ptr<QWidget> window(make(data, nullptr));
     auto view = [&](const char* name) { return window->findChild<QChartView*>(QString::fromLatin1(name))->chart(); };
     auto points = [](QAbstractSeries* s) {

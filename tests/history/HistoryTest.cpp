@@ -27,6 +27,7 @@ struct Kept : SessionHistory {
         if (failure.empty()) sessions.push_back(s);
         return failure;
     }
+    std::vector<SessionRecord> Sessions(std::string*) const override { return sessions; }
 };
 
 SessionRecord Sample(int i) {

@@ -8,6 +8,7 @@
 #include "judge/Reports.h"
 #include "present/QuestionText.h"
 #include "run/Run.h"
+#include "setup/SetupDialog.h"
 #include "startup/Startup.h"
 
 namespace kelvora::form1 {
@@ -48,5 +49,20 @@ void Command9_Click(Program& p) { ShowStatistics(p); }
 
 void Timer1_Timer(Program& p) { Heartbeat(p); }
 void Timer2_Timer(Program& p) { StopPronunciation(p); }
+
+ProgressData Menu_Progress(Program& p) {
+    ProgressData d;
+    if (p.history) d.sessions = p.history->Sessions(&d.historyProblem);
+    d.spread = ScoreSpread(p);
+    return d;
+}
+
+void Menu_DrillWordDatabase(Program& p, const std::string& name) {
+    if (!SwitchWordDatabase(p, name)) return;
+    // The next Kelvora takes the folder as this one ends.
+    p.folderLock.Release();
+    p.restartWanted = true;
+    p.host.End();
+}
 
 }  // namespace kelvora::form1

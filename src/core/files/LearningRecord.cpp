@@ -31,9 +31,7 @@ std::optional<std::string> ReadRecordFile(Program& p, const std::string& name) {
 // Why a record file must not be written over, or nothing: a file far
 // larger than a record is something else, kept as it is.
 std::optional<std::string> NotARecord(const Program& p, const std::string& name) {
-    std::error_code ec;
-    const auto size = std::filesystem::file_size(p.File(name), ec);
-    if (!ec && size > kMaxRecordBytes) return "the file there is far larger than a learning record and is kept as it is";
+    if (StatPath(p.File(name)).size > kMaxRecordBytes) return "the file there is far larger than a learning record and is kept as it is";
     return std::nullopt;
 }
 

@@ -4,11 +4,26 @@
 #include "judge/Reports.h"
 #include "model/Modes.h"
 #include "model/Tally.h"
+#include "present/Speech.h"
 #include "text/Numbers.h"
 
 namespace kelvora {
 
 namespace {
+
+// No question waits longer than 30 seconds: a countdown above that is no
+// answer in time.
+constexpr int kLongestAnswerSeconds = 30;
+// The test report comes after this many judged test-mode questions.
+constexpr int kQuestionsPerTestReport = 40;
+// The pauses after a verdict, in seconds.
+constexpr int kHeldPause = 999;       // the commentary stays until "Continue"
+constexpr int kTestQuestionPause = 1;
+constexpr int kWordPause = 5;         // after a wrong answer, or one with more than 9 seconds left
+constexpr int kQuickWordPause = 2;    // after a right answer with 9 seconds or fewer left
+constexpr int kQuickAnswerSecondsLeft = 9;
+// Every judgement adds this to a word's asked weight in its direction.
+constexpr int kWordAskedWeight = 5;
 
 // The verdict in the comment window: a red circle for right, a red cross
 // for wrong, and the mark with the test-mode count.
@@ -29,25 +44,26 @@ void CountExamQuestion(Program& p, bool correct, int score) {
     if (m.TestQuestionNo >= 1) m.TestLog[static_cast<std::size_t>(m.TestQuestionNo - 1)][1] = score;
     ++m.TestAsked;
     if (correct) SaturatingAdd(m.TestCorrect, 1);
-    if (m.TestAsked >= 40) ShowTestReport(p);
+    if (m.TestAsked >= kQuestionsPerTestReport) ShowTestReport(p);
 }
 
 // How long the verdict stays: until "Continue" when the commentary is
 // held, a second after a test question, else two seconds after a quick
 // right answer and five otherwise.
 int PauseAfterVerdict(const Model& m, bool test) {
-    if (m.CommentHold == 1) return 999;
-    if (test) return 1;
-    return (m.ChosenAnswer != m.CorrectAnswer || m.Countdown > 9) ? 5 : 2;
+    if (m.CommentHold == 1) return kHeldPause;
+    if (test) return kTestQuestionPause;
+    return (m.ChosenAnswer != m.CorrectAnswer || m.Countdown > kQuickAnswerSecondsLeft) ? kWordPause
+                                                                                         : kQuickWordPause;
 }
 
 }  // namespace
 
 void JudgeAnswer(Program& p) {
     Model& m = p.m;
-    m.QuizState = 0;
+    m.QuizState = RunState::Idle;
     ++m.RunAsked;
-    const bool correct = m.ChosenAnswer == m.CorrectAnswer && m.Countdown < 31;
+    const bool correct = m.ChosenAnswer == m.CorrectAnswer && m.Countdown <= kLongestAnswerSeconds;
     const bool test = m.IsTestQuestion == 1;
     // Right answers score the seconds left, wrong ones -1.
     const int score = correct ? m.Countdown : -1;
@@ -63,7 +79,7 @@ void JudgeAnswer(Program& p) {
     if (test) {
         AddToQuestion(m.TestRec[static_cast<std::size_t>(m.QuestionIndex)], m.TimeAllowance, score);
     } else {
-        AddToWord(m.Word(m.QuestionIndex), m.Direction, 5, score);
+        AddToWord(m.Word(m.QuestionIndex), m.Direction, kWordAskedWeight, score);
     }
     if (correct) SaturatingAdd(m.RunCorrect, 1);
     if (test && IsExamMode(m.SetupQmd)) CountExamQuestion(p, correct, score);
@@ -72,19 +88,20 @@ void JudgeAnswer(Program& p) {
     }
     p.Form1.answerButton(m.CorrectAnswer >= 0 && m.CorrectAnswer <= 2 ? m.CorrectAnswer : 3)->text = "○";
     p.host.Beep();
-    m.QuizState = 2;
+    m.QuizState = RunState::VerdictPause;
     if (m.CommentHold == 1) {
         p.Form2.Text1.visible = true;
         p.Form2.Command1.visible = true;
     }
     m.Countdown = PauseAfterVerdict(m, test);
-    m.ChosenAnswer = -1;
+    m.ChosenAnswer = kNoAnswer;
+    AnnounceVerdict(p);
 }
 
 void ChooseAnswer(Program& p, int position) {
-    if (p.m.QuizState != 1) return;
+    if (p.m.QuizState != RunState::AwaitingAnswer) return;
     p.m.ChosenAnswer = position;
-    p.m.QuizState = 0;
+    p.m.QuizState = RunState::Idle;
     JudgeAnswer(p);
 }
 

@@ -24,9 +24,9 @@ const char* const kLegend[] = {
     "",
 };
 
-// The training list's correct rates in both directions; a direction with
-// no word asked yet has no rate and shows none.
-std::string TrainingRates(const Program& p) {
+}  // namespace
+
+std::string TrainingRatesLine(const Program& p) {
     const Model& m = p.m;
     double a = 0, b = 0, c = 0, d = 0;
     for (int e = 0; e < m.TrainingCount; ++e) {
@@ -40,23 +40,21 @@ std::string TrainingRates(const Program& p) {
            (c > 0 ? Percent(d / c * 100) : std::string()) + "% ";
 }
 
-}  // namespace
-
 void PauseOrResume(Program& p) {
     Model& m = p.m;
     // Before the first "Start" there is no question to pause or resume:
     // resuming would judge a question that was never shown.
     if (!p.runStarted) return;
-    if (m.QuizState == 0) {
-        m.QuizState = 1;
+    if (m.QuizState == RunState::Idle) {
+        m.QuizState = RunState::AwaitingAnswer;
         p.Form2.Text1.visible = false;
         return;
     }
-    m.QuizState = 0;
+    m.QuizState = RunState::Idle;
     p.Form2.Text1.visible = true;
     std::string t = "現在モード Qmd=" + NumText(m.Qmd);
     for (const char* line : kLegend) AppendLine(t, line);
-    if (m.Qmd == Mode::Training) AppendLine(t, TrainingRates(p));
+    if (const auto line = ModeOf(m.Qmd).reportLine) AppendLine(t, line(p));
     p.Form2.Text1.text = t;
 }
 

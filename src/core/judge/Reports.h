@@ -4,6 +4,7 @@
 #include <string>
 
 #include "Program.h"
+#include "model/Progress.h"
 
 namespace kelvora {
 
@@ -15,11 +16,12 @@ void ShowStatistics(Program& p);
 // in mode 4 the training list's rates), or resumes it.
 void PauseOrResume(Program& p);
 
-// Today's spread of word scores, by direction: how many words of the bank
-// fall in each of kScoreBuckets (new: never asked in that direction; a
-// score of 0 or less; from 1, 10, 30 and 100 up).
-inline constexpr const char* kScoreBuckets[6] = {"new", "≤ 0", "1+", "10+", "30+", "100+"};
-std::array<std::array<int, 6>, 2> ScoreSpread(const Program& p);
+// Mode 4's line in that report: the training list's correct rates in both
+// directions; a direction with no word asked yet has no rate and shows none.
+std::string TrainingRatesLine(const Program& p);
+
+// Today's spread of word scores, in the buckets of kScoreBuckets.
+ScoreSpreadCounts ScoreSpread(const Program& p);
 
 // After every fortieth judged test-mode question: counts, rates and the
 // estimated score, then the "continue" box.

@@ -82,8 +82,8 @@ void ShowStatistics(Program& p) {
     p.Form2.raise = true;
 }
 
-std::array<std::array<int, 6>, 2> ScoreSpread(const Program& p) {
-    std::array<std::array<int, 6>, 2> spread{};
+ScoreSpreadCounts ScoreSpread(const Program& p) {
+    ScoreSpreadCounts spread{};
     for (int i = 0; i < p.m.WordCount; ++i) {
         for (int d : {kEnglishToJapanese, kJapaneseToEnglish}) {
             const double score = Score(p.m.Word(i), d);

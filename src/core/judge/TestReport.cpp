@@ -27,7 +27,7 @@ double EstimateScore(double rate, double speed, int timeLimit) {
 
 void ShowTestReport(Program& p) {
     Model& m = p.m;
-    m.QuizState = 0;
+    m.QuizState = RunState::Idle;
     m.Countdown = 999;
     p.Form2.Text1.visible = true;
 

@@ -8,9 +8,6 @@
 
 namespace kelvora {
 
-inline const char* const kPGothic = "ＭＳ Ｐゴシック";
-inline const char* const kGothic = "ＭＳ ゴシック";
-
 inline Control MakeControl(std::string name, ControlKind kind, std::string text, Geometry g,
                            std::optional<FontSpec> font, int tabIndex) {
     Control c;

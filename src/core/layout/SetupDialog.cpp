@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The setup dialog as laid out at design time.
 #include "layout/ControlFactory.h"
+#include "model/Modes.h"
 
 namespace kelvora {
 
@@ -39,7 +40,7 @@ Form3Model::Form3Model() {
     Text2.accessibleName = "Test databases";
     Text2.accessibleDescription = "One name a line, without .txt";
     Text3.accessibleName = "Mode";
-    Text3.accessibleDescription = "The question mode: 1 to 4, 10, 11, or 20 to 22";
+    Text3.accessibleDescription = "The question mode: " + ModeNumbersText();
     Command3.accessibleDescription = "Merge the fix patch into the word database now";
     Command2.accessibleDescription = "Close the settings without saving";
     Command1.accessibleDescription = "Save the settings; Kelvora then ends and loads them at the next start";

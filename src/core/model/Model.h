@@ -41,6 +41,16 @@ struct QuestionTally {
     Int16 score;  // seconds left when right, -1 when wrong, added up
 };
 
+// ChosenAnswer when no button was pressed: a time-out.
+inline constexpr int kNoAnswer = -1;
+
+// Where a run stands.
+enum class RunState {
+    Idle,            // before the first Start, paused, judging, or between a pause and the next question
+    AwaitingAnswer,  // a question is on screen and its countdown runs
+    VerdictPause,    // the verdict is on screen and the pause before the next question runs
+};
+
 struct Model {
     // Question banks.
     std::vector<WordRow> WordTbl = std::vector<WordRow>(kWordRows);
@@ -62,12 +72,12 @@ struct Model {
     int DrillFlag = 0;
 
     // Quiz run.
-    int QuizState = 0;  // empty before the first Start, which counts as 0
+    RunState QuizState = RunState::Idle;
     int Countdown = 0;
     int QuestionIndex = 0;
     int Direction = 0;
     int CorrectAnswer = 0;
-    int ChosenAnswer = -1;
+    int ChosenAnswer = kNoAnswer;
     double Qmd = 0;
     Int16 IsTestQuestion;
     int RunAsked = 0;

@@ -1,36 +1,56 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The question modes, as the setup dialog's mode box holds them, and the
-// one place that says what each kind of mode does.
+// The question modes, as the setup dialog's mode box holds them. One table
+// says everything a mode does (run/ModeTable.cpp, beside the choosers its
+// rows name); every other place asks it through ModeOf, never by number.
+#include <span>
+#include <string>
+
 namespace kelvora {
 
-namespace Mode {
-inline constexpr int Unasked = 1;         // rows never asked in the drawn direction
-inline constexpr int Unanswered = 2;      // rows never answered right in the drawn direction
-inline constexpr int UnaskedEither = 3;   // rows never asked in either direction
-inline constexpr int Training = 4;        // the training list
-inline constexpr int Drill = 10;          // test questions hold the commentary until "Continue"
-inline constexpr int Exam = 11;           // test mode: a report with the score estimate every 40 questions
-inline constexpr int InOrder = 20;        // every row in order, then the other direction
-inline constexpr int InOrderUnasked = 21; // in order, walking past rows never asked
-inline constexpr int StrideUnasked = 22;  // seven rows at a time, walking past rows never asked
-}  // namespace Mode
+struct Program;
 
-// Word modes below 20 draw rows (and choices) from the whole bank at
-// random; from 20 on they walk the bank and take choices near the question.
-inline bool IsWalkMode(double mode) { return mode >= Mode::InOrder; }
+// How a mode finds its word rows and their wrong choices: drawn from the
+// whole bank at random, or walking the bank with choices near the question.
+enum class Selection { Draw, Walk };
 
 // Which test questions a mode prefers: those never asked, those never
 // answered right, or any.
 enum class TestPreference { NeverAsked, NeverRight, Any };
-inline TestPreference TestPreferenceOf(double mode) {
-    if (mode == Mode::Unasked || mode == Mode::Exam || mode == Mode::UnaskedEither || mode == Mode::Training)
-        return TestPreference::NeverAsked;
-    if (mode == Mode::Unanswered || mode == Mode::Drill) return TestPreference::NeverRight;
-    return TestPreference::Any;
-}
 
-inline bool IsExamMode(double mode) { return mode == Mode::Exam; }
-inline bool IsDrillMode(double mode) { return mode == Mode::Drill; }
+// Test mode reports a score estimate every 40 questions; drill mode holds
+// the commentary of a test question until "Continue".
+enum class ModeRole { Plain, Exam, Drill };
+
+struct ModeRow {
+    int number;          // 0 in the rows for numbers the table does not hold
+    const char* name;    // what the mode box's tool tip and the help call it
+    Selection selection;
+    TestPreference tests;
+    ModeRole role;
+    // The word row and direction of the next question. In a Draw mode it
+    // starts from a random row and direction already drawn; none: that
+    // draw (or, walking, the previous row) stands.
+    void (*choose)(Program&);
+    // The line that Stop's mode report adds after the legend; none: none.
+    std::string (*reportLine)(const Program&);
+};
+
+// The modes a learner can choose, in number order.
+std::span<const ModeRow> ModeTable();
+
+// The row of a mode number. A number the table does not hold gets the row
+// of all such numbers: below 20 a plain random word, from 20 up the
+// previous row again, with choices near it.
+const ModeRow& ModeOf(double mode);
+
+inline bool IsWalkMode(double mode) { return ModeOf(mode).selection == Selection::Walk; }
+inline bool IsExamMode(double mode) { return ModeOf(mode).role == ModeRole::Exam; }
+inline bool IsDrillMode(double mode) { return ModeOf(mode).role == ModeRole::Drill; }
+
+// The mode numbers in short, runs joined: "1 to 5, 10, 11, or 20 to 22".
+std::string ModeNumbersText();
+// One line a mode, "5  due words", for the mode box's tool tip.
+std::string ModeListText();
 
 }  // namespace kelvora

@@ -11,6 +11,10 @@
 
 namespace kelvora {
 
+// The two fonts the windows name.
+inline const char* const kPGothic = "ＭＳ Ｐゴシック";
+inline const char* const kGothic = "ＭＳ ゴシック";
+
 enum class ControlKind { Button, TextBox, Label, CheckBox, Option, Frame };
 
 struct Geometry {
@@ -64,6 +68,18 @@ struct WindowModel {
     bool visible = false;
     bool raise = false;  // a request to bring the window to the front
     FontSpec defaultFont;
+    // What assistive tools say of the window itself.
+    std::string accessibleDescription;
+};
+
+// The latest thing assistive tools are to say at once: a question as it
+// comes on screen (the main window's description), or a verdict as it is
+// given (the name of the comment window's Label1). Each gets the next
+// serial number.
+struct Announcement {
+    enum class Kind { None, Question, Verdict };
+    Kind kind = Kind::None;
+    int serial = 0;
 };
 
 // Main window: the quiz screen.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <string>
+#include <vector>
 
 #include "model/Session.h"
 
@@ -12,6 +13,9 @@ class SessionHistory {
 public:
     virtual ~SessionHistory() = default;
     virtual std::string Append(const SessionRecord& session) = 0;
+    // Every session kept, oldest first; on failure nothing, and why in
+    // *error.
+    virtual std::vector<SessionRecord> Sessions(std::string* error) const = 0;
 };
 
 }  // namespace kelvora

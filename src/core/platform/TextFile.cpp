@@ -207,6 +207,64 @@ WriteResult WriteFileAtomic(const std::filesystem::path& where, const std::strin
     return {};
 }
 
+WriteResult CreateFileAtomic(const std::filesystem::path& path, const std::string& bytes, const SystemCalls& sys) {
+    const std::filesystem::path dir = path.has_parent_path() ? path.parent_path() : ".";
+    std::string temporary;
+    const int fd = CreateTemporary(sys, dir, path.filename().string(), 0666, &temporary);
+    if (fd < 0) return Fail(ErrnoText(errno));
+    const bool written = WriteAll(sys, fd, bytes) && sys.Fsync(fd) == 0;
+    int e = errno;
+    if (sys.Close(fd) != 0 && written) e = errno;
+    // A hard link puts the whole file in place only where nothing stands:
+    // unlike a rename, it never replaces.
+    const bool placed = written && ::link(temporary.c_str(), path.c_str()) == 0;
+    if (written && !placed) e = errno;
+    sys.Unlink(temporary.c_str());
+    if (!placed) return Fail(e == EEXIST ? "it is there already" : ErrnoText(e));
+    return {};
+}
+
+std::string PathStatus::Stamp() const {
+    return std::to_string(static_cast<int>(kind)) + "/" + std::to_string(size) + "/" + std::to_string(modified);
+}
+
+PathStatus StatPath(const std::filesystem::path& path) {
+    PathStatus status;
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0) return status;
+    status.link = S_ISLNK(st.st_mode);
+    if (status.link && ::stat(path.c_str(), &st) != 0) {
+        status.kind = PathStatus::Kind::Other;
+        return status;
+    }
+    status.kind = S_ISREG(st.st_mode)   ? PathStatus::Kind::File
+                  : S_ISDIR(st.st_mode) ? PathStatus::Kind::Folder
+                                        : PathStatus::Kind::Other;
+    if (status.kind == PathStatus::Kind::File) status.size = static_cast<std::uintmax_t>(st.st_size);
+    status.modified = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec;
+    return status;
+}
+
+std::optional<std::string> MakeFolder(const std::filesystem::path& folder) {
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    if (StatPath(folder).kind == PathStatus::Kind::Folder) return std::nullopt;
+    return ec ? ec.message() : std::string("something else stands there");
+}
+
+std::vector<std::string> PlainFilesIn(const std::filesystem::path& folder, std::string* error) {
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code ignored;
+        if (it->is_regular_file(ignored) && !it->is_symlink(ignored)) names.push_back(it->path().filename().string());
+    }
+    if (ec && error) *error = ec.message();
+    return names;
+}
+
+bool RemoveFile(const std::filesystem::path& path) { return ::unlink(path.c_str()) == 0; }
+
 std::optional<std::string> TemporaryFileTarget(const std::string& fileName) {
     if (fileName.size() < kSuffixLength + 3 || fileName[0] != '.') return std::nullopt;
     const std::size_t dot = fileName.size() - kSuffixLength - 1;

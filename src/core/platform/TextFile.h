@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Files of the data folder: read whole (only plain files, only up to a
-// size limit) and written whole, put in place atomically.
+// Every file the program touches goes through here (the session history's
+// SQLite database is the one exception: SQLite keeps its own journal).
+// Files are read whole (only plain files, only up to a size limit) and
+// written whole, put in place atomically, through symbolic links.
 #include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/SystemCalls.h"
 
@@ -46,6 +49,37 @@ WriteResult WriteFileAtomic(const std::filesystem::path& path, const std::string
 // 932; a character it cannot hold is reported, never replaced.
 WriteResult WriteTextFileAtomic(const std::filesystem::path& path, const std::string& text,
                                 const SystemCalls& sys = RealSystemCalls());
+
+// Writes a file that is not there yet, atomically: written whole beside it,
+// then put in place only if nothing stands at the path meanwhile. A file
+// (or link) already there is never replaced: that is a failure, "it is
+// there already".
+WriteResult CreateFileAtomic(const std::filesystem::path& path, const std::string& bytes,
+                             const SystemCalls& sys = RealSystemCalls());
+
+// What stands at a path.
+struct PathStatus {
+    enum class Kind { Missing, File, Folder, Other };
+    Kind kind = Kind::Missing;
+    bool link = false;          // the path itself is a symbolic link
+    std::uintmax_t size = 0;    // of a plain file
+    std::int64_t modified = 0;  // nanoseconds since 1970
+    // Tells a changed file from one seen before.
+    std::string Stamp() const;
+};
+// The path's status, symbolic links followed (a dangling link is Other).
+PathStatus StatPath(const std::filesystem::path& path);
+
+// Makes a folder and the folders above it; why not, for the learner, or
+// nothing when the folder is there.
+std::optional<std::string> MakeFolder(const std::filesystem::path& folder);
+
+// The names of the plain files in a folder (not through symbolic links);
+// why not in *error.
+std::vector<std::string> PlainFilesIn(const std::filesystem::path& folder, std::string* error);
+
+// Removes a file; false when it could not.
+bool RemoveFile(const std::filesystem::path& path);
 
 // The file a temporary file of a save stands for: "eword.dat" for
 // ".eword.dat.Ab12Cd"; nothing for any other name.

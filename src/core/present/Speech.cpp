@@ -37,4 +37,14 @@ std::string VerdictSpeech(const Program& p) {
     return {};
 }
 
+void AnnounceQuestion(Program& p) {
+    p.Form1.accessibleDescription = QuestionSpeech(p);
+    p.announcement = {Announcement::Kind::Question, p.announcement.serial + 1};
+}
+
+void AnnounceVerdict(Program& p) {
+    p.Form2.Label1.accessibleName = "Verdict: " + VerdictSpeech(p);
+    p.announcement = {Announcement::Kind::Verdict, p.announcement.serial + 1};
+}
+
 }  // namespace kelvora

@@ -16,4 +16,12 @@ std::string QuestionSpeech(const Program& p);
 // none is shown.
 std::string VerdictSpeech(const Program& p);
 
+// A question has come on screen: it becomes the main window's description,
+// to be said at once.
+void AnnounceQuestion(Program& p);
+
+// A verdict was given: it becomes the verdict label's name, to be said at
+// once.
+void AnnounceVerdict(Program& p);
+
 }  // namespace kelvora

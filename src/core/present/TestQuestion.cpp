@@ -9,6 +9,7 @@
 #include "audio/EntryParts.h"
 #include "audio/Playback.h"
 #include "present/QuestionText.h"
+#include "present/Speech.h"
 #include "model/Modes.h"
 #include "text/Numbers.h"
 #include "text/Utf8.h"
@@ -56,7 +57,7 @@ std::string Commentary(const std::string& line) {
 
 bool Passes(const Model& m, double mode, int q) {
     const QuestionTally& rec = m.TestRec[static_cast<std::size_t>(q)];
-    switch (TestPreferenceOf(mode)) {
+    switch (ModeOf(mode).tests) {
         case TestPreference::NeverAsked: return rec.asked <= 0;
         case TestPreference::NeverRight: return rec.score <= 0;
         case TestPreference::Any: break;
@@ -129,7 +130,7 @@ void Present(Program& p, int& q) {
     m.IsTestQuestion = 1;
     ChooseTestQuestion(p, q);
     LogQuestion(m, q);
-    m.QuizState = 1;
+    m.QuizState = RunState::AwaitingAnswer;
     const int correct = p.rng.Below(4);
     m.CorrectAnswer = correct;
     f.Text1.text.clear();
@@ -162,7 +163,7 @@ void Present(Program& p, int& q) {
     p.Form2.Text1.text = Commentary(m.TestLine[static_cast<std::size_t>(3 * q + 2)]);
     p.Form2.surface.Clear();
     SetTimeLimit(p);
-    ++p.questionsShown;
+    AnnounceQuestion(p);
 }
 
 }  // namespace

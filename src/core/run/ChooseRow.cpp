@@ -15,16 +15,11 @@ void DrawRowAndDirection(Program& p) {
     p.m.Direction = p.rng.Below(2);
 }
 
-// Modes 1 to 3: whether the row on hand is one the mode asks for.
-bool PassesFilter(const Model& m, double mode) {
-    const WordRow& r = m.Word(m.QuestionIndex);
-    if (mode == Mode::Unasked) return Asked(r, m.Direction) <= 0;
-    if (mode == Mode::Unanswered) return Score(r, m.Direction) <= 0;
-    return Asked(r, kEnglishToJapanese) <= 0 && Asked(r, kJapaneseToEnglish) <= 0;
-}
-
-void DrawUntilFilterPasses(Program& p, double mode) {
-    for (int budget = 50; budget > 0 && !PassesFilter(p.m, mode); --budget) DrawRowAndDirection(p);
+// Draws again, up to 50 times, until the row on hand passes.
+template <class Filter>
+void DrawUntil(Program& p, Filter passes) {
+    for (int budget = 50; budget > 0 && !passes(p.m.Word(p.m.QuestionIndex), p.m.Direction); --budget)
+        DrawRowAndDirection(p);
 }
 
 // One step of the in-order walk: the next row, or row 0 in the other
@@ -71,8 +66,24 @@ void WalkToAskedRow(Program& p, Step step) {
     }
 }
 
-// Intensive training: least picked first; among equals the word with the
-// lower ratio of score to asked weight.
+}  // namespace
+
+void ChooseUnasked(Program& p) {
+    DrawUntil(p, [](const WordRow& r, int d) { return Asked(r, d) <= 0; });
+}
+
+void ChooseUnanswered(Program& p) {
+    DrawUntil(p, [](const WordRow& r, int d) { return Score(r, d) <= 0; });
+}
+
+void ChooseUnaskedEither(Program& p) {
+    DrawUntil(p, [](const WordRow& r, int) {
+        return Asked(r, kEnglishToJapanese) <= 0 && Asked(r, kJapaneseToEnglish) <= 0;
+    });
+}
+
+// Least picked first; among equals the word with the lower ratio of score
+// to asked weight.
 void ChooseTrainingWord(Program& p) {
     Model& m = p.m;
     if (m.TrainingCount <= 0) LoadTrainingList(p);
@@ -110,27 +121,23 @@ void ChooseTrainingWord(Program& p) {
     SaturatingAdd(pick(c, dc), 1);
 }
 
-}  // namespace
+void WalkInOrder(Program& p) { StepInOrder(p.m); }
+
+void WalkInOrderToAsked(Program& p) { WalkToAskedRow(p, StepInOrder); }
+
+void WalkByStrideToAsked(Program& p) {
+    if (p.m.SkipStep < 1) p.m.SkipStep = Int16::FromWide(Stride(p.m));
+    WalkToAskedRow(p, StepByStride);
+}
 
 void ChooseWordRow(Program& p) {
     Model& m = p.m;
     m.IsTestQuestion = 0;
     m.QuestionSentence.clear();
     m.Qmd = Val(p.Form3.Text3.text);
-    const double mode = m.Qmd;
-    if (!IsWalkMode(mode)) DrawRowAndDirection(p);
-    if (mode == Mode::Unasked || mode == Mode::Unanswered || mode == Mode::UnaskedEither) {
-        DrawUntilFilterPasses(p, mode);
-    } else if (mode == Mode::Training) {
-        ChooseTrainingWord(p);
-    } else if (mode == Mode::InOrder) {
-        StepInOrder(m);
-    } else if (mode == Mode::InOrderUnasked) {
-        WalkToAskedRow(p, StepInOrder);
-    } else if (mode == Mode::StrideUnasked) {
-        if (m.SkipStep < 1) m.SkipStep = Int16::FromWide(Stride(m));
-        WalkToAskedRow(p, StepByStride);
-    }
+    const ModeRow& mode = ModeOf(m.Qmd);
+    if (mode.selection == Selection::Draw) DrawRowAndDirection(p);
+    if (mode.choose) mode.choose(p);
     // A test question leaves its own number in QuestionIndex; the modes that
     // keep or walk from the previous row must still land in the bank.
     if (m.QuestionIndex < 0 || m.QuestionIndex >= m.WordCount) m.QuestionIndex = 0;

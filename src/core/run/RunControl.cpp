@@ -11,6 +11,11 @@ namespace kelvora {
 
 namespace {
 
+// Seconds for the first question of a run.
+constexpr int kFirstCountdown = 10;
+// Test mode's score estimate needs at least this many test questions.
+constexpr int kFewestTestQuestions = 45;
+
 void ShowCountdown(Program& p) { p.Form1.Label1.text = std::to_string(p.m.Countdown); }
 
 // The seed: the seconds then the minutes of the time of day, as one number
@@ -22,7 +27,7 @@ double ClockSeed(const std::string& hhmmss) {
 
 // The verdict's pause is over: clear it away and ask the next question.
 void EndPause(Program& p) {
-    p.m.QuizState = 0;
+    p.m.QuizState = RunState::Idle;
     p.Form1.ResetAnswerCaptions();
     p.Form2.Text1.visible = false;
     p.Form2.Command1.visible = false;
@@ -38,8 +43,8 @@ void StartRun(Program& p) {
     m.RunCorrect = 0;
     p.rng.Seed(ClockSeed(p.host.TimeOfDay()));
     m.QuestionIndex = p.rng.Below(m.WordCount);
-    m.QuizState = 1;
-    m.Countdown = 10;
+    m.QuizState = RunState::AwaitingAnswer;
+    m.Countdown = kFirstCountdown;
     ShowCountdown(p);
     p.Form2.visible = true;
     p.Form2.Text1.visible = false;
@@ -51,21 +56,21 @@ void StartRun(Program& p) {
         m.TestCorrect = 0;
     }
     p.runStarted = true;
-    if (exam && m.TestCount < 45) p.host.MsgBox("問題数が少なすぎるため、正常な判定ができません");
+    if (exam && m.TestCount < kFewestTestQuestions) p.host.MsgBox("問題数が少なすぎるため、正常な判定ができません");
     NextQuestion(p);
 }
 
 void Heartbeat(Program& p) {
     Model& m = p.m;
-    if (m.QuizState == 1) {
+    if (m.QuizState == RunState::AwaitingAnswer) {
         --m.Countdown;
         ShowCountdown(p);
         if (m.Countdown <= 0) {
-            m.QuizState = 2;
+            m.QuizState = RunState::VerdictPause;
             JudgeAnswer(p);
             p.host.Beep();
         }
-    } else if (m.QuizState == 2) {
+    } else if (m.QuizState == RunState::VerdictPause) {
         --m.Countdown;
         if (m.Countdown < 1) EndPause(p);
     }

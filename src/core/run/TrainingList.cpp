@@ -17,16 +17,6 @@ namespace kelvora {
 
 namespace {
 
-// Size and time of the training list, to tell a changed file from one
-// already found unusable.
-std::string FileStamp(const std::filesystem::path& file) {
-    std::error_code ec;
-    const auto size = std::filesystem::file_size(file, ec);
-    if (ec) return "missing";
-    const auto time = std::filesystem::last_write_time(file, ec).time_since_epoch().count();
-    return std::to_string(size) + "/" + std::to_string(time);
-}
-
 // The first bank row of each headword.
 class HeadwordIndex {
 public:
@@ -84,7 +74,7 @@ void LoadTrainingList(Program& p) {
     m.TrainingCount = 0;
     const std::string name = m.WordDbName[2];
     const bool named = std::floor(std::fabs(m.WordDbCount)) >= 3;
-    const std::string stamp = named ? FileStamp(p.File(name + ".txt")) : "unnamed";
+    const std::string stamp = named ? StatPath(p.File(name + ".txt")).Stamp() : "unnamed";
     if (stamp == p.trainingFailedStamp) return;
     const FileRead text = named ? ReadTextFile(p.File(name + ".txt"), kMaxTrainingListBytes) : FileRead{};
     if (!text) {

@@ -4,6 +4,7 @@
 #include "audio/EntryParts.h"
 #include "audio/Playback.h"
 #include "model/Modes.h"
+#include "present/Speech.h"
 #include "present/TestQuestion.h"
 #include "run/ChoiceDraw.h"
 #include "run/ChooseRow.h"
@@ -13,11 +14,14 @@ namespace kelvora {
 
 namespace {
 
+// Seconds to answer a word question.
+constexpr int kWordQuestionSeconds = 6;
+
 void ShowWordQuestion(Program& p) {
     Model& m = p.m;
     Form1Model& f = p.Form1;
-    m.QuizState = 1;
-    m.Countdown = 6;
+    m.QuizState = RunState::AwaitingAnswer;
+    m.Countdown = kWordQuestionSeconds;
     f.Label1.text = std::to_string(m.Countdown);
     m.CorrectAnswer = p.rng.Below(4);
     const WordRow& question = m.Word(m.QuestionIndex);
@@ -38,7 +42,7 @@ void ShowWordQuestion(Program& p) {
     f.ResetAnswerCaptions();
     p.Form2.surface.Clear();
     m.CommentHold = 0;
-    ++p.questionsShown;
+    AnnounceQuestion(p);
 }
 
 }  // namespace
@@ -56,7 +60,7 @@ void NextQuestion(Program& p) {
         return;
     }
     if (m.WordCount <= 0) {
-        m.QuizState = 0;
+        m.QuizState = RunState::Idle;
         p.Form1.Label1.text.clear();
         p.host.MsgBox("The word database '" + p.loadedWordDb +
                       ".txt' holds no words, so there is no word question to ask.\r\n"

@@ -7,6 +7,8 @@
 #include <system_error>
 
 #include "Version.h"
+#include "files/FileLimits.h"
+#include "platform/TextFile.h"
 
 namespace kelvora {
 
@@ -202,30 +204,21 @@ std::optional<std::filesystem::path> UserDataFolder(const char* xdgDataHome, con
 }
 
 std::optional<std::string> SeedDataFolder(const std::filesystem::path& folder, const std::filesystem::path& samples) {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    fs::create_directories(folder, ec);
-    if (ec || !fs::is_directory(folder))
-        return "Kelvora cannot make its data folder " + folder.string() + ": " +
-               (ec ? ec.message() : std::string("something else stands there")) + ".";
-    for (fs::directory_iterator it(samples, ec), end; !ec && it != end; it.increment(ec)) {
-        if (!it->is_regular_file()) continue;
-        const fs::path target = folder / it->path().filename();
-        std::error_code exists;
-        if (fs::symlink_status(target, exists).type() != fs::file_type::not_found) continue;
-        std::error_code copied;
-        // Copied under a temporary name and renamed, so a half-copied
-        // sample never stands in the learner's folder.
-        const fs::path temporary = folder / ("." + it->path().filename().string() + ".seeding");
-        fs::copy_file(it->path(), temporary, fs::copy_options::overwrite_existing, copied);
-        if (!copied) fs::rename(temporary, target, copied);
-        if (copied) {
-            fs::remove(temporary, exists);
-            return "Kelvora cannot copy the sample file " + it->path().filename().string() + " into " +
-                   folder.string() + ": " + copied.message() + ".";
-        }
+    if (const auto failed = MakeFolder(folder))
+        return "Kelvora cannot make its data folder " + folder.string() + ": " + *failed + ".";
+    std::string error;
+    for (const std::string& name : PlainFilesIn(samples, &error)) {
+        const std::filesystem::path target = folder / name;
+        const PathStatus there = StatPath(target);
+        if (there.kind != PathStatus::Kind::Missing || there.link) continue;
+        const FileRead sample = ReadFileBytes(samples / name, kMaxSampleBytes);
+        // Put in place whole, and only where the learner has no file of
+        // that name: a file that appeared meanwhile is kept too.
+        const WriteResult r = sample ? CreateFileAtomic(target, *sample) : WriteResult{false, false, sample.problem};
+        if (!r.ok && r.reason != "it is there already")
+            return "Kelvora cannot copy the sample file " + name + " into " + folder.string() + ": " + r.reason + ".";
     }
-    if (ec) return "Kelvora cannot read its sample data in " + samples.string() + ": " + ec.message() + ".";
+    if (!error.empty()) return "Kelvora cannot read its sample data in " + samples.string() + ": " + error + ".";
     return std::nullopt;
 }
 

@@ -41,12 +41,9 @@ void TakeDataFolder(Program& p) {
         case FolderLock::Outcome::Unavailable: return;
         case FolderLock::Outcome::Locked: break;
     }
-    std::error_code ec;
-    for (std::filesystem::directory_iterator it(p.dir, ec), end; !ec && it != end; it.increment(ec)) {
-        const auto target = TemporaryFileTarget(it->path().filename().string());
-        const bool ours = target && (*target == kSettingsFile || target->ends_with(".dat"));
-        std::error_code ignored;
-        if (ours && it->is_regular_file(ignored) && !it->is_symlink(ignored)) std::filesystem::remove(it->path(), ignored);
+    for (const std::string& name : PlainFilesIn(p.dir, nullptr)) {
+        const auto target = TemporaryFileTarget(name);
+        if (target && (*target == kSettingsFile || target->ends_with(".dat"))) RemoveFile(p.File(name));
     }
 }
 
