@@ -12,8 +12,11 @@
 // KELVORA_AUDIO_PACE is "0" (tests that only measure what was written).
 #include "vbmp3.h"
 
+#include <fcntl.h>
 #include <mpg123.h>
 #include <out123.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <chrono>
@@ -33,6 +36,7 @@ constexpr long kNoSeek = -1;
 struct Player {
     std::mutex mutex;  // guards the handles between the caller and the thread
     mpg123_handle* decoder = nullptr;
+    int fd = -1;  // the decoder's file: mpg123 reads it but leaves closing it to us
     long rate = 0;
     int channels = 0;
     off_t length = 0;  // samples per channel
@@ -57,6 +61,7 @@ struct Player {
             mpg123_close(decoder);
             mpg123_delete(decoder);
         }
+        if (fd >= 0) ::close(fd);
     }
 };
 
@@ -74,6 +79,19 @@ std::string FileName(const char* path) {
     std::string s(path);
     const std::size_t slash = s.find_last_of('/');
     return slash == std::string::npos ? s : s.substr(slash + 1);
+}
+
+// Only a plain file is read: a FIFO or a device by the name of a sound
+// file must not make the program wait.
+int OpenPlainFile(const char* path) {
+    const int fd = ::open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return -1;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || ::fcntl(fd, F_SETFL, 0) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
 }
 
 std::string Id3Text(const mpg123_string* s) {
@@ -171,6 +189,8 @@ void CloseDecoder(Player& p) {
     if (p.decoder) {
         mpg123_close(p.decoder);
         mpg123_delete(p.decoder);
+        if (p.fd >= 0) ::close(p.fd);
+        p.fd = -1;
         p.decoder = nullptr;
     }
     p.rate = 0;
@@ -218,15 +238,18 @@ int32_t vbmp3_open(const char* fileName, Vbmp3Info* info) {
     mpg123_format_none(mh);
     for (long r : {8000L, 11025L, 12000L, 16000L, 22050L, 24000L, 32000L, 44100L, 48000L})
         mpg123_format(mh, r, MPG123_MONO | MPG123_STEREO, MPG123_ENC_SIGNED_16);
-    if (mpg123_open(mh, fileName) != MPG123_OK || mpg123_scan(mh) != MPG123_OK ||
+    const int fd = OpenPlainFile(fileName);
+    if (fd < 0 || mpg123_open_fd(mh, fd) != MPG123_OK || mpg123_scan(mh) != MPG123_OK ||
         mpg123_getformat(mh, &rate, &channels, &encoding) != MPG123_OK || rate <= 0) {
         mpg123_delete(mh);
+        if (fd >= 0) ::close(fd);
         return 0;
     }
     const off_t length = mpg123_length(mh);
     if (length <= 0) {
         mpg123_close(mh);
         mpg123_delete(mh);
+        ::close(fd);
         return 0;
     }
     if (info) {
@@ -249,6 +272,7 @@ int32_t vbmp3_open(const char* fileName, Vbmp3Info* info) {
     }
     std::lock_guard lock(p.mutex);
     p.decoder = mh;
+    p.fd = fd;
     p.rate = rate;
     p.channels = channels;
     p.length = length;

@@ -121,20 +121,6 @@ TEST_F(TestQuestions, RecordsStopAtTheEdgeOfTheirRange) {
     EXPECT_EQ(32767, p.m.TestRec[0].score.value());
 }
 
-TEST_F(TestQuestions, FiltersByModeWithTheFiftyTryBudget) {
-    Load(Questions(4), 2);
-    p.m.TestRec[0].score = 5;
-    p.m.TestRec[1].score = 5;
-    p.rng.Script({0.0, 0.3, 0.6});  // questions 0 and 1 have a positive score: 2 is taken
-    ASSERT_FALSE(Show());
-    EXPECT_EQ(2, p.m.QuestionIndex);
-
-    p.Form3.Text3.text = "21";  // no filter: the first candidate
-    p.rng.Script({0.0});
-    ASSERT_FALSE(Show());
-    EXPECT_EQ(0, p.m.QuestionIndex);
-}
-
 TEST_F(TestQuestions, DataErrorsEndTheProgramWithTheCommentary) {
     const struct {
         const char* choices;

@@ -124,10 +124,15 @@ TEST_F(GuiFixture, SetupDialogShowsTheSettingsKeepsEditsAndSavesWhatWasTyped) {
     EXPECT_TRUE(Widget<QCheckBox>(s, "Check1")->isChecked());
     EXPECT_EQ(QString::fromUtf8("拡張子”TXT\"は含めないで下さい"), s.widget("Text2")->toolTip());
 
-    // The learner's edits go straight into the live settings.
+    // The learner's edits go straight into the live settings, also when an
+    // assistive tool makes them.
     mode->selectAll();
     QTest::keyClicks(mode, "10");
     EXPECT_EQ("10", p.Form3.Text3.text);
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(mode);
+    ASSERT_TRUE(a->editableTextInterface());
+    a->editableTextInterface()->replaceText(0, 2, QStringLiteral("22"));
+    EXPECT_EQ("22", p.Form3.Text3.text);
     list->moveCursor(QTextCursor::End);
     QTest::keyClick(list, Qt::Key_Return);
     QTest::keyClicks(list, "enew");
@@ -142,31 +147,14 @@ TEST_F(GuiFixture, SetupDialogShowsTheSettingsKeepsEditsAndSavesWhatWasTyped) {
     s.close();
     EXPECT_FALSE(s.isVisible());
     EXPECT_FALSE(p.Form3.visible);
-    EXPECT_EQ("10", p.Form3.Text3.text);
+    EXPECT_EQ("22", p.Form3.Text3.text);
 
     QTest::mouseClick(g->form1().widget("Command8"), Qt::LeftButton);
     host.Expect("設定を有効にするために、一度、 終了します。　起動できない場合はqbx.txtを修正してください");
-    QTest::mouseClick(s.widget("Command1"), Qt::LeftButton);
+    QTest::keyClick(s.widget("Command1"), Qt::Key_Space);
     EXPECT_TRUE(g->ended());
-    EXPECT_EQ(" 4 \r\n-1 \r\neword\r\nefix\r\netrain\r\nenew\r\nptest\r\n 10 \r\n 0 \r\n 20 \r\nEOF\r\n",
+    EXPECT_EQ(" 4 \r\n-1 \r\neword\r\nefix\r\netrain\r\nenew\r\nptest\r\n 22 \r\n 0 \r\n 20 \r\nEOF\r\n",
               dir.ReadBytes("qbx.txt"));
-}
-
-TEST_F(GuiFixture, PlaysQuestionsByClicking) {
-    p.Form3.Check2.value = 0;  // word questions only
-    p.Form3.Text3.text = "10";
-    host.Expect("問題数が少なすぎるため、正常な判定ができません");  // the settings say test mode
-    QTest::mouseClick(g->form1().widget("Command7"), Qt::LeftButton);
-    ASSERT_EQ(RunState::AwaitingAnswer, p.m.QuizState);
-    EXPECT_EQ(QStringLiteral("6"), Widget<QLabel>(g->form1(), "Label1")->text());
-    EXPECT_EQ(QString::fromUtf8("Ａ"), Widget<QPushButton>(g->form1(), "Command1")->text());
-    const char* buttons[] = {"Command1", "Command2", "Command3", "Command4"};
-    const int correct = p.m.CorrectAnswer;
-    QTest::mouseClick(g->form1().widget(buttons[correct]), Qt::LeftButton);
-    EXPECT_EQ(RunState::VerdictPause, p.m.QuizState);
-    EXPECT_EQ(1, p.m.RunCorrect.value());
-    EXPECT_EQ(QString::fromUtf8("○"), Widget<QPushButton>(g->form1(), buttons[correct])->text());
-    EXPECT_EQ(QString::fromUtf8("○ 0"), Widget<QLabel>(g->form2(), "Label1")->text());
 }
 
 TEST_F(GuiFixture, PaintsTheTestSentenceOnTheWindow) {
@@ -246,8 +234,15 @@ TEST_F(GuiFixture, AQuestionAndItsVerdictAreAnnouncedInOrder) {
     p.rng.Script({0.0, 0.0, 0.0, 0.0});  // row 0 ("apple"), direction 0, right answer on A
     host.Expect("問題数が少なすぎるため、正常な判定ができません");
     QTest::mouseClick(g->form1().widget("Command7"), Qt::LeftButton);
+    ASSERT_EQ(RunState::AwaitingAnswer, p.m.QuizState);
+    EXPECT_EQ(QStringLiteral("6"), Widget<QLabel>(g->form1(), "Label1")->text());
+    EXPECT_EQ(QString::fromUtf8("Ａ"), Widget<QPushButton>(g->form1(), "Command1")->text());
     for (int i = 0; i < 3; ++i) g->Dispatch(form1::Timer1_Timer);  // the countdown is not announced
-    QTest::keyClick(&g->form1(), Qt::Key_1);
+    QTest::mouseClick(g->form1().widget("Command1"), Qt::LeftButton);
+    EXPECT_EQ(RunState::VerdictPause, p.m.QuizState);
+    EXPECT_EQ(1, p.m.RunCorrect.value());
+    EXPECT_EQ(QString::fromUtf8("○"), Widget<QPushButton>(g->form1(), "Command1")->text());
+    EXPECT_EQ(QString::fromUtf8("○ 0"), Widget<QLabel>(g->form2(), "Label1")->text());
     const std::string question = "apple. A: りんご. B: " + p.Form1.Text3.text + ". C: " + p.Form1.Text4.text + ". D: " +
                                  p.Form1.Text5.text;
     EXPECT_EQ((std::vector<std::string>{question, "Verdict: Right, 0"}), spoken);
@@ -331,21 +326,6 @@ TEST_F(GuiFixture, AKeyboardOnlySession) {
     EXPECT_EQ(4, asked);
     const std::string record = dir.ReadBytes("eword.dat");
     EXPECT_EQ(3, std::count(record.begin(), record.end(), '\n'));
-}
-
-// Setup by keyboard: a mode typed into the box is what Save writes, also
-// when an assistive tool wrote it.
-TEST_F(GuiFixture, SetupByKeyboardAndByAssistiveTool) {
-    QTest::keyClick(&g->form1(), Qt::Key_S, Qt::NoModifier);  // no answer key: nothing
-    QTest::mouseClick(g->form1().widget("Command8"), Qt::LeftButton);
-    auto* mode = qobject_cast<QLineEdit*>(g->form3().widget("Text3"));
-    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(mode);
-    ASSERT_TRUE(a->editableTextInterface());
-    a->editableTextInterface()->replaceText(0, static_cast<int>(mode->text().size()), QStringLiteral("22"));
-    EXPECT_EQ("22", p.Form3.Text3.text);
-    host.Expect("設定を有効にするために、一度、 終了します。　起動できない場合はqbx.txtを修正してください");
-    QTest::keyClick(g->form3().widget("Command1"), Qt::Key_Space);
-    EXPECT_NE(std::string::npos, dir.ReadBytes("qbx.txt").find("ptest\r\n 22 \r\n"));
 }
 
 // The Progress window from a prepared history: each chart's series hold
