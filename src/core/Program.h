@@ -3,8 +3,11 @@
 // One running program: the shared state, the three windows' control
 // models, and the services it uses. Every routine takes it by reference.
 #include <filesystem>
+#include <memory>
 
+#include "memory/Deck.h"
 #include "model/Model.h"
+#include "model/OwnSettings.h"
 #include "platform/Controls.h"
 #include "platform/FolderLock.h"
 #include "platform/Host.h"
@@ -44,6 +47,13 @@ struct Program {
     // A line for the learner when start-up finds no settings file: how else
     // to start Kelvora. Empty when there is nothing else to say.
     std::string missingSettingsHint;
+    // Kelvora's own settings (kelvora.conf), read at start-up.
+    OwnSettings own;
+    // Mode 5's cards, made at its first question from the review history.
+    std::unique_ptr<Deck> deck;
+    // Mode 5 found the review history unreadable and said so; it asks as
+    // mode 2 does from then on.
+    bool reviewHistoryUnreadable = false;
     // What assistive tools are to say now.
     Announcement announcement;
     // Set when the program ends only to start again at once, on the same

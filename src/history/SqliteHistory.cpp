@@ -1,15 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "SqliteHistory.h"
 
-#include <sqlite3.h>
-
 #include <cstdio>
 #include <ctime>
+#include <algorithm>
+#include <map>
 #include <memory>
 #include <sstream>
+#include <tuple>
 #include <type_traits>
 
+#include "Store.h"
+#include "memory/ParametersText.h"
 #include "platform/TextFile.h"
+#include "text/Csv.h"
 #include "text/Numbers.h"
 
 namespace kelvora {
@@ -31,8 +35,19 @@ const char* const kMigrations[] = {
     " test_asked INTEGER NOT NULL, test_right INTEGER NOT NULL,"
     " estimates TEXT NOT NULL,"
     " known_en INTEGER NOT NULL, known_ja INTEGER NOT NULL, never_asked INTEGER NOT NULL)",
+    // 2: every judged word answer (a review) of a card, a word of a word
+    // database in one direction; imported reviews belong to no session and
+    // keep their grade. The parameters fitted to the learner.
+    "CREATE TABLE cards (id INTEGER PRIMARY KEY, word_database TEXT NOT NULL, word TEXT NOT NULL,"
+    " direction INTEGER NOT NULL, UNIQUE (word_database, word, direction));"
+    "CREATE TABLE reviews (id INTEGER PRIMARY KEY, session INTEGER REFERENCES sessions (id),"
+    " card INTEGER NOT NULL REFERENCES cards (id), at INTEGER NOT NULL, right INTEGER NOT NULL,"
+    " timed_out INTEGER NOT NULL, seconds_left INTEGER NOT NULL, mode REAL NOT NULL, grade INTEGER,"
+    " UNIQUE (card, at));"
+    "CREATE TABLE parameters (id INTEGER PRIMARY KEY CHECK (id = 1), weights TEXT NOT NULL,"
+    " fitted INTEGER NOT NULL, reviews INTEGER NOT NULL)",
 };
-constexpr int kSchema = static_cast<int>(std::size(kMigrations));
+const store::Layout kLayout{kMigrations};
 
 std::string Estimates(const std::vector<double>& values) {
     std::string out;
@@ -47,13 +62,6 @@ std::string LocalTime(std::int64_t t) {
     char buf[32];
     std::strftime(buf, sizeof buf, "%Y-%m-%d %H:%M:%S", &tm);
     return buf;
-}
-
-std::string CsvField(const std::string& s) {
-    if (s.find_first_of(",\"\r\n") == std::string::npos) return s;
-    std::string out = "\"";
-    for (char c : s) out += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return out + "\"";
 }
 
 // A number as the reports write it, without NumText's leading blank.
@@ -121,6 +129,43 @@ const Column kColumns[] = {
     IntColumn<[](auto& r) -> auto& { return r.neverAsked; }>("never_asked"),
 };
 
+// The card ids of an open history, made where missing.
+class Cards {
+public:
+    explicit Cards(sqlite3* db)
+        : find_(db, "SELECT id FROM cards WHERE word_database = ? AND word = ? AND direction = ?"),
+          add_(db, "INSERT INTO cards (word_database, word, direction) VALUES (?,?,?)"),
+          db_(db) {}
+    // The card's id; -1 (and why) on failure.
+    std::int64_t Id(const std::string& database, const std::string& word, int direction, std::string* error) {
+        const auto key = std::make_tuple(database, word, direction);
+        if (const auto it = known_.find(key); it != known_.end()) return it->second;
+        if (!find_ || !add_) {
+            *error = store::Why(db_, find_ ? add_.prepareCode() : find_.prepareCode());
+            return -1;
+        }
+        find_.Reset();
+        find_.Bind(1, database).Bind(2, word).Bind(3, std::int64_t{direction});
+        std::int64_t id = -1;
+        int rc = find_.Step();
+        if (rc == SQLITE_ROW) {
+            id = find_.Int(0);
+        } else if (rc == SQLITE_DONE) {
+            add_.Reset();
+            add_.Bind(1, database).Bind(2, word).Bind(3, std::int64_t{direction});
+            if ((rc = add_.Step()) == SQLITE_DONE) id = sqlite3_last_insert_rowid(db_);
+        }
+        if (id < 0) *error = store::Why(db_, rc);
+        if (id >= 0) known_.emplace(key, id);
+        return id;
+    }
+
+private:
+    store::Statement find_, add_;
+    sqlite3* db_;
+    std::map<std::tuple<std::string, std::string, int>, std::int64_t> known_;
+};
+
 // "started, ended, ...": the names joined by `separator`.
 std::string ColumnNames(const char* separator) {
     std::string out;
@@ -128,138 +173,193 @@ std::string ColumnNames(const char* separator) {
     return out;
 }
 
-struct Closer {
-    void operator()(sqlite3* db) const { sqlite3_close_v2(db); }
-};
-using Db = std::unique_ptr<sqlite3, Closer>;
-struct Finalizer {
-    void operator()(sqlite3_stmt* s) const { sqlite3_finalize(s); }
-};
-using Statement = std::unique_ptr<sqlite3_stmt, Finalizer>;
-
-// Why SQLite failed, for the learner.
-std::string Why(sqlite3* db, int code) {
-    switch (code & 0xFF) {
-        case SQLITE_NOTADB:
-        case SQLITE_CORRUPT: return "the file is damaged, so Kelvora leaves it as it is";
-        case SQLITE_FULL: return "the disk is full";
-        case SQLITE_READONLY:
-        case SQLITE_PERM:
-        case SQLITE_CANTOPEN: return "it cannot be written (is the folder read-only?)";
-        case SQLITE_BUSY:
-        case SQLITE_LOCKED: return "another program holds it";
-        default: return db ? sqlite3_errmsg(db) : sqlite3_errstr(code);
-    }
-}
-
-// The layout version of the history; -1 when it cannot be read or is newer
-// than this Kelvora's, and why in *error.
-int UserVersion(sqlite3* db, std::string* error) {
-    sqlite3_stmt* s = nullptr;
-    int rc = sqlite3_prepare_v2(db, "PRAGMA user_version", -1, &s, nullptr);
-    Statement version(s);
-    if (rc != SQLITE_OK || (rc = sqlite3_step(s)) != SQLITE_ROW) {
-        *error = Why(db, rc);
-        return -1;
-    }
-    const int v = sqlite3_column_int(s, 0);
-    if (v > kSchema) {
-        *error = "it was written by a newer Kelvora, so this one leaves it as it is";
-        return -1;
-    }
-    return v;
-}
-
-// Opens the history and checks that it is one this Kelvora can use.
-Db Open(const std::filesystem::path& file, bool write, std::string* error) {
-    sqlite3* raw = nullptr;
-    const bool exists = StatPath(file).kind != PathStatus::Kind::Missing;
-    const int flags = write ? SQLITE_OPEN_READWRITE | (exists ? 0 : SQLITE_OPEN_CREATE) : SQLITE_OPEN_READONLY;
-    int rc = sqlite3_open_v2(file.c_str(), &raw, flags, nullptr);
-    Db db(raw);
-    if (rc != SQLITE_OK) {
-        *error = Why(raw, rc);
-        return nullptr;
-    }
-    sqlite3_busy_timeout(raw, 2000);
-    return UserVersion(raw, error) < 0 ? nullptr : std::move(db);
-}
-
-bool Exec(sqlite3* db, const char* sql, std::string* error) {
-    const int rc = sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
-    if (rc != SQLITE_OK) *error = Why(db, rc);
-    return rc == SQLITE_OK;
-}
-
-// Brings the history up to this Kelvora's layout, inside the caller's
-// transaction.
-bool Migrate(sqlite3* db, std::string* error) {
-    const int version = UserVersion(db, error);
-    if (version < 0) return false;
-    for (int step = version; step < kSchema; ++step)
-        if (!Exec(db, kMigrations[step], error)) return false;
-    if (version == kSchema) return true;
-    const std::string set = "PRAGMA user_version=" + std::to_string(kSchema);
-    return Exec(db, set.c_str(), error);
-}
-
 }  // namespace
 
 std::string SqliteHistory::Append(const SessionRecord& r) {
     std::string error;
-    const Db db = Open(file_, true, &error);
+    const store::Db db = store::Open(file_, kLayout, true, &error);
     if (!db) return error;
-    sqlite3* d = db.get();
-    if (!Exec(d, "PRAGMA journal_mode=WAL", &error) || !Exec(d, "BEGIN IMMEDIATE", &error)) return error;
-    auto rollback = [&] {
-        sqlite3_exec(d, "ROLLBACK", nullptr, nullptr, nullptr);
-        return error;
-    };
-    if (!Migrate(d, &error)) return rollback();
+    store::Transaction transaction(db.get(), kLayout, &error);
+    if (!transaction) return error;
     std::string sql = "INSERT INTO sessions (" + ColumnNames(", ") + ") VALUES (?";
     for (std::size_t i = 1; i < std::size(kColumns); ++i) sql += ",?";
-    sql += ")";
-    sqlite3_stmt* s = nullptr;
-    int rc = sqlite3_prepare_v2(d, sql.c_str(), -1, &s, nullptr);
-    Statement insert(s);
-    if (rc != SQLITE_OK) {
-        error = Why(d, rc);
-        return rollback();
+    store::Statement insert(db.get(), sql + ")");
+    if (!insert) return store::Why(db.get(), insert.prepareCode());
+    for (std::size_t i = 0; i < std::size(kColumns); ++i) kColumns[i].bind(insert.get(), static_cast<int>(i) + 1, r);
+    if (const int rc = insert.Step(); rc != SQLITE_DONE) return store::Why(db.get(), rc);
+    const std::int64_t session = sqlite3_last_insert_rowid(db.get());
+    Cards cards(db.get());
+    store::Statement review(db.get(),
+                            "INSERT OR IGNORE INTO reviews (session, card, at, right, timed_out, seconds_left, mode)"
+                            " VALUES (?,?,?,?,?,?,?)");
+    if (!review) return store::Why(db.get(), review.prepareCode());
+    for (const Review& v : r.reviews) {
+        const std::int64_t card = cards.Id(r.wordDb, v.word, v.direction, &error);
+        if (card < 0) return error;
+        review.Reset();
+        review.Bind(1, session).Bind(2, card).Bind(3, v.at).Bind(4, std::int64_t{v.right});
+        review.Bind(5, std::int64_t{v.timedOut}).Bind(6, std::int64_t{v.secondsLeft}).Bind(7, v.mode);
+        if (const int rc = review.Step(); rc != SQLITE_DONE) return store::Why(db.get(), rc);
     }
-    for (std::size_t i = 0; i < std::size(kColumns); ++i) kColumns[i].bind(s, static_cast<int>(i) + 1, r);
-    if ((rc = sqlite3_step(s)) != SQLITE_DONE) {
-        error = Why(d, rc);
-        return rollback();
-    }
-    if (!Exec(d, "COMMIT", &error)) return rollback();
-    return {};
+    return transaction.Commit() ? std::string() : error;
 }
 
 std::vector<SessionRecord> SqliteHistory::Sessions(std::string* error) const { return ReadHistory(file_, error); }
 
+namespace {
+
+// The history for reading; nothing when there is none (no error), or when
+// it cannot be read (and why).
+store::Db OpenToRead(const std::filesystem::path& file, std::string* error) {
+    if (StatPath(file).kind == PathStatus::Kind::Missing) return nullptr;
+    return store::Open(file, kLayout, false, error);
+}
+
+// A file of an older layout, or one that never kept a session, lacks the
+// table: that is no error, only nothing to read.
+bool NoSuchTable(sqlite3* db) { return std::string(sqlite3_errmsg(db)).find("no such table") != std::string::npos; }
+
+}  // namespace
+
 std::vector<SessionRecord> ReadHistory(const std::filesystem::path& file, std::string* error) {
     std::vector<SessionRecord> out;
-    if (StatPath(file).kind == PathStatus::Kind::Missing) return out;
-    const Db db = Open(file, false, error);
+    const store::Db db = OpenToRead(file, error);
     if (!db) return out;
-    sqlite3_stmt* s = nullptr;
-    const std::string sql = "SELECT " + ColumnNames(", ") + " FROM sessions ORDER BY ended, id";
-    int rc = sqlite3_prepare_v2(db.get(), sql.c_str(), -1, &s, nullptr);
-    Statement select(s);
-    if (rc != SQLITE_OK) {
-        // A file of this Kelvora that never kept a session has no table.
-        if (std::string(sqlite3_errmsg(db.get())).find("no such table") == std::string::npos) *error = Why(db.get(), rc);
+    store::Statement select(db.get(), "SELECT " + ColumnNames(", ") + " FROM sessions ORDER BY ended, id");
+    if (!select) {
+        if (!NoSuchTable(db.get())) *error = store::Why(db.get(), select.prepareCode());
         return out;
     }
-    while ((rc = sqlite3_step(s)) == SQLITE_ROW) {
+    int rc;
+    while ((rc = select.Step()) == SQLITE_ROW) {
         SessionRecord r;
-        for (std::size_t i = 0; i < std::size(kColumns); ++i) kColumns[i].read(s, static_cast<int>(i), r);
+        for (std::size_t i = 0; i < std::size(kColumns); ++i) kColumns[i].read(select.get(), static_cast<int>(i), r);
         out.push_back(std::move(r));
     }
     if (rc != SQLITE_DONE) {
-        *error = Why(db.get(), rc);
+        *error = store::Why(db.get(), rc);
         out.clear();
     }
+    return out;
+}
+
+ReviewLog SqliteHistory::Reviews(const std::string& database, std::string* error) const {
+    ReviewLog log;
+    const store::Db db = OpenToRead(file_, error);
+    if (!db) return log;
+    store::Statement cards(db.get(), "SELECT id, word_database, word, direction FROM cards");
+    if (!cards) {
+        if (!NoSuchTable(db.get())) *error = store::Why(db.get(), cards.prepareCode());
+        return log;
+    }
+    // Card ids are dense; index them by id.
+    std::vector<std::int32_t> indexOf;
+    int rc;
+    while ((rc = cards.Step()) == SQLITE_ROW) {
+        const std::int64_t id = cards.Int(0);
+        std::string db_name = cards.Text(1);
+        if ((!database.empty() && db_name != database) || id < 0 || id > (std::int64_t{1} << 31)) continue;
+        if (static_cast<std::size_t>(id) >= indexOf.size()) indexOf.resize(static_cast<std::size_t>(id) + 1, -1);
+        indexOf[static_cast<std::size_t>(id)] = static_cast<std::int32_t>(log.cards.size());
+        log.cards.push_back({std::move(db_name), cards.Text(2), static_cast<int>(cards.Int(3))});
+    }
+    if (rc != SQLITE_DONE) {
+        *error = store::Why(db.get(), rc);
+        return {};
+    }
+    // The whole table in its own order (fastest), then grouped by card with
+    // a counting sort; each card's reviews are put in time order.
+    store::Statement reviews(db.get(), "SELECT card, at, grade, right, timed_out, seconds_left, session FROM reviews");
+    if (!reviews) {
+        *error = store::Why(db.get(), reviews.prepareCode());
+        return {};
+    }
+    std::vector<ReviewLog::Event> read;
+    while ((rc = reviews.Step()) == SQLITE_ROW) {
+        const std::int64_t id = reviews.Int(0);
+        if (id < 0 || static_cast<std::size_t>(id) >= indexOf.size() || indexOf[static_cast<std::size_t>(id)] < 0)
+            continue;
+        ReviewLog::Event e;
+        e.card = static_cast<std::uint32_t>(indexOf[static_cast<std::size_t>(id)]);
+        e.at = reviews.Int(1);
+        const std::int64_t grade = reviews.Int(2);
+        e.grade = !reviews.IsNull(2) && grade >= 1 && grade <= 4
+                      ? static_cast<std::uint8_t>(grade)
+                      : GradeOf(reviews.Int(3) != 0, reviews.Int(4) != 0);
+        e.secondsLeft = static_cast<std::int32_t>(reviews.Int(5));
+        e.session = reviews.Int(6);
+        read.push_back(e);
+    }
+    if (rc != SQLITE_DONE) {
+        *error = store::Why(db.get(), rc);
+        return {};
+    }
+    std::vector<std::size_t> start(log.cards.size() + 1, 0);
+    for (const auto& e : read) ++start[e.card + 1];
+    for (std::size_t i = 1; i < start.size(); ++i) start[i] += start[i - 1];
+    log.events.resize(read.size());
+    std::vector<std::size_t> next(start.begin(), start.end() - 1);
+    for (const auto& e : read) log.events[next[e.card]++] = e;
+    for (std::size_t c = 0; c < log.cards.size(); ++c) {
+        const auto first = log.events.begin() + static_cast<std::ptrdiff_t>(start[c]);
+        const auto last = log.events.begin() + static_cast<std::ptrdiff_t>(start[c + 1]);
+        auto byTime = [](const ReviewLog::Event& a, const ReviewLog::Event& b) { return a.at < b.at; };
+        if (!std::is_sorted(first, last, byTime)) std::stable_sort(first, last, byTime);
+    }
+    return log;
+}
+
+std::optional<fsrs::Parameters> SqliteHistory::FittedParameters(std::string* error) const {
+    const store::Db db = OpenToRead(file_, error);
+    if (!db) return std::nullopt;
+    store::Statement select(db.get(), "SELECT weights FROM parameters WHERE id = 1");
+    if (!select) {
+        if (!NoSuchTable(db.get())) *error = store::Why(db.get(), select.prepareCode());
+        return std::nullopt;
+    }
+    if (select.Step() != SQLITE_ROW) return std::nullopt;
+    // Parameters that do not read back are as good as none: the defaults hold.
+    return ParseParameters(select.Text(0));
+}
+
+std::string SqliteHistory::KeepParameters(const fsrs::Parameters& w, std::int64_t fittedAt, int reviews) {
+    std::string error;
+    const store::Db db = store::Open(file_, kLayout, true, &error);
+    if (!db) return error;
+    store::Transaction transaction(db.get(), kLayout, &error);
+    if (!transaction) return error;
+    store::Statement keep(db.get(), "INSERT OR REPLACE INTO parameters (id, weights, fitted, reviews) VALUES (1,?,?,?)");
+    if (!keep) return store::Why(db.get(), keep.prepareCode());
+    keep.Bind(1, ParametersText(w)).Bind(2, fittedAt).Bind(3, std::int64_t{reviews});
+    if (const int rc = keep.Step(); rc != SQLITE_DONE) return store::Why(db.get(), rc);
+    return transaction.Commit() ? std::string() : error;
+}
+
+SqliteHistory::ImportOutcome SqliteHistory::Import(const std::string& database,
+                                                   const std::vector<ImportedReview>& rows) {
+    ImportOutcome out;
+    const store::Db db = store::Open(file_, kLayout, true, &out.error);
+    if (!db) return out;
+    store::Transaction transaction(db.get(), kLayout, &out.error);
+    if (!transaction) return out;
+    Cards cards(db.get());
+    store::Statement insert(db.get(),
+                            "INSERT OR IGNORE INTO reviews (session, card, at, right, timed_out, seconds_left, mode,"
+                            " grade) VALUES (NULL,?,?,?,0,?,0,?)");
+    if (!insert) {
+        out.error = store::Why(db.get(), insert.prepareCode());
+        return out;
+    }
+    for (const ImportedReview& r : rows) {
+        const std::int64_t card = cards.Id(database, r.word, r.direction, &out.error);
+        if (card < 0) return {out.error, 0, 0};
+        insert.Reset();
+        insert.Bind(1, card).Bind(2, r.at).Bind(3, std::int64_t{r.grade > 1}).Bind(4, std::int64_t{r.secondsLeft});
+        insert.Bind(5, std::int64_t{r.grade});
+        if (const int rc = insert.Step(); rc != SQLITE_DONE) return {store::Why(db.get(), rc), 0, 0};
+        (sqlite3_changes(db.get()) ? out.added : out.alreadyThere) += 1;
+    }
+    if (!transaction.Commit()) return {out.error, 0, 0};
     return out;
 }
 

@@ -34,6 +34,8 @@ const Expected kExpected[] = {
     {2, true, S::Draw, T::NeverRight, R::Plain, {22, 0}, false},
     {3, true, S::Draw, T::NeverAsked, R::Plain, {34, 1}, false},
     {4, true, S::Draw, T::NeverAsked, R::Plain, {25, 0}, true},
+    // No review history: every card is new, and the 44th of 80 is drawn.
+    {5, true, S::Draw, T::Any, R::Plain, {22, 0}, true},
     {10, true, S::Draw, T::NeverRight, R::Drill, {4, 0}, false},
     {11, true, S::Draw, T::NeverAsked, R::Exam, {4, 0}, false},
     {20, true, S::Walk, T::Any, R::Plain, {25, 0}, false},
@@ -120,7 +122,7 @@ TEST(ModeTable, EveryModeDoesWhatItsRowSays) {
     }
     // Every row of the table was tried; the mode box names them all.
     for (const ModeRow& row : ModeTable()) EXPECT_TRUE(tested.count(row.number)) << row.number << " is not in kExpected";
-    EXPECT_EQ("The question mode: 1 to 4, 10, 11, or 20 to 22", description);
+    EXPECT_EQ("The question mode: 1 to 5, 10, 11, or 20 to 22", description);
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Entry parts, the sound part and the calls into the player.
 #include "Fixture.h"
-#include "audio/EntryParts.h"
+#include "text/EntryParts.h"
 #include "audio/Playback.h"
 
 namespace kelvora::test {

@@ -71,6 +71,10 @@ TEST(SessionHistory, EndAddsWhatTheRunDid) {
     want.wordAsked[0] = want.wordAsked[1] = want.wordRight[0] = 1;  // the session spans both runs
     want.known[0] = 1;    // row 0: 3 + 6; row 1 in Japanese to English: -1 - 1
     want.neverAsked = 1;  // the end record
+    // Each judged word question is a review: right with 6 seconds left,
+    // then timed out.
+    want.reviews = {{"apple", 0, want.started + 600, true, false, 6, 10},
+                    {"bank", 1, want.started + 600, false, true, 0, 10}};
     EXPECT_EQ(want, kept.sessions[0]);
 
     // A history that cannot keep it is told, and the records are saved all the same.
@@ -120,7 +124,7 @@ TEST(SqliteHistory, NeverWritesToADamagedOrNewerFile) {
     ASSERT_EQ("", history.Append(Sample(0)));
     sqlite3* db = nullptr;  // as a newer Kelvora would leave it
     ASSERT_EQ(SQLITE_OK, sqlite3_open(file.c_str(), &db));
-    ASSERT_EQ(SQLITE_OK, sqlite3_exec(db, "PRAGMA user_version=2", nullptr, nullptr, nullptr));
+    ASSERT_EQ(SQLITE_OK, sqlite3_exec(db, "PRAGMA user_version=99", nullptr, nullptr, nullptr));
     sqlite3_close(db);
     const std::string before = dir.ReadBytes(kHistoryFile);
     EXPECT_EQ("it was written by a newer Kelvora, so this one leaves it as it is", history.Append(Sample(1)));

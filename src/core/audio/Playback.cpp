@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "audio/EntryParts.h"
+#include "text/EntryParts.h"
 #include "text/Numbers.h"
 
 namespace kelvora {

@@ -59,6 +59,8 @@ ProgressData Menu_Progress(Program& p) {
 
 void Menu_DrillWordDatabase(Program& p, const std::string& name) {
     if (!SwitchWordDatabase(p, name)) return;
+    // The records are saved as "END" saves them: so is the session.
+    RecordSession(p);
     // The next Kelvora takes the folder as this one ends.
     p.folderLock.Release();
     p.restartWanted = true;

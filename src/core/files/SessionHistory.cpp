@@ -20,6 +20,27 @@ SessionRecord SummarizeSession(const Program& p) {
     return s;
 }
 
+Deck* MemoryDeck(Program& p) {
+    if (p.deck || p.reviewHistoryUnreadable) return p.deck.get();
+    std::string error;
+    ReviewLog log;
+    MemorySettings s;
+    s.desiredRetention = p.own.desiredRetention;
+    s.newCardsPerDay = p.own.newCardsPerDay;
+    if (p.history) {
+        log = p.history->Reviews(p.loadedWordDb, &error);
+        if (const auto fitted = p.history->FittedParameters(&error)) s.weights = *fitted;
+    }
+    if (!error.empty()) {
+        p.reviewHistoryUnreadable = true;
+        p.host.MsgBox("The review history (history.sqlite3) cannot be read: " + error +
+                      ".\r\nMode 5 asks the words not yet answered right, as mode 2 does.");
+        return nullptr;
+    }
+    p.deck = std::make_unique<Deck>(p.m, p.loadedWordDb, log, p.session.reviews, s);
+    return p.deck.get();
+}
+
 void RecordSession(Program& p) {
     if (!p.history) return;
     const std::string failed = p.history->Append(SummarizeSession(p));

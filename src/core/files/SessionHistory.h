@@ -8,6 +8,11 @@ namespace kelvora {
 // The session so far, with the bank's snapshot as it is now.
 SessionRecord SummarizeSession(const Program& p);
 
+// Mode 5's cards, made the first time from the review history of the
+// loaded word database and this session's reviews; nothing when the
+// history cannot be read, which the learner is told once.
+Deck* MemoryDeck(Program& p);
+
 // Adds the session to the history, if the program keeps one; a failure is
 // told, and changes nothing else (the learning records are saved first).
 void RecordSession(Program& p);

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "judge/Judge.h"
 
+#include <algorithm>
+
 #include "judge/Reports.h"
+#include "text/EntryParts.h"
 #include "model/Modes.h"
 #include "model/Tally.h"
 #include "present/Speech.h"
@@ -47,6 +50,22 @@ void CountExamQuestion(Program& p, bool correct, int score) {
     if (m.TestAsked >= kQuestionsPerTestReport) ShowTestReport(p);
 }
 
+// Every judged word answer is a review: kept for the history at "END", and
+// the word's memory moves on at once if mode 5's cards are made.
+void RecordReview(Program& p, bool correct) {
+    const Model& m = p.m;
+    Review r;
+    r.word = HeadwordKey(m.Word(m.QuestionIndex).word);
+    r.direction = m.Direction;
+    r.at = p.host.Now();
+    r.right = correct;
+    r.timedOut = m.ChosenAnswer == kNoAnswer;
+    r.secondsLeft = std::max(0, m.Countdown);
+    r.mode = m.Qmd;
+    if (p.deck) p.deck->Record(m.QuestionIndex, m.Direction, GradeOf(r.right, r.timedOut), r.at);
+    p.session.reviews.push_back(std::move(r));
+}
+
 // How long the verdict stays: until "Continue" when the commentary is
 // held, a second after a test question, else two seconds after a quick
 // right answer and five otherwise.
@@ -80,6 +99,7 @@ void JudgeAnswer(Program& p) {
         AddToQuestion(m.TestRec[static_cast<std::size_t>(m.QuestionIndex)], m.TimeAllowance, score);
     } else {
         AddToWord(m.Word(m.QuestionIndex), m.Direction, kWordAskedWeight, score);
+        RecordReview(p, correct);
     }
     if (correct) SaturatingAdd(m.RunCorrect, 1);
     if (test && IsExamMode(m.SetupQmd)) CountExamQuestion(p, correct, score);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // "Stop": pause and resume, with the mode report.
+#include "files/SessionHistory.h"
 #include "judge/Reports.h"
+#include "memory/LearningDay.h"
 #include "model/Modes.h"
 #include "model/Tally.h"
 #include "text/Numbers.h"
@@ -26,7 +28,7 @@ const char* const kLegend[] = {
 
 }  // namespace
 
-std::string TrainingRatesLine(const Program& p) {
+std::string TrainingRatesLine(Program& p) {
     const Model& m = p.m;
     double a = 0, b = 0, c = 0, d = 0;
     for (int e = 0; e < m.TrainingCount; ++e) {
@@ -38,6 +40,14 @@ std::string TrainingRatesLine(const Program& p) {
     }
     return " " + (a > 0 ? Percent(b / a * 100) : std::string()) + "%   : " +
            (c > 0 ? Percent(d / c * 100) : std::string()) + "% ";
+}
+
+std::string DueWordsLine(Program& p) {
+    Deck* deck = MemoryDeck(p);
+    if (!deck) return " Due words: the review history cannot be read.";
+    const Deck::Summary s = deck->Summarize(p.host.Now());
+    return " Due today: " + std::to_string(s.dueToday) + "   new today: " + std::to_string(s.newToday) + " of " +
+           std::to_string(s.newLimit) + "   next due: " + (s.nextDueDay ? DayText(*s.nextDueDay) : std::string("none"));
 }
 
 void PauseOrResume(Program& p) {

@@ -18,7 +18,11 @@ void PauseOrResume(Program& p);
 
 // Mode 4's line in that report: the training list's correct rates in both
 // directions; a direction with no word asked yet has no rate and shows none.
-std::string TrainingRatesLine(const Program& p);
+std::string TrainingRatesLine(Program& p);
+
+// Mode 5's line: the words due today, the new words today (of the daily
+// limit) and the next day a word is due.
+std::string DueWordsLine(Program& p);
 
 // Today's spread of word scores, in the buckets of kScoreBuckets.
 ScoreSpreadCounts ScoreSpread(const Program& p);

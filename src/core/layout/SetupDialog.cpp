@@ -41,6 +41,7 @@ Form3Model::Form3Model() {
     Text2.accessibleDescription = "One name a line, without .txt";
     Text3.accessibleName = "Mode";
     Text3.accessibleDescription = "The question mode: " + ModeNumbersText();
+    Text3.hint = ModeListText();
     Command3.accessibleDescription = "Merge the fix patch into the word database now";
     Command2.accessibleDescription = "Close the settings without saving";
     Command1.accessibleDescription = "Save the settings; Kelvora then ends and loads them at the next start";

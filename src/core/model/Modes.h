@@ -33,7 +33,7 @@ struct ModeRow {
     // draw (or, walking, the previous row) stands.
     void (*choose)(Program&);
     // The line that Stop's mode report adds after the legend; none: none.
-    std::string (*reportLine)(const Program&);
+    std::string (*reportLine)(Program&);
 };
 
 // The modes a learner can choose, in number order.

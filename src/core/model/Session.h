@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "model/Reviews.h"
+
 namespace kelvora {
 
 struct SessionRecord {
@@ -20,6 +22,8 @@ struct SessionRecord {
     // The word bank at "END".
     int known[2] = {0, 0};  // words with a positive score, by direction
     int neverAsked = 0;     // words asked in neither direction
+    // Every word question judged, in order.
+    std::vector<Review> reviews;
     bool operator==(const SessionRecord&) const = default;
 };
 

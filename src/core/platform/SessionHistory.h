@@ -3,12 +3,15 @@
 #include <string>
 #include <vector>
 
+#include <optional>
+
+#include "memory/Fsrs.h"
 #include "model/Session.h"
 
 namespace kelvora {
 
-// Where sessions are kept. Append returns why it failed, empty when the
-// session is kept.
+// Where sessions and their reviews are kept. Append returns why it failed,
+// empty when the session is kept, with all its reviews.
 class SessionHistory {
 public:
     virtual ~SessionHistory() = default;
@@ -16,6 +19,11 @@ public:
     // Every session kept, oldest first; on failure nothing, and why in
     // *error.
     virtual std::vector<SessionRecord> Sessions(std::string* error) const = 0;
+    // The review log of a word database (of every one when `database` is
+    // empty); on failure nothing, and why in *error.
+    virtual ReviewLog Reviews(const std::string& /*database*/, std::string* /*error*/) const { return {}; }
+    // The parameters fitted to this learner's reviews, if any were kept.
+    virtual std::optional<fsrs::Parameters> FittedParameters(std::string* /*error*/) const { return std::nullopt; }
 };
 
 }  // namespace kelvora

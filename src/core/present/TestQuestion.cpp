@@ -6,7 +6,7 @@
 #include <cmath>
 #include <stdexcept>
 
-#include "audio/EntryParts.h"
+#include "text/EntryParts.h"
 #include "audio/Playback.h"
 #include "present/QuestionText.h"
 #include "present/Speech.h"

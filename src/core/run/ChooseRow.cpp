@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "run/ChooseRow.h"
 
+#include "files/SessionHistory.h"
 #include "model/Modes.h"
 #include "model/Tally.h"
 #include "run/TrainingList.h"
@@ -119,6 +120,18 @@ void ChooseTrainingWord(Program& p) {
         }
     }
     SaturatingAdd(pick(c, dc), 1);
+}
+
+void ChooseDueWord(Program& p) {
+    Deck* deck = MemoryDeck(p);
+    if (!deck) {
+        ChooseUnanswered(p);
+        return;
+    }
+    if (const auto next = deck->Next(p.host.Now(), [&p](int n) { return p.rng.Below(n); })) {
+        p.m.QuestionIndex = next->first;
+        p.m.Direction = next->second;
+    }
 }
 
 void WalkInOrder(Program& p) { StepInOrder(p.m); }

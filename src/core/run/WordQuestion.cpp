@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The next question: a test question or a word question, and putting a
 // word question on screen.
-#include "audio/EntryParts.h"
+#include "text/EntryParts.h"
 #include "audio/Playback.h"
 #include "model/Modes.h"
 #include "present/Speech.h"

@@ -5,6 +5,7 @@
 #include "audio/Playback.h"
 #include "files/FixPatch.h"
 #include "files/LearningRecord.h"
+#include "files/OwnSettings.h"
 #include "files/QuestionBanks.h"
 #include "files/Settings.h"
 #include "platform/TextFile.h"
@@ -43,7 +44,8 @@ void TakeDataFolder(Program& p) {
     }
     for (const std::string& name : PlainFilesIn(p.dir, nullptr)) {
         const auto target = TemporaryFileTarget(name);
-        if (target && (*target == kSettingsFile || target->ends_with(".dat"))) RemoveFile(p.File(name));
+        if (target && (*target == kSettingsFile || *target == kOwnSettingsFile || target->ends_with(".dat")))
+            RemoveFile(p.File(name));
     }
 }
 
@@ -61,6 +63,7 @@ void StartPlayer(Program& p) {
 
 void LoadProgram(Program& p) {
     TakeDataFolder(p);
+    LoadOwnSettings(p);
     p.session.started = p.host.Now();
     p.Form1.caption = kMainCaption;
     p.Form1.surface.Clear();

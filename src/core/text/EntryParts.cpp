@@ -1,10 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "audio/EntryParts.h"
+#include "text/EntryParts.h"
 
 namespace kelvora {
 
 std::string GetTextPart(std::string_view cell) {
     return std::string(cell.substr(0, cell.find('|')));
+}
+
+std::string HeadwordKey(std::string_view cell) {
+    std::string key = GetTextPart(cell);
+    if (key.size() >= 2 && key.compare(key.size() - 2, 2, " *") == 0) key.resize(key.size() - 2);
+    return key;
 }
 
 std::string GetSoundPart(std::string_view cell) {

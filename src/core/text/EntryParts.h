@@ -8,6 +8,10 @@
 namespace kelvora {
 
 std::string GetTextPart(std::string_view cell);
+
+// What the review history calls a word: the headword's text part, without
+// the " *" that marks a word in the bank, so marking it keeps its history.
+std::string HeadwordKey(std::string_view cell);
 std::string GetSoundPart(std::string_view cell);
 
 struct SoundSpec {

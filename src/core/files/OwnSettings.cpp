@@ -1,0 +1,155 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "files/OwnSettings.h"
+
+#include <cmath>
+#include <cstdio>
+#include <optional>
+
+#include "Program.h"
+#include "files/FileLimits.h"
+#include "platform/TextFile.h"
+#include "text/Numbers.h"
+
+namespace kelvora {
+
+namespace {
+
+std::string Trim(const std::string& s) {
+    const std::size_t b = s.find_first_not_of(" \t\r");
+    if (b == std::string::npos) return {};
+    return s.substr(b, s.find_last_not_of(" \t\r") - b + 1);
+}
+
+struct Key {
+    const char* name;
+    // Takes the value into the settings; why not, or nothing.
+    std::string (*set)(OwnSettings&, const std::string&);
+    std::string (*text)(const OwnSettings&);
+};
+
+std::string Number(double v, int decimals) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
+    return buf;
+}
+
+const Key kKeys[] = {
+    {"desired_retention",
+     [](OwnSettings& s, const std::string& v) -> std::string {
+         const auto r = ParseNumber(v);
+         if (!r || !(*r >= kLowestRetention && *r <= kHighestRetention))
+             return "the desired retention must be a number from 0.70 to 0.97";
+         s.desiredRetention = *r;
+         return {};
+     },
+     [](const OwnSettings& s) { return Number(s.desiredRetention, 2); }},
+    {"new_cards_per_day",
+     [](OwnSettings& s, const std::string& v) -> std::string {
+         const auto n = ParseNumber(v);
+         if (!n || *n != std::floor(*n) || *n < 0 || *n > kMostNewCardsPerDay)
+             return "the new words a day must be a whole number from 0 to 9999";
+         s.newCardsPerDay = static_cast<int>(*n);
+         return {};
+     },
+     [](const OwnSettings& s) { return std::to_string(s.newCardsPerDay); }},
+    {"speak_words",
+     [](OwnSettings& s, const std::string& v) -> std::string {
+         if (v != "yes" && v != "no") return "speak_words must be yes or no";
+         s.speakWords = v == "yes";
+         return {};
+     },
+     [](const OwnSettings& s) { return std::string(s.speakWords ? "yes" : "no"); }},
+};
+
+const Key* FindKey(const std::string& name) {
+    for (const Key& k : kKeys)
+        if (name == k.name) return &k;
+    return nullptr;
+}
+
+// The key of a "key = value" line; nothing for a comment or a blank line.
+std::optional<std::pair<std::string, std::string>> Split(const std::string& line) {
+    const std::string t = Trim(line);
+    if (t.empty() || t[0] == '#') return std::nullopt;
+    const std::size_t eq = t.find('=');
+    if (eq == std::string::npos) return std::make_pair(t, std::string());
+    return std::make_pair(Trim(t.substr(0, eq)), Trim(t.substr(eq + 1)));
+}
+
+}  // namespace
+
+OwnSettingsFile ReadOwnSettings(const std::filesystem::path& file) {
+    OwnSettingsFile f;
+    const FileRead read = ReadFileBytes(file, kMaxSettingsBytes);
+    if (!read) {
+        if (!read.problem.empty())
+            f.problems.push_back(std::string(kOwnSettingsFile) + " is not used: " + read.problem +
+                                 "; Kelvora keeps its own settings at their defaults.");
+        return f;
+    }
+    std::size_t start = 0;
+    const std::string& text = *read;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        std::string line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        f.lines.push_back(line);
+        start = end + 1;
+    }
+    for (std::size_t i = 0; i < f.lines.size(); ++i) {
+        const auto kv = Split(f.lines[i]);
+        if (!kv) continue;
+        const std::string where = std::string(kOwnSettingsFile) + " line " + std::to_string(i + 1) + ": ";
+        const Key* key = FindKey(kv->first);
+        if (!key) {
+            f.problems.push_back(where + "Kelvora knows no setting '" + kv->first + "'; the line is kept as it is.");
+            continue;
+        }
+        OwnSettings defaults;
+        if (const std::string why = key->set(f.settings, kv->second); !why.empty())
+            f.problems.push_back(where + why + "; " + key->text(defaults) + " is used.");
+    }
+    return f;
+}
+
+void LoadOwnSettings(Program& p) {
+    const OwnSettingsFile f = ReadOwnSettings(p.File(kOwnSettingsFile));
+    p.own = f.settings;
+    std::string told;
+    for (const std::string& problem : f.problems) told += (told.empty() ? "" : "\r\n") + problem;
+    if (!told.empty()) p.host.MsgBox(told);
+}
+
+std::string SetOwnSetting(OwnSettingsFile& f, const std::string& key, const std::string& value) {
+    const Key* k = FindKey(key);
+    if (!k) {
+        std::string known;
+        for (const Key& each : kKeys) known += (known.empty() ? "" : ", ") + std::string(each.name);
+        return "there is no setting '" + key + "'; the settings are " + known;
+    }
+    return k->set(f.settings, Trim(value));
+}
+
+std::string OwnSettingsText(const OwnSettingsFile& f) {
+    std::string out;
+    bool written[std::size(kKeys)] = {};
+    auto line = [&](const std::string& l) { out += l + "\n"; };
+    if (f.lines.empty()) line("# Kelvora's own settings (the others are in qbx.txt).");
+    for (const std::string& l : f.lines) {
+        const auto kv = Split(l);
+        const Key* key = kv ? FindKey(kv->first) : nullptr;
+        if (!key) {
+            line(l);
+            continue;
+        }
+        const std::size_t i = static_cast<std::size_t>(key - kKeys);
+        if (!written[i]) line(std::string(key->name) + " = " + key->text(f.settings));
+        written[i] = true;  // a key given twice is written once
+    }
+    for (std::size_t i = 0; i < std::size(kKeys); ++i)
+        if (!written[i]) line(std::string(kKeys[i].name) + " = " + kKeys[i].text(f.settings));
+    return out;
+}
+
+}  // namespace kelvora

@@ -1,0 +1,37 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The own settings file: "key = value" lines, "#" comments. Lines Kelvora
+// does not know are kept as they are when it writes the file.
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "model/OwnSettings.h"
+
+namespace kelvora {
+
+inline constexpr const char* kOwnSettingsFile = "kelvora.conf";
+
+struct OwnSettingsFile {
+    OwnSettings settings;
+    std::vector<std::string> lines;     // as read, without line ends
+    std::vector<std::string> problems;  // for the learner, one a line: what was wrong and what is used instead
+};
+
+OwnSettingsFile ReadOwnSettings(const std::filesystem::path& file);
+
+struct Program;
+// At start-up: the own settings into the program; what is wrong with the
+// file is told, and the defaults stand in for it.
+void LoadOwnSettings(Program& p);
+
+// Sets a key from its text ("desired_retention", "0.85"); why not, or
+// nothing when set. The keys: desired_retention, new_cards_per_day,
+// speak_words.
+std::string SetOwnSetting(OwnSettingsFile& f, const std::string& key, const std::string& value);
+
+// The file's text: the lines read, with the known keys' values as they now
+// stand (added at the end where missing).
+std::string OwnSettingsText(const OwnSettingsFile& f);
+
+}  // namespace kelvora

@@ -1,0 +1,143 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "memory/Deck.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+#include "memory/LearningDay.h"
+#include "text/EntryParts.h"
+
+namespace kelvora {
+
+Deck::Deck(const Model& m, const std::string& database, const ReviewLog& log, const std::vector<Review>& session,
+           const MemorySettings& settings)
+    : settings_(settings) {
+    const int words = std::max(0, m.WordCount);
+    firstRow_.resize(static_cast<std::size_t>(words));
+    cards_.resize(static_cast<std::size_t>(words) * 2);
+    std::unordered_map<std::string, int> rowOf;
+    rowOf.reserve(static_cast<std::size_t>(words));
+    for (int row = 0; row < words; ++row)
+        firstRow_[static_cast<std::size_t>(row)] = rowOf.emplace(HeadwordKey(m.Word(row).word), row).first->second;
+
+    // The log's cards of this database that the bank holds.
+    std::vector<int> cardOfLog(log.cards.size(), -1);
+    for (std::size_t i = 0; i < log.cards.size(); ++i) {
+        const ReviewLog::Card& c = log.cards[i];
+        if (c.database != database || c.direction < 0 || c.direction > 1) continue;
+        if (const auto it = rowOf.find(c.word); it != rowOf.end()) cardOfLog[i] = it->second * 2 + c.direction;
+    }
+    LearningDays days;
+    for (const ReviewLog::Event& e : log.events)
+        if (const int card = cardOfLog[e.card]; card >= 0)
+            ApplyReview(cards_[static_cast<std::size_t>(card)], settings_.weights, e.at, days.Of(e.at), e.grade);
+    for (const Review& r : session) {
+        const auto it = rowOf.find(r.word);
+        if (it == rowOf.end() || r.direction < 0 || r.direction > 1) continue;
+        ApplyReview(cards_[static_cast<std::size_t>(it->second * 2 + r.direction)], settings_.weights, r.at,
+                    days.Of(r.at), GradeOf(r.right, r.timedOut));
+    }
+
+    newPlace_.assign(cards_.size(), -1);
+    for (int row = 0; row < words; ++row) {
+        if (firstRow_[static_cast<std::size_t>(row)] != row) continue;
+        for (int d = 0; d < 2; ++d) {
+            const int card = row * 2 + d;
+            if (cards_[static_cast<std::size_t>(card)].Reviewed()) continue;
+            newPlace_[static_cast<std::size_t>(card)] = static_cast<int>(newCards_.size());
+            newCards_.push_back(card);
+        }
+    }
+}
+
+int Deck::CardOf(int row, int direction) const {
+    if (row < 0 || row >= static_cast<int>(firstRow_.size()) || direction < 0 || direction > 1) return -1;
+    return firstRow_[static_cast<std::size_t>(row)] * 2 + direction;
+}
+
+const CardState& Deck::Card(int row, int direction) const {
+    return cards_[static_cast<std::size_t>(CardOf(row, direction))];
+}
+
+bool Deck::Due(int card) const {
+    const CardState& c = cards_[static_cast<std::size_t>(card)];
+    return c.Reviewed() && DueDayOf(c, settings_) <= day_;
+}
+
+// Orders the reviewed cards by their retrievability on `day`.
+void Deck::Rank(std::int64_t day) {
+    day_ = day;
+    dueOrder_.clear();
+    duePlace_ = 0;
+    newToday_ = 0;
+    std::vector<Ranked> ranked;
+    for (std::size_t card = 0; card < cards_.size(); ++card) {
+        const CardState& c = cards_[card];
+        if (!c.Reviewed()) continue;
+        ranked.push_back({RetrievabilityOn(c, settings_.weights, day), static_cast<int>(card), c.reviews});
+        newToday_ += c.firstDay == day;
+    }
+    std::sort(ranked.begin(), ranked.end(), [](const Ranked& a, const Ranked& b) { return b > a; });
+    for (const Ranked& r : ranked)
+        if (Due(r.card)) dueOrder_.push_back(r.card);
+    lowest_ = decltype(lowest_)(std::greater<>(), std::move(ranked));
+}
+
+std::optional<std::pair<int, int>> Deck::Next(std::int64_t now, const std::function<int(int)>& below) {
+    if (const std::int64_t today = LearningDay(now); today != day_) Rank(today);
+    auto asked = [](int card) { return std::make_pair(card / 2, card % 2); };
+    // A card answered since it was ranked is due no more.
+    while (duePlace_ < dueOrder_.size() && !Due(dueOrder_[duePlace_])) ++duePlace_;
+    if (duePlace_ < dueOrder_.size()) return asked(dueOrder_[duePlace_]);
+    if (newToday_ < settings_.newCardsPerDay && !newCards_.empty())
+        return asked(newCards_[static_cast<std::size_t>(below(static_cast<int>(newCards_.size())))]);
+    while (!lowest_.empty() && lowest_.top().reviews != cards_[static_cast<std::size_t>(lowest_.top().card)].reviews)
+        lowest_.pop();
+    if (!lowest_.empty()) return asked(lowest_.top().card);
+    // A daily limit of 0 on a bank never reviewed: any word.
+    if (!newCards_.empty())
+        return asked(newCards_[static_cast<std::size_t>(below(static_cast<int>(newCards_.size())))]);
+    return std::nullopt;
+}
+
+void Deck::Record(int row, int direction, int grade, std::int64_t at) {
+    const int card = CardOf(row, direction);
+    if (card < 0) return;
+    CardState& c = cards_[static_cast<std::size_t>(card)];
+    const bool first = !c.Reviewed();
+    const std::int64_t day = LearningDay(at);
+    ApplyReview(c, settings_.weights, at, day, grade);
+    if (first) {
+        // Out of the new cards: the last one takes its place.
+        const int place = newPlace_[static_cast<std::size_t>(card)];
+        if (place < 0) return;
+        const int last = newCards_.back();
+        newCards_[static_cast<std::size_t>(place)] = last;
+        newPlace_[static_cast<std::size_t>(last)] = place;
+        newCards_.pop_back();
+        newPlace_[static_cast<std::size_t>(card)] = -1;
+        newToday_ += day == day_;
+    }
+    if (day_ != std::numeric_limits<std::int64_t>::min())
+        lowest_.push({RetrievabilityOn(c, settings_.weights, day_), card, c.reviews});
+}
+
+Deck::Summary Deck::Summarize(std::int64_t now) {
+    if (const std::int64_t today = LearningDay(now); today != day_) Rank(today);
+    Summary s;
+    s.newToday = newToday_;
+    s.newLimit = settings_.newCardsPerDay;
+    for (std::size_t card = 0; card < cards_.size(); ++card) {
+        const CardState& c = cards_[card];
+        if (!c.Reviewed()) continue;
+        const std::int64_t due = DueDayOf(c, settings_);
+        if (due <= day_) {
+            ++s.dueToday;
+        } else if (!s.nextDueDay || due < *s.nextDueDay) {
+            s.nextDueDay = due;
+        }
+    }
+    return s;
+}
+
+}  // namespace kelvora

@@ -1,0 +1,73 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The cards of the loaded word bank, for mode 5 ("due words"): each word in
+// each direction, its memory replayed from the review history and kept up
+// to date with every answer judged since.
+#include <cstdint>
+#include <optional>
+#include <queue>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "memory/Cards.h"
+#include "model/Model.h"
+#include "model/Reviews.h"
+#include <functional>
+#include <limits>
+
+namespace kelvora {
+
+class Deck {
+public:
+    // The bank's cards from the history of its word database and this
+    // session's own reviews (not in the history until "END").
+    Deck(const Model& m, const std::string& database, const ReviewLog& log, const std::vector<Review>& session,
+         const MemorySettings& settings);
+
+    // Mode 5's next word (row, direction): the cards due today, lowest
+    // retrievability first; else a card never reviewed, at random, while
+    // today's new cards stay under the daily limit; else the card of lowest
+    // retrievability. Nothing only for a bank without words.
+    // `below(n)` draws a whole number from 0 to n - 1.
+    std::optional<std::pair<int, int>> Next(std::int64_t now, const std::function<int(int)>& below);
+
+    // A judged answer to a word of the bank, in any mode.
+    void Record(int row, int direction, int grade, std::int64_t at);
+
+    struct Summary {
+        int dueToday = 0;   // still due today
+        int newToday = 0;   // cards first reviewed today
+        int newLimit = 0;
+        std::optional<std::int64_t> nextDueDay;  // the first learning day after today with a card due
+    };
+    Summary Summarize(std::int64_t now);
+
+    const CardState& Card(int row, int direction) const;
+
+private:
+    int CardOf(int row, int direction) const;
+    void Rank(std::int64_t day);
+    bool Due(int card) const;
+
+    MemorySettings settings_;
+    std::vector<int> firstRow_;        // by bank row: the first row with its headword
+    std::vector<CardState> cards_;     // by first row * 2 + direction
+    std::vector<int> newCards_;        // never reviewed
+    std::vector<int> newPlace_;        // by card: its place in newCards_, -1 when not there
+    std::int64_t day_ = std::numeric_limits<std::int64_t>::min();
+    std::vector<int> dueOrder_;        // due on day_, lowest retrievability first
+    std::size_t duePlace_ = 0;
+    int newToday_ = 0;
+    // Every reviewed card by retrievability on day_; an entry is stale once
+    // its card's review count moved on.
+    struct Ranked {
+        double r;
+        int card;
+        int reviews;
+        bool operator>(const Ranked& o) const { return r != o.r ? r > o.r : card > o.card; }
+    };
+    std::priority_queue<Ranked, std::vector<Ranked>, std::greater<>> lowest_;
+};
+
+}  // namespace kelvora

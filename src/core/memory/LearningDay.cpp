@@ -1,0 +1,55 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "memory/LearningDay.h"
+
+#include <array>
+#include <cstdio>
+#include <ctime>
+
+namespace kelvora {
+
+namespace {
+
+// Floor division, for moments before 1970 too.
+std::int64_t FloorDiv(std::int64_t a, std::int64_t b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
+
+long OffsetAt(std::int64_t unixSeconds) {
+    const std::time_t t = static_cast<std::time_t>(unixSeconds);
+    std::tm tm{};
+    localtime_r(&t, &tm);
+    return tm.tm_gmtoff;
+}
+
+}  // namespace
+
+// The local date of the moment four hours earlier.
+std::int64_t LearningDay(std::int64_t unixSeconds) {
+    const std::int64_t shifted = unixSeconds - kLearningDayStartHour * 3600;
+    return FloorDiv(shifted + OffsetAt(shifted), 86400);
+}
+
+std::int64_t LearningDays::Of(std::int64_t unixSeconds) {
+    const std::int64_t shifted = unixSeconds - kLearningDayStartHour * 3600;
+    const std::int64_t hour = FloorDiv(shifted, 3600);
+    Slot& slot = cache_[static_cast<std::size_t>(hour & 1023)];
+    // Zones change their offset on the hour (nearly all of them).
+    if (slot.hour != hour) slot = {hour, OffsetAt(hour * 3600)};
+    return FloorDiv(shifted + slot.offset, 86400);
+}
+
+std::string DayText(std::int64_t day) {
+    // The inverse of DaysFromCivil.
+    const std::int64_t z = day + 719468;
+    const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+    const unsigned doe = static_cast<unsigned>(z - era * 146097);
+    const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const unsigned mp = (5 * doy + 2) / 153;
+    const unsigned d = doy - (153 * mp + 2) / 5 + 1;
+    const unsigned m = mp < 10 ? mp + 3 : mp - 9;
+    const std::int64_t y = static_cast<std::int64_t>(yoe) + era * 400 + (m <= 2);
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%04lld-%02u-%02u", static_cast<long long>(y), m, d);
+    return buf;
+}
+
+}  // namespace kelvora

@@ -1,0 +1,20 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// Kelvora's own settings, in a file of their own (kelvora.conf), so the
+// settings file every Kelvora reads (qbx.txt) keeps its bytes.
+namespace kelvora {
+
+struct OwnSettings {
+    // The chance of recall at which a word comes back, from 0.70 to 0.97.
+    double desiredRetention = 0.90;
+    // How many words never reviewed mode 5 brings in a learning day.
+    int newCardsPerDay = 20;
+    // Words without a recording are spoken by the speech engine.
+    bool speakWords = false;
+};
+
+inline constexpr double kLowestRetention = 0.70;
+inline constexpr double kHighestRetention = 0.97;
+inline constexpr int kMostNewCardsPerDay = 9999;
+
+}  // namespace kelvora
