@@ -91,6 +91,28 @@ private:
     }
 };
 
+// A history in memory: keeps what "END" appends and gives back a prepared
+// review log, or fails with `failure`.
+struct MemoryHistory : SessionHistory {
+    std::vector<SessionRecord> sessions;
+    ReviewLog log;
+    std::optional<fsrs::Parameters> fitted;
+    std::string failure;
+    std::string Append(const SessionRecord& s) override {
+        if (failure.empty()) sessions.push_back(s);
+        return failure;
+    }
+    std::vector<SessionRecord> Sessions(std::string* error) const override {
+        *error = failure;
+        return sessions;
+    }
+    ReviewLog Reviews(const std::string&, std::string* error) const override {
+        *error = failure;
+        return log;
+    }
+    std::optional<fsrs::Parameters> FittedParameters(std::string*) const override { return fitted; }
+};
+
 // A fresh folder per test, removed afterwards.
 class TempDir {
 public:

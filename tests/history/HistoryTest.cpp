@@ -20,16 +20,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Kept : SessionHistory {
-    std::vector<SessionRecord> sessions;
-    std::string failure;
-    std::string Append(const SessionRecord& s) override {
-        if (failure.empty()) sessions.push_back(s);
-        return failure;
-    }
-    std::vector<SessionRecord> Sessions(std::string*) const override { return sessions; }
-};
-
 SessionRecord Sample(int i) {
     SessionRecord r;
     r.started = 1'767'225'600 + i * 86400;
@@ -46,7 +36,7 @@ SessionRecord Sample(int i) {
 
 TEST(SessionHistory, EndAddsWhatTheRunDid) {
     ScratchProgram s;
-    Kept kept;
+    MemoryHistory kept;
     s.p.history = &kept;
     s.WriteStandardFiles(10);
     s.dir.WriteBytes("eword.dat", " 5, 3,0,0\r\n0,0, 5,-1\r\n");

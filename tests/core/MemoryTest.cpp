@@ -1,0 +1,228 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The memory model: its formulas against reference values of a published
+// FSRS-6 implementation (ts-fsrs 5.4.2, short-term on, no fuzz), learning
+// days, mode 5's choice of words, and the fit to a learner's log.
+#include <cstdlib>
+#include <ctime>
+
+#include "Fixture.h"
+#include "SyntheticLearner.h"
+#include "judge/Judge.h"
+#include "memory/Cards.h"
+#include "memory/Fit.h"
+#include "memory/LearningDay.h"
+
+namespace kelvora::test {
+namespace {
+
+using fsrs::Again;
+using fsrs::Easy;
+using fsrs::Good;
+using fsrs::Hard;
+const fsrs::Parameters& w = fsrs::kDefaultParameters;
+constexpr double kTolerance = 1e-6;
+
+TEST(Fsrs, FormulasMatchThePublishedImplementation) {
+    // The first review, by grade: {stability, difficulty}.
+    const std::pair<double, double> first[] = {{0.212, 6.4133}, {1.2931, 5.11217071}, {2.3065, 2.11810397}, {8.2956, 1}};
+    for (int g = Again; g <= Easy; ++g) {
+        const auto s = fsrs::FirstState<double>(w, g);
+        EXPECT_NEAR(first[g - 1].first, s.stability, kTolerance) << g;
+        EXPECT_NEAR(first[g - 1].second, s.difficulty, kTolerance) << g;  // Easy: clamped at 1
+    }
+    // Later reviews: (days since the one before, grade) and the state after.
+    const struct {
+        const char* name;
+        std::vector<std::tuple<double, int, double, double>> steps;
+    } sequences[] = {
+        {"good, good, a lapse, good",
+         {{0, Good, 2.3065, 2.11810397}, {3, Good, 13.82690327, 2.11121424}, {10, Again, 1.66614073, 7.39223814},
+          {1, Good, 3.68903509, 7.38007427}}},
+        {"the same day: short-term stability",
+         {{0, Again, 0.212, 6.4133}, {0, Again, 0.08335672, 8.80630447}, {0, Good, 0.10314065, 8.79272653},
+          {0, Good, 0.12584424, 8.77916217}, {1, Good, 0.77896147, 8.76561138}}},
+        {"hard and easy",
+         {{0, Hard, 1.2931, 5.11217071}, {2, Hard, 4.46945539, 6.74045952}, {5, Easy, 20.67117329, 5.63650136},
+          {30, Good, 67.18669727, 5.62609323}}},
+        {"long gaps",
+         {{0, Good, 2.3065, 2.11810397}, {400, Good, 65.60482098, 2.11121424}, {2000, Again, 5.62159935, 7.39223814}}},
+    };
+    for (const auto& seq : sequences) {
+        fsrs::MemoryState<double> s{};
+        for (std::size_t i = 0; i < seq.steps.size(); ++i) {
+            const auto& [days, grade, stability, difficulty] = seq.steps[i];
+            s = i == 0 ? fsrs::FirstState<double>(w, grade) : fsrs::NextState(w, s, days, grade);
+            EXPECT_NEAR(stability, s.stability, kTolerance) << seq.name << " step " << i;
+            EXPECT_NEAR(difficulty, s.difficulty, kTolerance) << seq.name << " step " << i;
+        }
+    }
+    // Retrievability: {days, stability, R}.
+    const std::tuple<double, double, double> recall[] = {{0, 5, 1},          {1, 1, 0.9},           {5, 1, 0.76052756},
+                                                        {10, 3.2, 0.80557544}, {100, 10, 0.69282664}, {365, 1000, 0.9539276}};
+    for (const auto& [days, stability, r] : recall)
+        EXPECT_NEAR(r, fsrs::Retrievability(w, days, stability), kTolerance) << days << "/" << stability;
+    // Intervals: {retention, stability, days}; at least 1, at most 36,500.
+    const std::tuple<double, double, int> intervals[] = {
+        {0.7, 0.5, 5},   {0.7, 10, 93},    {0.7, 100, 929},   {0.7, 5000, 36500}, {0.8, 3.7, 12},  {0.8, 5000, 16580},
+        {0.9, 0.5, 1},   {0.9, 3.7, 4},    {0.9, 100, 100},   {0.95, 10, 4},      {0.95, 3.7, 1},  {0.95, 5000, 2013},
+        {0.97, 10, 2},   {0.97, 100, 22},  {0.97, 1, 1},      {0.97, 5000, 1114},
+    };
+    for (const auto& [retention, stability, days] : intervals)
+        EXPECT_EQ(days, fsrs::IntervalDays(w, stability, retention)) << retention << "/" << stability;
+    // The clamps of a state: stability and difficulty stay in range.
+    const auto huge = fsrs::NextState(w, fsrs::MemoryState<double>{36000, 1}, 36000, Easy);
+    EXPECT_EQ(fsrs::kMaxStability, huge.stability);
+    EXPECT_EQ(fsrs::kMinDifficulty, huge.difficulty);
+    EXPECT_EQ(fsrs::kMinStability, fsrs::NextState(w, fsrs::MemoryState<double>{0.001, 10}, 1, Again).stability);
+}
+
+// Learning days run from 04:00 to 04:00 local time.
+struct InTokyo : ::testing::Test {
+    void SetUp() override {
+        const char* tz = std::getenv("TZ");
+        saved_ = tz ? tz : "";
+        had_ = tz != nullptr;
+        setenv("TZ", "Asia/Tokyo", 1);
+        tzset();
+    }
+    void TearDown() override {
+        if (had_)
+            setenv("TZ", saved_.c_str(), 1);
+        else
+            unsetenv("TZ");
+        tzset();
+    }
+    // Unix time of a Tokyo (UTC+9) time on 2026-03-10 plus `days`.
+    static std::int64_t At(int days, int hour, int minute) {
+        return 1'773'100'800 - 9 * 3600 + days * 86400 + hour * 3600 + minute * 60;
+    }
+    std::string saved_;
+    bool had_ = false;
+};
+
+TEST_F(InTokyo, ALearningDayEndsAtFourInTheMorningAndABackwardClockIsTheSameDay) {
+    EXPECT_EQ("2026-03-10", DayText(LearningDay(At(0, 4, 0))));
+    EXPECT_EQ("2026-03-10", DayText(LearningDay(At(1, 3, 59))));  // after midnight: still the 10th
+    EXPECT_EQ("2026-03-11", DayText(LearningDay(At(1, 4, 0))));
+    LearningDays days;
+    EXPECT_EQ(LearningDay(At(1, 3, 59)), days.Of(At(1, 3, 59)));
+
+    // A review at 23:00 and one at 03:30 are one day: the second uses the
+    // short-term formula. One at 04:10 is a day later.
+    CardState card;
+    ApplyReview(card, w, At(0, 23, 0), LearningDay(At(0, 23, 0)), Good);
+    CardState sameDay = card, nextDay = card;
+    ApplyReview(sameDay, w, At(1, 3, 30), LearningDay(At(1, 3, 30)), Good);
+    ApplyReview(nextDay, w, At(1, 4, 10), LearningDay(At(1, 4, 10)), Good);
+    EXPECT_NEAR(fsrs::NextState(w, card.memory, 0, Good).stability, sameDay.memory.stability, kTolerance);
+    EXPECT_NEAR(fsrs::NextState(w, card.memory, 1, Good).stability, nextDay.memory.stability, kTolerance);
+    // The clock set back two days: counted as the same day, the card stays
+    // on its later day and is never due before it.
+    CardState backwards = nextDay;
+    ApplyReview(backwards, w, At(-1, 12, 0), LearningDay(At(-1, 12, 0)), Good);
+    EXPECT_NEAR(fsrs::NextState(w, nextDay.memory, 0, Good).stability, backwards.memory.stability, kTolerance);
+    EXPECT_EQ(nextDay.lastDay, backwards.lastDay);
+    EXPECT_EQ(1.0, RetrievabilityOn(backwards, w, backwards.lastDay - 3));
+    EXPECT_EQ(0, backwards.lapses);
+}
+
+struct DueWords : InTokyo, ScratchProgram {
+    MemoryHistory history;
+    // Six words; mode 5 with a daily limit of two new words.
+    void Load(const std::vector<std::tuple<std::string, int, std::int64_t, int>>& reviews) {
+        std::string words;
+        for (int i = 0; i < 6; ++i) words += "w" + std::to_string(i) + ",m" + std::to_string(i) + "\r\n";
+        dir.WriteCp932("qbx.txt", Settings(1, {"eword"}, -1, {"ptest"}, 5, 0, 20));
+        dir.WriteCp932("eword.txt", words);
+        dir.WriteCp932("ptest.txt", Crlf({"I have a &pen&.", "pen,pin,pan,pun,A", "c"}));
+        dir.WriteBytes("kelvora.conf", "new_cards_per_day = 2\n");
+        for (const auto& [word, direction, at, grade] : reviews) {
+            history.log.cards.push_back({"eword", word, direction});
+            history.log.events.push_back({static_cast<std::uint32_t>(history.log.cards.size() - 1), at,
+                                          static_cast<std::uint8_t>(grade), 3, 1});
+        }
+        p.history = &history;
+        host.now = At(0, 20, 0);
+        ASSERT_FALSE(Fire(form1::Form_Load));
+    }
+    std::pair<int, int> Asked() const { return {p.m.QuestionIndex, p.m.Direction}; }
+    // Answers right, then waits for the next question.
+    void AnswerRight() {
+        ChooseAnswer(p, p.m.CorrectAnswer);
+        for (int i = 0; i < 2; ++i) ASSERT_FALSE(Fire(form1::Timer1_Timer));
+    }
+};
+
+TEST_F(DueWords, DueFirstLikeliestForgottenThenNewUpToTheLimitThenTheLowestRecall) {
+    // w0 learnt ten days ago and w1 three days ago (both due, w0 likelier
+    // forgotten); w2 yesterday (due in two days).
+    Load({{"w0", 0, At(-10, 20, 0), Good}, {"w1", 1, At(-3, 20, 0), Good}, {"w2", 0, At(-1, 20, 0), Good}});
+    ASSERT_FALSE(Fire(form1::Command7_Click));
+    std::vector<std::pair<int, int>> asked{Asked()};
+    for (int i = 0; i < 4; ++i) {
+        AnswerRight();
+        asked.push_back(Asked());
+    }
+    EXPECT_EQ(std::make_pair(0, 0), asked[0]);
+    EXPECT_EQ(std::make_pair(1, 1), asked[1]);
+    // Then two words never reviewed, and no third: the limit is two.
+    for (int i : {2, 3}) {
+        const auto [row, direction] = asked[static_cast<std::size_t>(i)];
+        EXPECT_FALSE(row == 0 && direction == 0) << i;
+        EXPECT_FALSE(row == 1 && direction == 1) << i;
+        EXPECT_FALSE(row == 2 && direction == 0) << i;
+    }
+    EXPECT_NE(asked[2], asked[3]);
+    // Nothing due and no new word left for today: the lowest recall, w2.
+    EXPECT_EQ(std::make_pair(2, 0), asked[4]);
+    // Stop's report says so.
+    ASSERT_FALSE(Fire(form1::Command6_Click));
+    const std::string& report = p.Form2.Text1.text;
+    EXPECT_EQ("\r\n Due today: 0   new today: 2 of 2   next due: 2026-03-11", report.substr(report.rfind("\r\n")));
+    // "END" keeps every answer as a review of this session.
+    ASSERT_TRUE(Fire(form1::Command5_Click));
+    ASSERT_EQ(1u, history.sessions.size());
+    ASSERT_EQ(4u, history.sessions[0].reviews.size());
+    EXPECT_EQ((Review{"w0", 0, At(0, 20, 0), true, false, 6, 5}), history.sessions[0].reviews[0]);
+}
+
+TEST_F(DueWords, AnUnreadableHistoryIsToldOnceAndModeFiveAsksAsModeTwo) {
+    history.failure = "the file is damaged, so Kelvora leaves it as it is";
+    Load({});
+    host.Expect("The review history (history.sqlite3) cannot be read: the file is damaged, so Kelvora leaves it as "
+                "it is.\r\nMode 5 asks the words not yet answered right, as mode 2 does.");
+    p.m.WordTbl[0].score[0] = " 5";  // w0 in direction 0 was answered right: mode 2 passes it by
+    p.rng.Script({0.0, 0.0, 0.0, 0.1, 0.7});
+    ASSERT_FALSE(Fire(form1::Command7_Click));
+    EXPECT_EQ(std::make_pair(0, 1), Asked());
+    AnswerRight();  // no second message
+    ASSERT_FALSE(Fire(form1::Command6_Click));
+    EXPECT_NE(std::string::npos, p.Form2.Text1.text.find("\r\n Due words: the review history cannot be read."));
+}
+
+TEST(Fit, ASyntheticLearnerIsPredictedBetterThanByTheDefaults) {
+    support::LearnerShape shape;
+    shape.cards = 600;
+    shape.reviewsPerCard = 8;
+    const auto cards = fsrs::SequencesOf(support::SyntheticLog(shape));
+    const fsrs::FitResult fit = fsrs::Fit(cards);
+    ASSERT_TRUE(fit.fitted);
+    EXPECT_EQ(4800, fit.reviews);
+    EXPECT_LT(fit.result.logLoss, fit.defaults.logLoss);  // 0.3234 against 0.3298
+    EXPECT_LT(fit.result.rmseBins, fit.defaults.rmseBins);  // 0.028 against 0.047
+    // As good as the learner's true memory (0.3245): the fit found it.
+    EXPECT_LT(fit.result.logLoss, fsrs::Evaluate(cards, support::kLearnerParameters).logLoss + 0.002);
+    for (std::size_t i = 0; i < fit.weights.size(); ++i) {
+        EXPECT_GE(fit.weights[i], fsrs::kParameterBounds[i].first) << i;
+        EXPECT_LE(fit.weights[i], fsrs::kParameterBounds[i].second) << i;
+    }
+    // Too few reviews: the defaults stay.
+    shape.cards = 40;
+    const fsrs::FitResult few = fsrs::Fit(fsrs::SequencesOf(support::SyntheticLog(shape)));
+    EXPECT_FALSE(few.fitted);
+    EXPECT_LT(few.reviewsUsed, fsrs::kFewestReviewsToFit);
+    EXPECT_EQ(fsrs::kDefaultParameters, few.weights);
+}
+
+}  // namespace
+}  // namespace kelvora::test
