@@ -9,6 +9,7 @@
 #include <sqlite3.h>
 
 #include <csignal>
+#include <map>
 #include <thread>
 
 #include "Fixture.h"
@@ -155,10 +156,16 @@ TEST(SqliteHistory, AKilledWriteNeverDamagesEarlierSessions) {
     const fs::path file = dir.path() / kHistoryFile;
     SqliteHistory history(file);
     ASSERT_EQ("", history.Append(Sample(0)));
+    // Each session the writer keeps brings 200 reviews.
+    SessionRecord withReviews = Sample(1);
+    for (int i = 0; i < 200; ++i) withReviews.reviews.push_back({"w" + std::to_string(i), i % 2, 1000 + i, true, false, 3, 5});
     const pid_t pid = fork();
     if (pid == 0) {
         SqliteHistory writer(file);
-        for (;;) writer.Append(Sample(1));
+        for (int n = 0;; ++n) {
+            for (auto& r : withReviews.reviews) r.at += 1000;  // new reviews each time
+            writer.Append(withReviews);
+        }
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     kill(pid, SIGKILL);
@@ -169,6 +176,12 @@ TEST(SqliteHistory, AKilledWriteNeverDamagesEarlierSessions) {
     ASSERT_GE(kept.size(), 2u);
     EXPECT_EQ(Sample(0), kept[0]);
     for (std::size_t i = 1; i < kept.size(); ++i) EXPECT_EQ(Sample(1), kept[i]);  // each whole
+    // Every kept session has all its reviews, and no review is without its session.
+    const ReviewLog log = history.Reviews("eword", &error);
+    EXPECT_EQ(200 * (kept.size() - 1), log.events.size());
+    std::map<std::int64_t, int> perSession;
+    for (const auto& e : log.events) ++perSession[e.session];
+    for (const auto& [session, n] : perSession) EXPECT_EQ(200, n) << session;
     EXPECT_EQ("", history.Append(Sample(2)));
     EXPECT_EQ(kept.size() + 1, ReadHistory(file, &error).size());
 }

@@ -13,6 +13,7 @@ inline constexpr std::uintmax_t kMaxWordDatabaseBytes = std::uintmax_t{64} << 20
 inline constexpr std::uintmax_t kMaxTestDatabaseBytes = std::uintmax_t{32} << 20;  // 2,998 lines
 inline constexpr std::uintmax_t kMaxRecordBytes = std::uintmax_t{16} << 20;        // 20,001 rows of counters
 inline constexpr std::uintmax_t kMaxTrainingListBytes = std::uintmax_t{16} << 20;  // 2,001 words
+inline constexpr std::uintmax_t kMaxReviewLogBytes = std::uintmax_t{128} << 20;    // a review CSV: millions of reviews
 inline constexpr std::uintmax_t kMaxSampleBytes = std::uintmax_t{64} << 20;        // a sample file, pronunciations too
 
 // A second line for a message about a file that is there but cannot be

@@ -99,14 +99,79 @@ Options ParseImport(const std::vector<std::string>& args) {
 
 }  // namespace
 
+namespace {
+
+// A whole number of seconds, nothing else.
+std::optional<std::int64_t> Seconds(const std::string& text) {
+    if (text.empty() || text.size() > 18) return std::nullopt;
+    std::int64_t v = 0;
+    for (std::size_t i = text[0] == '-' ? 1 : 0; i < text.size(); ++i) {
+        if (text[i] < '0' || text[i] > '9') return std::nullopt;
+        v = v * 10 + (text[i] - '0');
+    }
+    if (text == "-") return std::nullopt;
+    return text[0] == '-' ? -v : v;
+}
+
+// The verbs that work on the data folder without a window: the data-folder
+// options and their own.
+Options ParseVerb(Options::Action action, const std::vector<std::string>& args) {
+    Options o;
+    o.action = action;
+    auto wrong = [&o](std::string error) {
+        o.action = Options::Action::Wrong;
+        o.error = std::move(error);
+        return o;
+    };
+    const std::string& verb = args[0];
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        auto value = [&](const char* option) -> std::optional<std::string> {
+            const std::string prefix = std::string(option) + "=";
+            if (a.rfind(prefix, 0) == 0) return a.substr(prefix.size());
+            if (a == option && i + 1 < args.size()) return args[++i];
+            return std::nullopt;
+        };
+        if (a == "-h" || a == "--help") {
+            o.action = Options::Action::Help;
+            return o;
+        } else if (a == "--user") {
+            o.userFolder = true;
+        } else if (a == "--data-dir" || a.rfind("--data-dir=", 0) == 0) {
+            const auto v = value("--data-dir");
+            if (!v || v->empty()) return wrong("--data-dir needs a folder");
+            o.dataDir = *v;
+        } else if (verb == "reviews" && (a == "--import" || a.rfind("--import=", 0) == 0)) {
+            const auto v = value("--import");
+            if (!v || v->empty()) return wrong("--import needs the CSV file to read");
+            o.importReviews = *v;
+        } else if (verb == "due" && (a == "--as-of" || a.rfind("--as-of=", 0) == 0)) {
+            const auto v = value("--as-of");
+            const auto seconds = v ? Seconds(*v) : std::nullopt;
+            if (!seconds) return wrong("--as-of needs a time in Unix seconds");
+            o.asOf = *seconds;
+        } else if (verb == "fit" && a == "--show") {
+            o.show = true;
+        } else if (verb == "settings" && (a.empty() || a[0] != '-')) {
+            o.setting.push_back(a);
+        } else {
+            return wrong("unknown option or argument '" + a + "' for " + verb);
+        }
+    }
+    if (o.userFolder && o.dataDir) return wrong("--user and --data-dir name two folders; give one of them");
+    if (o.setting.size() == 1 || o.setting.size() > 2) return wrong("settings takes a setting and its value, or nothing");
+    return o;
+}
+
+}  // namespace
+
 Options ParseOptions(const std::vector<std::string>& args) {
     if (!args.empty() && args[0] == "import") return ParseImport(args);
-    if (!args.empty() && args[0] == "history") {
-        // "history" takes the data-folder options only.
-        Options o = ParseOptions(std::vector<std::string>(args.begin() + 1, args.end()));
-        if (o.action == Options::Action::Run) o.action = Options::Action::History;
-        return o;
-    }
+    using A = Options::Action;
+    const std::pair<const char*, A> verbs[] = {
+        {"history", A::History}, {"reviews", A::Reviews}, {"due", A::Due}, {"fit", A::Fit}, {"settings", A::Settings}};
+    for (const auto& [name, action] : verbs)
+        if (!args.empty() && args[0] == name) return ParseVerb(action, args);
     Options o;
     auto wrong = [&o](std::string error) {
         o.action = Options::Action::Wrong;
@@ -160,8 +225,15 @@ std::string HelpText(const std::string& program) {
            "  -V, --version   show the version and leave\n"
            "Without an option Kelvora works on the folder it is started in.\n"
            "\n"
+           "Commands, without a window (each takes --user or --data-dir DIR):\n"
            "  " + program + " import SOURCE NAME   import a word list (see import --help)\n"
            "  " + program + " history              print the session history as CSV\n"
+           "  " + program + " reviews              print the review log of the word database as CSV\n"
+           "  " + program + " reviews --import FILE  add the reviews of a CSV file to the log\n"
+           "  " + program + " due [--as-of UNIX]   print each word's memory and the day it is due\n"
+           "  " + program + " fit                  fit the memory model to your own reviews\n"
+           "  " + program + " fit --show           print the model's parameters in force\n"
+           "  " + program + " settings [KEY VALUE] print or set Kelvora's own settings\n"
            "\n"
            "Environment:\n"
            "  KELVORA_AUDIO_OUTPUT  the sound output: a libout123 driver, or wav:FILE\n"

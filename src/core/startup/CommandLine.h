@@ -2,6 +2,7 @@
 #pragma once
 // The command line, and which data folder Kelvora works on.
 #include <filesystem>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -9,7 +10,7 @@
 namespace kelvora {
 
 struct Options {
-    enum class Action { Run, Help, Version, Wrong, Import, History };
+    enum class Action { Run, Help, Version, Wrong, Import, History, Reviews, Due, Fit, Settings };
     Action action = Action::Run;
     std::optional<std::filesystem::path> dataDir;  // --data-dir DIR
     bool userFolder = false;                       // --user
@@ -21,6 +22,11 @@ struct Options {
     bool swap = false;             // --swap
     bool force = false;            // --force
     std::size_t edictWords = 0;    // --edict N
+
+    std::optional<std::filesystem::path> importReviews;  // reviews --import FILE
+    std::optional<std::int64_t> asOf;                     // due --as-of UNIX
+    bool show = false;                                    // fit --show
+    std::vector<std::string> setting;                     // settings [KEY VALUE]
 };
 
 // Reads the arguments after the program's name. Options a desktop's

@@ -1,0 +1,275 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "Verbs.h"
+
+#include <cstdio>
+#include <unordered_set>
+
+#include "Import.h"
+#include "Program.h"
+#include "SqliteHistory.h"
+#include "files/FileLimits.h"
+#include "files/OwnSettings.h"
+#include "files/QuestionBanks.h"
+#include "files/Settings.h"
+#include "memory/Fit.h"
+#include "memory/ParametersText.h"
+#include "memory/ReviewCsv.h"
+#include "platform/TextFile.h"
+#include "text/EntryParts.h"
+
+namespace kelvora::cli {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The program's routines, run without windows: what they would show in a
+// message box is kept for the terminal.
+class TerminalHost : public Host {
+public:
+    void Beep() override {}
+    std::string TimeOfDay() override { return "00:00:00"; }
+    std::string said;
+
+protected:
+    void ShowMessage(const std::string& text) override { said += (said.empty() ? "" : "\n") + text; }
+};
+
+class NoPlayer : public PlayerLibrary {
+public:
+    std::int32_t vbmp3_init() override { return 1; }
+    std::int32_t vbmp3_getVersion() override { return 0; }
+    std::int32_t vbmp3_getState(std::int32_t*) override { return 0; }
+    std::int32_t vbmp3_getEncodeState(std::int32_t*, std::int32_t*) override { return 0; }
+    std::int32_t vbmp3_open(const char*, PlayerInfo*) override { return 0; }
+    std::int32_t vbmp3_play() override { return 0; }
+    std::int32_t vbmp3_seek(std::int32_t) override { return 0; }
+    std::int32_t vbmp3_stop() override { return 0; }
+    std::int32_t vbmp3_close() override { return 0; }
+    std::int32_t vbmp3_stopCallback() override { return 0; }
+    std::int32_t vbmp3_free() override { return 0; }
+};
+
+Outcome Failed(const std::string& message, int status = 1) { return {status, {}, "kelvora: " + message + "\n"}; }
+
+// The word database the program would load: the first name in qbx.txt.
+// With `loadBank`, its words are read too.
+struct Folder {
+    TerminalHost host;
+    NoPlayer player;
+    Program p;
+    explicit Folder(const fs::path& dir) : p(host, player, dir) {}
+    std::string Problem() const { return host.said.empty() ? "it cannot be read" : host.said; }
+};
+
+std::optional<std::string> CurrentWordDatabase(Folder& f, bool loadBank, std::string* error) {
+    if (!ReadSettings(f.p).ok()) {
+        *error = "the settings of " + f.p.dir.string() + " cannot be read: " + f.Problem();
+        return std::nullopt;
+    }
+    if (loadBank) {
+        const LoadResult loaded = LoadWordDatabase(f.p);
+        if (!loaded.ok()) {
+            *error = loaded.failure;
+            return std::nullopt;
+        }
+    }
+    return f.p.m.WordDbName[0];
+}
+
+MemorySettings MemoryOf(const fs::path& dir, const SqliteHistory& history, std::string* error) {
+    MemorySettings s;
+    const OwnSettingsFile own = ReadOwnSettings(dir / kOwnSettingsFile);
+    s.desiredRetention = own.settings.desiredRetention;
+    s.newCardsPerDay = own.settings.newCardsPerDay;
+    if (const auto fitted = history.FittedParameters(error)) s.weights = *fitted;
+    return s;
+}
+
+std::string HistoryProblem(const fs::path& file, const std::string& why) {
+    return "the history " + file.string() + " cannot be read: " + why + ".";
+}
+
+Outcome Import(const Options& options, const fs::path& folder) {
+    import::Request request;
+    request.source = options.source;
+    request.name = options.name;
+    request.folder = folder;
+    request.swap = options.swap;
+    request.force = options.force;
+    request.edictWords = options.edictWords;
+    using F = import::Format;
+    const std::pair<const char*, F> formats[] = {
+        {"csv", F::Csv}, {"tsv", F::Tsv}, {"notes", F::Notes}, {"kvtml", F::Kvtml}, {"edict", F::Edict}};
+    for (const auto& [name, format] : formats)
+        if (options.format == name) request.format = format;
+    const import::Outcome outcome = import::Run(request);
+    Outcome out;
+    out.status = outcome.status;
+    (outcome.status == 0 ? out.out : out.err) = outcome.summary;
+    return out;
+}
+
+Outcome History(const fs::path& folder) {
+    std::string failure;
+    const fs::path file = folder / kHistoryFile;
+    const auto sessions = ReadHistory(file, &failure);
+    if (!failure.empty()) return Failed(HistoryProblem(file, failure));
+    return {0, HistoryCsv(sessions), {}};
+}
+
+Outcome Reviews(const fs::path& folder) {
+    Folder f(folder);
+    std::string error;
+    const auto database = CurrentWordDatabase(f, false, &error);
+    if (!database) return Failed(error);
+    const fs::path file = folder / kHistoryFile;
+    const ReviewLog log = SqliteHistory(file).Reviews(*database, &error);
+    if (!error.empty()) return Failed(HistoryProblem(file, error));
+    return {0, ReviewsCsv(log), {}};
+}
+
+std::string Counted(int n, const std::string& thing) { return std::to_string(n) + " " + thing + (n == 1 ? "" : "s"); }
+
+// Every line of a list, the first 20 and then how many more.
+std::string Listed(const std::vector<std::pair<int, std::string>>& lines) {
+    std::string out;
+    for (std::size_t i = 0; i < lines.size() && i < 20; ++i)
+        out += (i ? ", " : " ") + ("line " + std::to_string(lines[i].first) + " '" + lines[i].second + "'");
+    if (lines.size() > 20) out += " and " + std::to_string(lines.size() - 20) + " more";
+    return out;
+}
+
+Outcome ImportReviews(const fs::path& folder, const fs::path& source, std::int64_t now) {
+    Folder f(folder);
+    std::string error;
+    const auto database = CurrentWordDatabase(f, true, &error);
+    if (!database) return Failed(error);
+    const FileRead read = ReadTextFile(source, kMaxReviewLogBytes);
+    if (!read)
+        return Failed(source.string() + " cannot be read: " + (read.problem.empty() ? "there is no such file" : read.problem) +
+                      ". Nothing was imported.");
+    std::unordered_set<std::string> words;
+    for (int row = 0; row < f.p.m.WordCount; ++row) words.insert(HeadwordKey(f.p.m.Word(row).word));
+    const ReadReviews parsed =
+        ParseReviewsCsv(*read, [&words](const std::string& w) { return words.count(w) > 0; }, now);
+    if (!parsed.error.empty()) return Failed(source.string() + " " + parsed.error + ". Nothing was imported.");
+    const fs::path file = folder / kHistoryFile;
+    const SqliteHistory::ImportOutcome added = SqliteHistory(file).Import(*database, parsed.rows);
+    if (!added.error.empty())
+        return Failed("the reviews could not be added to " + file.string() + ": " + added.error + ". Nothing was imported.");
+    Outcome out;
+    out.out = "Imported " + Counted(added.added, "review") + " into " + *database + " (" +
+              std::to_string(added.alreadyThere) + " already there).\n";
+    if (!parsed.notInBank.empty())
+        out.out += "Skipped " + Counted(static_cast<int>(parsed.notInBank.size()), "row") + " whose word is not in " +
+                   *database + ".txt:" + Listed(parsed.notInBank) + ".\n";
+    return out;
+}
+
+Outcome Due(const fs::path& folder, std::int64_t asOf) {
+    Folder f(folder);
+    std::string error;
+    const auto database = CurrentWordDatabase(f, false, &error);
+    if (!database) return Failed(error);
+    const fs::path file = folder / kHistoryFile;
+    const SqliteHistory history(file);
+    const ReviewLog log = history.Reviews(*database, &error);
+    const MemorySettings settings = MemoryOf(folder, history, &error);
+    if (!error.empty()) return Failed(HistoryProblem(file, error));
+    return {0, DueCsv(log, settings, asOf), {}};
+}
+
+std::string Metric(double v) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%9.4f", v);
+    return buf;
+}
+
+Outcome Fit(const fs::path& folder, bool show, std::int64_t now) {
+    const fs::path file = folder / kHistoryFile;
+    SqliteHistory history(file);
+    std::string error;
+    if (show) {
+        const MemorySettings settings = MemoryOf(folder, history, &error);
+        if (!error.empty()) return Failed(HistoryProblem(file, error));
+        return {0, ParametersText(settings.weights) + "\n", {}};
+    }
+    const ReviewLog log = history.Reviews("", &error);
+    if (!error.empty()) return Failed(HistoryProblem(file, error));
+    const fsrs::FitResult fit = fsrs::Fit(fsrs::SequencesOf(log));
+    Outcome out;
+    out.out = "Reviews in the history: " + std::to_string(fit.reviews) + "; reviews the model predicts (each word's " +
+              "later reviews, on a later day): " + std::to_string(fit.reviewsUsed) + ".\n";
+    const bool fittedBefore = history.FittedParameters(&error).has_value();
+    const std::string stay = fittedBefore ? "the parameters fitted before stay in force" : "the default parameters stay in force";
+    if (fit.reviewsUsed < fsrs::kFewestReviewsToFit) {
+        out.out += "Fitting needs at least " + std::to_string(fsrs::kFewestReviewsToFit) + " of them, so " + stay + ".\n";
+        return out;
+    }
+    out.out += "                      log loss  RMSE (bins)\n";
+    out.out += "Default parameters   " + Metric(fit.defaults.logLoss) + Metric(fit.defaults.rmseBins) + "\n";
+    out.out += "Fitted parameters    " + Metric(fit.result.logLoss) + Metric(fit.result.rmseBins) + "\n";
+    if (!fit.fitted) {
+        out.out += "The fitted parameters predict your reviews no better than the defaults, so " + stay + ".\n";
+        return out;
+    }
+    if (const std::string failed = history.KeepParameters(fit.weights, now, fit.reviewsUsed); !failed.empty())
+        return Failed("the fitted parameters could not be kept in " + file.string() + ": " + failed + ".");
+    out.out += "The fitted parameters are kept in " + std::string(kHistoryFile) +
+               " and used from now on (kelvora fit --show prints them).\n";
+    return out;
+}
+
+Outcome Settings(const fs::path& folder, const std::vector<std::string>& setting) {
+    const fs::path file = folder / kOwnSettingsFile;
+    OwnSettingsFile own = ReadOwnSettings(file);
+    Outcome out;
+    for (const std::string& problem : own.problems) out.err += "kelvora: " + problem + "\n";
+    if (setting.empty()) {
+        out.out = OwnSettingsText(own);
+        return out;
+    }
+    if (const std::string why = SetOwnSetting(own, setting[0], setting[1]); !why.empty())
+        return Failed(why + "; nothing was changed.");
+    const WriteResult r = WriteFileAtomic(file, OwnSettingsText(own));
+    if (!r.ok) return Failed(file.string() + " could not be saved: " + r.reason + ".");
+    out.out = setting[0] + " = " + setting[1] + " is saved in " + file.string() + ".\n";
+    return out;
+}
+
+}  // namespace
+
+std::optional<fs::path> ChosenFolder(const Options& options, const fs::path& samples, std::string* failure) {
+    if (options.dataDir) return *options.dataDir;
+    if (!options.userFolder) return fs::current_path();
+    const auto own = UserDataFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+    if (!own) {
+        *failure = "Kelvora cannot tell where your data folder is: neither XDG_DATA_HOME nor HOME is set.";
+        return std::nullopt;
+    }
+    if (const auto failed = SeedDataFolder(*own, samples)) {
+        *failure = *failed;
+        return std::nullopt;
+    }
+    return *own;
+}
+
+Outcome RunVerb(const Options& options, const fs::path& samples, std::int64_t now) {
+    std::string failure;
+    const auto folder = ChosenFolder(options, samples, &failure);
+    if (!folder) return {1, {}, "kelvora: " + failure + "\n"};
+    using A = Options::Action;
+    switch (options.action) {
+        case A::Import: return Import(options, *folder);
+        case A::History: return History(*folder);
+        case A::Reviews:
+            return options.importReviews ? ImportReviews(*folder, *options.importReviews, now) : Reviews(*folder);
+        case A::Due: return Due(*folder, options.asOf.value_or(now));
+        case A::Fit: return Fit(*folder, options.show, now);
+        case A::Settings: return Settings(*folder, options.setting);
+        default: return {2, {}, "kelvora: that is no command\n"};
+    }
+}
+
+}  // namespace kelvora::cli

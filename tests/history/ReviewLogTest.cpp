@@ -1,0 +1,181 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The review log in the history, and the commands that read and write it:
+// a history of version 1 brought up to date, reviews kept with their
+// session, the review and due CSVs byte for byte, and imports of bad files.
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+#include <unistd.h>
+
+#include <cstdlib>
+
+#include "Fixture.h"
+#include "SqliteHistory.h"
+#include "Verbs.h"
+#include "memory/LearningDay.h"
+
+namespace kelvora::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Query(const fs::path& file, const std::string& sql) {
+    sqlite3* db = nullptr;
+    sqlite3_open(file.c_str(), &db);
+    std::string out;
+    sqlite3_exec(
+        db, sql.c_str(),
+        [](void* o, int n, char** values, char**) {
+            auto* s = static_cast<std::string*>(o);
+            for (int i = 0; i < n; ++i) *s += std::string(i ? "|" : "") + (values[i] ? values[i] : "NULL");
+            *s += "\n";
+            return 0;
+        },
+        &out, nullptr);
+    sqlite3_close(db);
+    return out;
+}
+
+SessionRecord Session(std::int64_t ended, std::vector<Review> reviews) {
+    SessionRecord s;
+    s.started = ended - 600;
+    s.ended = ended;
+    s.wordDb = "eword";
+    s.testDb = "ptest";
+    s.mode = 5;
+    s.reviews = std::move(reviews);
+    return s;
+}
+
+struct Folder : ::testing::Test {
+    TempDir dir;
+    fs::path file = dir.path() / kHistoryFile;
+    const std::int64_t t0 = 1'767'225'600;  // 2026-01-01 00:00 UTC
+    void SetUp() override {
+        setenv("TZ", "UTC", 1);
+        tzset();
+        dir.WriteCp932("qbx.txt", Settings(1, {"eword"}, 1, {"ptest"}, 5));
+        dir.WriteCp932("eword.txt", Crlf({"apple,りんご", "bank|words 0 2,銀行", "cat *,猫", "\"a, b\",カンマ"}));
+    }
+    cli::Outcome Run(std::vector<std::string> args) {
+        args.insert(args.end(), {"--data-dir", dir.path().string()});
+        return cli::RunVerb(ParseOptions(args), dir.path(), t0 + 30 * 86400);
+    }
+};
+
+TEST_F(Folder, AVersionOneHistoryIsBroughtUpToDateInOneTransactionWithoutLosingARow) {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(SQLITE_OK, sqlite3_open(file.c_str(), &db));
+    ASSERT_EQ(SQLITE_OK,
+              sqlite3_exec(db,
+                           "CREATE TABLE sessions (id INTEGER PRIMARY KEY, started INTEGER NOT NULL, ended INTEGER NOT "
+                           "NULL, word_database TEXT NOT NULL, test_database TEXT NOT NULL, mode REAL NOT NULL, en_asked "
+                           "INTEGER NOT NULL, en_right INTEGER NOT NULL, ja_asked INTEGER NOT NULL, ja_right INTEGER NOT "
+                           "NULL, test_asked INTEGER NOT NULL, test_right INTEGER NOT NULL, estimates TEXT NOT NULL, "
+                           "known_en INTEGER NOT NULL, known_ja INTEGER NOT NULL, never_asked INTEGER NOT NULL);"
+                           "INSERT INTO sessions VALUES (1, 100, 700, 'eword', 'ptest', 11, 4, 3, 2, 1, 40, 30, '715', "
+                           "9, 8, 7);"
+                           "PRAGMA user_version=1",
+                           nullptr, nullptr, nullptr));
+    sqlite3_close(db);
+    SqliteHistory history(file);
+    std::string error;
+    EXPECT_TRUE(history.Reviews("eword", &error).cards.empty());  // reading an old file: nothing, no error
+    EXPECT_EQ("", error);
+    EXPECT_EQ("1\n", Query(file, "PRAGMA user_version"));       // and never writing it
+
+    // A session with reviews: the layout moves on in its transaction.
+    ASSERT_EQ("", history.Append(Session(t0, {{"apple", 0, t0 - 60, true, false, 4, 5}, {"cat", 1, t0 - 30, false, true, 0, 5}})));
+    EXPECT_EQ("2\n", Query(file, "PRAGMA user_version"));
+    EXPECT_EQ("1|100|700|eword|ptest|11.0|4|3|2|1|40|30|715|9|8|7\n", Query(file, "SELECT * FROM sessions WHERE id = 1"));
+    EXPECT_EQ("2|1|1|1767225540|1|0|4|5.0|NULL\n2|2|2|1767225570|0|1|0|5.0|NULL\n",
+              Query(file, "SELECT session, id, card, at, right, timed_out, seconds_left, mode, grade FROM reviews"));
+    const ReviewLog log = history.Reviews("eword", &error);
+    EXPECT_EQ((std::vector<ReviewLog::Card>{{"eword", "apple", 0}, {"eword", "cat", 1}}), log.cards);
+    EXPECT_EQ((std::vector<ReviewLog::Event>{{0, t0 - 60, 3, 4, 2}, {1, t0 - 30, 1, 0, 2}}), log.events);
+    EXPECT_TRUE(history.Reviews("other", &error).cards.empty());
+}
+
+TEST_F(Folder, ReviewsAndDueWordsAsCsv) {
+    SqliteHistory history(file);
+    ASSERT_EQ("", history.Append(Session(t0 + 86400, {{"apple", 0, t0, true, false, 4, 5},
+                                                      {"a, b", 1, t0 + 10, false, false, 2, 5},
+                                                      {"apple", 0, t0 + 86400 * 3, false, true, 0, 5}})));
+    const cli::Outcome reviews = Run({"reviews"});
+    EXPECT_EQ(0, reviews.status);
+    EXPECT_EQ("word,direction,unix_seconds,grade,seconds_left,session\r\n"
+              "apple,en-ja,1767225600,3,4,1\r\n"
+              "\"a, b\",ja-en,1767225610,1,2,1\r\n"
+              "apple,en-ja,1767484800,1,0,1\r\n",
+              reviews.out);
+    // Five days after the start. The reviews before 04:00 belong to the
+    // learning day before: 2025-12-31 and 2026-01-03. The memory and
+    // interval are those of the published implementation (ts-fsrs).
+    const cli::Outcome due = Run({"due", "--as-of", std::to_string(t0 + 5 * 86400)});
+    EXPECT_EQ("word,direction,reviews,lapses,last_review_unix,stability,difficulty,retrievability,interval_days,due\r\n"
+              "\"a, b\",ja-en,1,0,1767225610,0.212000,6.413300,0.612116,1,2026-01-01\r\n"
+              "apple,en-ja,2,1,1767484800,0.636851,7.394503,0.805113,1,2026-01-04\r\n",
+              due.out);
+    // A learner's own desired retention moves the intervals: 6 days at 0.70.
+    ASSERT_EQ(0, Run({"settings", "desired_retention", "0.70"}).status);
+    EXPECT_NE(std::string::npos, Run({"due", "--as-of", std::to_string(t0)}).out.find(",6,2026-01-09\r\n"));
+}
+
+TEST_F(Folder, AnImportReadsTheSameColumnsAllOrNothingAndNeverTwice) {
+    const std::string header = "word,direction,unix_seconds,grade,seconds_left,session\r\n";
+    dir.WriteBytes("in.csv", header + "apple,en-ja,1767225600,2,4,\r\nzebra,en-ja,1767225600,3,1,\r\n\"cat\",ja-en,1767225700,4,,9\r\n");
+    cli::Outcome r = Run({"reviews", "--import", (dir.path() / "in.csv").string()});
+    EXPECT_EQ(0, r.status);
+    EXPECT_EQ("Imported 2 reviews into eword (0 already there).\n"
+              "Skipped 1 row whose word is not in eword.txt: line 3 'zebra'.\n",
+              r.out);
+    r = Run({"reviews", "--import", (dir.path() / "in.csv").string()});
+    EXPECT_EQ("Imported 0 reviews into eword (2 already there).\n", r.out.substr(0, r.out.find('\n') + 1));
+    EXPECT_EQ(header + "apple,en-ja,1767225600,2,4,\r\ncat,ja-en,1767225700,4,0,\r\n", Run({"reviews"}).out);
+
+    // Bad files: the line and what is wrong with it, and nothing written.
+    const std::string before = dir.ReadBytes(kHistoryFile);
+    const struct {
+        std::string bytes;
+        std::string message;
+    } bad[] = {
+        {header + "apple,en-ja,1767225600,7,4,\r\n", "line 2: the grade must be 1, 2, 3 or 4, not '7'"},
+        {header + "apple,en-ja,17x,3,4,\r\n", "line 2: the time must be Unix seconds, not '17x'"},
+        {header + "cat,ja-en,1767225600,3,4,\r\napple,en-ja,1999999999,3,4,\r\n", "line 3: the time 1999999999 is in the future"},
+        {header + "apple,up,1767225600,3,4,\r\n", "line 2: the direction must be en-ja or ja-en, not 'up'"},
+        {header + "apple,en-ja,1767225600,3\r\n", "line 2: 6 fields are needed, not 4"},
+        {"apple,en-ja,1767225600,3,4,\r\n", "line 1: the first line must be the header " + header.substr(0, header.size() - 2)},
+    };
+    for (const auto& b : bad) {
+        dir.WriteBytes("bad.csv", b.bytes);
+        r = Run({"reviews", "--import", (dir.path() / "bad.csv").string()});
+        EXPECT_EQ(1, r.status);
+        EXPECT_EQ("kelvora: " + (dir.path() / "bad.csv").string() + " " + b.message + ". Nothing was imported.\n", r.err);
+    }
+    // A FIFO is never waited on; a file of 1 GB is refused before it is read.
+    ASSERT_EQ(0, mkfifo((dir.path() / "fifo.csv").c_str(), 0600));
+    r = Run({"reviews", "--import", (dir.path() / "fifo.csv").string()});
+    EXPECT_EQ("kelvora: " + (dir.path() / "fifo.csv").string() + " cannot be read: it is not a plain file. Nothing was imported.\n", r.err);
+    ASSERT_EQ(0, truncate((dir.path() / "bad.csv").c_str(), off_t{1} << 30));
+    r = Run({"reviews", "--import", (dir.path() / "bad.csv").string()});
+    EXPECT_NE(std::string::npos, r.err.find("it is 1,024 MB, far more than this kind of file holds"));
+    EXPECT_EQ(before, dir.ReadBytes(kHistoryFile));
+}
+
+TEST_F(Folder, FitKeepsTheDefaultsBelowFourHundredReviewsAndShowsTheParametersInForce) {
+    SqliteHistory history(file);
+    ASSERT_EQ("", history.Append(Session(t0, {{"apple", 0, t0 - 86400 * 3, true, false, 4, 5}, {"apple", 0, t0, true, false, 4, 5}})));
+    const cli::Outcome fit = Run({"fit"});
+    EXPECT_EQ("Reviews in the history: 2; reviews the model predicts (each word's later reviews, on a later day): 1.\n"
+              "Fitting needs at least 400 of them, so the default parameters stay in force.\n",
+              fit.out);
+    EXPECT_EQ("0.212,1.2931,2.3065,8.2956,6.4133,0.8334,3.0194,0.001,1.8722,0.1666,0.796,1.4835,0.0614,0.2629,1.6483,"
+              "0.6014,1.8729,0.5425,0.0912,0.0658,0.1542\n",
+              Run({"fit", "--show"}).out);
+    fsrs::Parameters w = fsrs::kDefaultParameters;
+    w[20] = 0.25;
+    ASSERT_EQ("", history.KeepParameters(w, t0, 500));
+    EXPECT_NE(std::string::npos, Run({"fit", "--show"}).out.find(",0.0658,0.25\n"));
+}
+
+}  // namespace
+}  // namespace kelvora::test
