@@ -28,17 +28,23 @@ struct LearnerShape {
     std::int64_t start = 1'767'225'600;  // 2026-01-01 00:00 UTC
     std::string database = "eword";
     fsrs::Parameters memory = kLearnerParameters;
+    // A learner who looks at every word at least once a month: 25 reviews
+    // span two years or so, not centuries.
+    int longestInterval = 30;
+    // The word of card c (its direction is c % 2).
+    std::string (*word)(int c) = [](int c) { return "w" + std::to_string(c / 2); };
 };
 
 // Each card starts on a day of its own and is reviewed at its scheduled
-// interval (times 0.5 to 1.5), at an hour of the evening; a lapse brings it
-// back the next day, and one card in ten gets a second look the same day.
+// interval (times 0.5 to 1.5, at most a month), at an hour of the evening;
+// a lapse brings it back the next day, and one card in ten gets a second
+// look the same day.
 inline ReviewLog SyntheticLog(const LearnerShape& shape) {
     ReviewLog log;
     std::mt19937_64 random(shape.seed);
     std::uniform_real_distribution<double> uniform(0, 1);
     for (int c = 0; c < shape.cards; ++c) {
-        log.cards.push_back({shape.database, "w" + std::to_string(c / 2), c % 2});
+        log.cards.push_back({shape.database, shape.word(c), c % 2});
         std::int64_t day = static_cast<std::int64_t>(uniform(random) * 120);
         fsrs::MemoryState<double> truth{};
         std::int64_t lastDay = day, lastAt = 0;
@@ -62,7 +68,7 @@ inline ReviewLog SyntheticLog(const LearnerShape& shape) {
                 day += grade == fsrs::Again ? 1 : 0;
             } else {
                 const double interval = fsrs::IntervalDays(shape.memory, truth.stability, 0.9) * (0.5 + uniform(random));
-                day += std::max<std::int64_t>(1, static_cast<std::int64_t>(interval));
+                day += std::clamp<std::int64_t>(static_cast<std::int64_t>(interval), 1, shape.longestInterval);
             }
         }
     }

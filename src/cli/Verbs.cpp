@@ -124,7 +124,7 @@ Outcome Reviews(const fs::path& folder) {
     const auto database = CurrentWordDatabase(f, false, &error);
     if (!database) return Failed(error);
     const fs::path file = folder / kHistoryFile;
-    const ReviewLog log = SqliteHistory(file).Reviews(*database, &error);
+    const ReviewLog log = SqliteHistory(file).Reviews(*database, &error, true);
     if (!error.empty()) return Failed(HistoryProblem(file, error));
     return {0, ReviewsCsv(log), {}};
 }

@@ -37,13 +37,15 @@ const char* const kMigrations[] = {
     " known_en INTEGER NOT NULL, known_ja INTEGER NOT NULL, never_asked INTEGER NOT NULL)",
     // 2: every judged word answer (a review) of a card, a word of a word
     // database in one direction; imported reviews belong to no session and
-    // keep their grade. The parameters fitted to the learner.
+    // keep their grade. A review is there once: the same card at the same
+    // second (keyed by time first, so a session's reviews go in at the end
+    // of the key). The parameters fitted to the learner.
     "CREATE TABLE cards (id INTEGER PRIMARY KEY, word_database TEXT NOT NULL, word TEXT NOT NULL,"
     " direction INTEGER NOT NULL, UNIQUE (word_database, word, direction));"
     "CREATE TABLE reviews (id INTEGER PRIMARY KEY, session INTEGER REFERENCES sessions (id),"
     " card INTEGER NOT NULL REFERENCES cards (id), at INTEGER NOT NULL, right INTEGER NOT NULL,"
     " timed_out INTEGER NOT NULL, seconds_left INTEGER NOT NULL, mode REAL NOT NULL, grade INTEGER,"
-    " UNIQUE (card, at));"
+    " UNIQUE (at, card));"
     "CREATE TABLE parameters (id INTEGER PRIMARY KEY CHECK (id = 1), weights TEXT NOT NULL,"
     " fitted INTEGER NOT NULL, reviews INTEGER NOT NULL)",
 };
@@ -243,7 +245,7 @@ std::vector<SessionRecord> ReadHistory(const std::filesystem::path& file, std::s
     return out;
 }
 
-ReviewLog SqliteHistory::Reviews(const std::string& database, std::string* error) const {
+ReviewLog SqliteHistory::Reviews(const std::string& database, std::string* error, bool details) const {
     ReviewLog log;
     const store::Db db = OpenToRead(file_, error);
     if (!db) return log;
@@ -269,7 +271,11 @@ ReviewLog SqliteHistory::Reviews(const std::string& database, std::string* error
     }
     // The whole table in its own order (fastest), then grouped by card with
     // a counting sort; each card's reviews are put in time order.
-    store::Statement reviews(db.get(), "SELECT card, at, grade, right, timed_out, seconds_left, session FROM reviews");
+    // The grade as a review counts: an imported one's own, else derived
+    // from the answer. Each column read costs: the memory needs three.
+    store::Statement reviews(db.get(), std::string("SELECT card, at, coalesce(grade, CASE WHEN right AND NOT timed_out "
+                                                   "THEN 3 ELSE 1 END)") +
+                                           (details ? ", seconds_left, session" : "") + " FROM reviews");
     if (!reviews) {
         *error = store::Why(db.get(), reviews.prepareCode());
         return {};
@@ -282,12 +288,11 @@ ReviewLog SqliteHistory::Reviews(const std::string& database, std::string* error
         ReviewLog::Event e;
         e.card = static_cast<std::uint32_t>(indexOf[static_cast<std::size_t>(id)]);
         e.at = reviews.Int(1);
-        const std::int64_t grade = reviews.Int(2);
-        e.grade = !reviews.IsNull(2) && grade >= 1 && grade <= 4
-                      ? static_cast<std::uint8_t>(grade)
-                      : GradeOf(reviews.Int(3) != 0, reviews.Int(4) != 0);
-        e.secondsLeft = static_cast<std::int32_t>(reviews.Int(5));
-        e.session = reviews.Int(6);
+        e.grade = static_cast<std::uint8_t>(std::clamp<std::int64_t>(reviews.Int(2), 1, 4));
+        if (details) {
+            e.secondsLeft = static_cast<std::int32_t>(reviews.Int(3));
+            e.session = reviews.Int(4);
+        }
         read.push_back(e);
     }
     if (rc != SQLITE_DONE) {

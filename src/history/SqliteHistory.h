@@ -20,7 +20,7 @@ public:
     explicit SqliteHistory(std::filesystem::path file) : file_(std::move(file)) {}
     std::string Append(const SessionRecord& session) override;
     std::vector<SessionRecord> Sessions(std::string* error) const override;
-    ReviewLog Reviews(const std::string& database, std::string* error) const override;
+    ReviewLog Reviews(const std::string& database, std::string* error, bool details = false) const override;
     std::optional<fsrs::Parameters> FittedParameters(std::string* error) const override;
 
     // Keeps fitted parameters in place of any before; why not, or empty.

@@ -37,7 +37,10 @@ int VersionOf(sqlite3* db, const Layout& layout, std::string* error) {
 Db Open(const std::filesystem::path& file, const Layout& layout, bool write, std::string* error) {
     sqlite3* raw = nullptr;
     const bool exists = StatPath(file).kind != PathStatus::Kind::Missing;
-    const int flags = write ? SQLITE_OPEN_READWRITE | (exists ? 0 : SQLITE_OPEN_CREATE) : SQLITE_OPEN_READONLY;
+    // One connection a task, never shared between threads: SQLite need not
+    // lock it at every call (which costs a third of reading a long log).
+    const int flags = SQLITE_OPEN_NOMUTEX |
+                      (write ? SQLITE_OPEN_READWRITE | (exists ? 0 : SQLITE_OPEN_CREATE) : SQLITE_OPEN_READONLY);
     const int rc = sqlite3_open_v2(file.c_str(), &raw, flags, nullptr);
     Db db(raw);
     if (rc != SQLITE_OK) {
@@ -47,6 +50,8 @@ Db Open(const std::filesystem::path& file, const Layout& layout, bool write, std
     sqlite3_busy_timeout(raw, 2000);
     if (VersionOf(raw, layout, error) < 0) return nullptr;
     if (write && !Exec(raw, "PRAGMA journal_mode=WAL", error)) return nullptr;
+    // A long review log is read faster straight from the mapped file.
+    sqlite3_exec(raw, "PRAGMA mmap_size=268435456", nullptr, nullptr, nullptr);
     return db;
 }
 

@@ -24,6 +24,7 @@
 #include <QValueAxis>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cmath>
 #include <map>
 
 #include "Progress.h"
@@ -83,10 +84,34 @@ void SmallLabels(QAbstractAxis* axis, qreal scale) {
     axis->setLabelsFont(small);
 }
 
+// A count axis of a chart: from 0 to `top`, a round number at or above the
+// highest count, labelled at `ticks` round steps (1, 2 or 5 times a power
+// of ten, at most five of them).
+struct NiceScale {
+    double top;
+    int ticks;
+};
+
+NiceScale NiceAxis(double top) {
+    if (!(top > 0)) return {1, 2};
+    // The smallest step of 1, 2 or 5 times a power of ten that reaches the
+    // top in at most five steps.
+    const double magnitude = std::pow(10.0, std::floor(std::log10(top / 5)));
+    for (double m : {1.0, 2.0, 5.0, 10.0}) {
+        const double step = m * magnitude;
+        const double steps = std::ceil(top / step - 1e-9);
+        if (steps <= 5) return {steps * step, static_cast<int>(steps) + 1};
+    }
+    return {top, 2};
+}
+
+// A count axis from 0 to a round number, labelled at round steps.
 QValueAxis* ValueAxis(const QString& title, qreal top) {
     auto* y = new QValueAxis;
     y->setTitleText(title);
-    y->setRange(0, top > 0 ? top * 1.1 : 1);
+    const NiceScale scale = NiceAxis(top);
+    y->setRange(0, scale.top);
+    y->setTickCount(scale.ticks);
     y->setLabelFormat(QStringLiteral("%.0f"));
     return y;
 }
@@ -136,8 +161,7 @@ QChart* QuestionsPerDay(const ProgressData& d) {
     auto* y = ValueAxis(QStringLiteral("Questions"), top);
     chart->addAxis(y, Qt::AlignLeft);
     bars->attachAxis(y);
-    auto* percent = ValueAxis(QStringLiteral("Correct %"), 100 / 1.1);
-    percent->setRange(0, 100);
+    auto* percent = ValueAxis(QStringLiteral("Correct %"), 100);
     chart->addAxis(percent, Qt::AlignRight);
     rate.erase(std::remove(rate.begin(), rate.end(), nullptr), rate.end());
     for (std::size_t i = 0; i < rate.size(); ++i) {
@@ -183,7 +207,7 @@ QChart* Estimates(const ProgressData& d) {
         }
     if (points.empty()) return chart;
     auto* x = TimeAxis(d);
-    auto* y = ValueAxis(QStringLiteral("Estimate"), std::max<qreal>(top, 990 / 1.1));
+    auto* y = ValueAxis(QStringLiteral("Estimate"), std::max<qreal>(top, 990));
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);
     const QColor colour(0x22, 0x41, 0x8c);
@@ -226,6 +250,64 @@ QChart* Spread(const ProgressData& d) {
     auto* y = ValueAxis(QStringLiteral("Words"), top);
     chart->addAxis(y, Qt::AlignLeft);
     series->attachAxis(y);
+    return chart;
+}
+
+QDate FromLearningDay(std::int64_t day) { return QDate(1970, 1, 1).addDays(day); }
+
+QChart* DueForecast(const ProgressData& d) {
+    auto* chart = new QChart;
+    chart->setTitle(QStringLiteral("Words due per day, the next 30 days"));
+    auto* due = new QBarSet(QStringLiteral("Words due (today: with the overdue ones)"));
+    QStringList categories;
+    int top = 0;
+    for (int i = 0; i < kForecastDays; ++i) {
+        const QDate day = FromLearningDay(d.today + i);
+        categories << day.toString(i == 0 || day.day() == 1 ? QStringLiteral("M/d") : QStringLiteral("d"));
+        *due << d.dueForecast[static_cast<std::size_t>(i)];
+        top = std::max(top, d.dueForecast[static_cast<std::size_t>(i)]);
+    }
+    auto* bars = new QBarSeries(chart);
+    bars->append(due);
+    chart->addSeries(bars);
+    auto* x = new QBarCategoryAxis;
+    x->append(categories);
+    x->setTitleText(QStringLiteral("Day"));
+    SmallLabels(x, 0.75);
+    chart->addAxis(x, Qt::AlignBottom);
+    bars->attachAxis(x);
+    auto* y = ValueAxis(QStringLiteral("Words"), top);
+    chart->addAxis(y, Qt::AlignLeft);
+    bars->attachAxis(y);
+    return chart;
+}
+
+QChart* RecallOverTime(const ProgressData& d) {
+    auto* chart = new QChart;
+    chart->setTitle(QStringLiteral("Words you would recall, by direction"));
+    if (d.recall.empty()) return chart;
+    const QString names[2] = {QStringLiteral("English → Japanese"), QStringLiteral("Japanese → English")};
+    const QColor colours[2] = {QColor(0x45, 0x76, 0xe0), QColor(0xd0, 0x40, 0x40)};
+    auto* x = new QDateTimeAxis;
+    x->setFormat(QStringLiteral("MM-dd"));
+    x->setTitleText(QStringLiteral("Date"));
+    auto at = [](std::int64_t day) { return QDateTime(FromLearningDay(day), QTime(12, 0)); };
+    x->setRange(at(d.recall.front().day).addDays(-1), at(d.recall.back().day).addDays(1));
+    double top = 0;
+    for (const RecallPoint& p : d.recall) top = std::max({top, p.sum[0], p.sum[1]});
+    auto* y = ValueAxis(QStringLiteral("Words"), top);
+    chart->addAxis(x, Qt::AlignBottom);
+    chart->addAxis(y, Qt::AlignLeft);
+    for (int direction = 0; direction < 2; ++direction) {
+        auto* line = new QLineSeries(chart);
+        line->setName(names[direction]);
+        line->setColor(colours[direction]);
+        for (const RecallPoint& p : d.recall)
+            line->append(static_cast<qreal>(at(p.day).toMSecsSinceEpoch()), p.sum[direction]);
+        chart->addSeries(line);
+        line->attachAxis(x);
+        line->attachAxis(y);
+    }
     return chart;
 }
 
@@ -273,9 +355,11 @@ extern "C" Q_DECL_EXPORT QWidget* kelvora_progress_window(const kelvora::Progres
     // The days across the whole width, the rest below them.
     grid->addWidget(Panel(QuestionsPerDay(data), QStringLiteral("questions-per-day"), window), 0, 0, 1, 3);
     grid->addWidget(Panel(WordsKnown(data), QStringLiteral("words-known"), window), 1, 0);
-    grid->addWidget(Panel(Estimates(data), QStringLiteral("score-estimates"), window), 1, 1);
-    grid->addWidget(Panel(Spread(data), QStringLiteral("word-scores-today"), window), 1, 2);
-    QSize size(1180, 760);
+    grid->addWidget(Panel(RecallOverTime(data), QStringLiteral("words-recalled"), window), 1, 1);
+    grid->addWidget(Panel(Estimates(data), QStringLiteral("score-estimates"), window), 1, 2);
+    grid->addWidget(Panel(DueForecast(data), QStringLiteral("words-due"), window), 2, 0, 1, 2);
+    grid->addWidget(Panel(Spread(data), QStringLiteral("word-scores-today"), window), 2, 2);
+    QSize size(1180, 1000);
     if (const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
         size = size.boundedTo(screen->availableGeometry().size() - QSize(16, 40));
     window->resize(size);

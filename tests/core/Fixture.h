@@ -106,7 +106,7 @@ struct MemoryHistory : SessionHistory {
         *error = failure;
         return sessions;
     }
-    ReviewLog Reviews(const std::string&, std::string* error) const override {
+    ReviewLog Reviews(const std::string&, std::string* error, bool) const override {
         *error = failure;
         return log;
     }

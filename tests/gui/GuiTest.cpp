@@ -2,10 +2,12 @@
 // The real windows under the offscreen platform.
 #include <QAccessible>
 #include <QAction>
+#include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChartView>
 #include <QLibrary>
+#include <QValueAxis>
 #include <QXYSeries>
 #include <QApplication>
 #include <QCheckBox>
@@ -346,8 +348,20 @@ TEST(ProgressWindow, ChartsShowTheHistory) {
         data.sessions.push_back(s);
     }
     data.spread = {{{1, 2, 3, 4, 5, 6}, {6, 5, 4, 3, 2, 1}}};
+    data.today = QDate(1970, 1, 1).daysTo(QDate(2026, 3, 5));
+    data.dueForecast[0] = 7, data.dueForecast[2] = 3, data.dueForecast[29] = 1;
+    data.recall = {{data.today - 2, {10.5, 4}}, {data.today - 1, {12.25, 5}}, {data.today, {11, 6.5}}};
     std::unique_ptr<QWidget> window(make(data, nullptr));
     auto view = [&](const char* name) { return window->findChild<QChartView*>(QString::fromLatin1(name))->chart(); };
+    // Count axes end on round numbers: 0 to 40 by 10, 0 to 150 by 50.
+    auto axis = [&](const char* name) {
+        const auto* y = static_cast<QValueAxis*>(view(name)->axes(Qt::Vertical).front());
+        return std::make_pair(y->max(), y->tickCount());
+    };
+    EXPECT_EQ(std::make_pair(40.0, 5), axis("questions-per-day"));
+    EXPECT_EQ(std::make_pair(150.0, 4), axis("words-known"));
+    EXPECT_EQ(std::make_pair(8.0, 5), axis("words-due"));
+    EXPECT_EQ(std::make_pair(1000.0, 6), axis("score-estimates"));
     auto points = [](QAbstractSeries* s) {
         std::vector<std::pair<qreal, qreal>> out;
         for (const QPointF& p : static_cast<QXYSeries*>(s)->points()) out.emplace_back(p.x(), p.y());
@@ -379,6 +393,22 @@ TEST(ProgressWindow, ChartsShowTheHistory) {
     ASSERT_EQ(2, spread.size());
     EXPECT_EQ(6, spread[0]->at(5));
     EXPECT_EQ(6, spread[1]->at(0));
+
+    // The words due on each of the next 30 days, today first.
+    const QBarSet* due = static_cast<QBarSeries*>(view("words-due")->series()[0])->barSets()[0];
+    ASSERT_EQ(30, due->count());
+    EXPECT_EQ((std::vector<qreal>{7, 0, 3}), (std::vector<qreal>{due->at(0), due->at(1), due->at(2)}));
+    EXPECT_EQ(1, due->at(29));
+    EXPECT_EQ(QStringLiteral("3/5"), static_cast<QBarCategoryAxis*>(view("words-due")->axes(Qt::Horizontal).front())->at(0));
+    // What the learner would recall, a line a direction.
+    const auto recalled = view("words-recalled")->series();
+    ASSERT_EQ(2, recalled.size());
+    EXPECT_EQ((std::vector<qreal>{10.5, 12.25, 11}), [&] {
+        std::vector<qreal> y;
+        for (const auto& [px, py] : points(recalled[0])) y.push_back(py);
+        return y;
+    }());
+    EXPECT_EQ(6.5, points(recalled[1])[2].second);
 
     // It renders offscreen.
     window->resize(1000, 720);

@@ -177,7 +177,7 @@ TEST(SqliteHistory, AKilledWriteNeverDamagesEarlierSessions) {
     EXPECT_EQ(Sample(0), kept[0]);
     for (std::size_t i = 1; i < kept.size(); ++i) EXPECT_EQ(Sample(1), kept[i]);  // each whole
     // Every kept session has all its reviews, and no review is without its session.
-    const ReviewLog log = history.Reviews("eword", &error);
+    const ReviewLog log = history.Reviews("eword", &error, true);
     EXPECT_EQ(200 * (kept.size() - 1), log.events.size());
     std::map<std::int64_t, int> perSession;
     for (const auto& e : log.events) ++perSession[e.session];

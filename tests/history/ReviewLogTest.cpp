@@ -89,7 +89,7 @@ TEST_F(Folder, AVersionOneHistoryIsBroughtUpToDateInOneTransactionWithoutLosingA
     EXPECT_EQ("1|100|700|eword|ptest|11.0|4|3|2|1|40|30|715|9|8|7\n", Query(file, "SELECT * FROM sessions WHERE id = 1"));
     EXPECT_EQ("2|1|1|1767225540|1|0|4|5.0|NULL\n2|2|2|1767225570|0|1|0|5.0|NULL\n",
               Query(file, "SELECT session, id, card, at, right, timed_out, seconds_left, mode, grade FROM reviews"));
-    const ReviewLog log = history.Reviews("eword", &error);
+    const ReviewLog log = history.Reviews("eword", &error, true);
     EXPECT_EQ((std::vector<ReviewLog::Card>{{"eword", "apple", 0}, {"eword", "cat", 1}}), log.cards);
     EXPECT_EQ((std::vector<ReviewLog::Event>{{0, t0 - 60, 3, 4, 2}, {1, t0 - 30, 1, 0, 2}}), log.events);
     EXPECT_TRUE(history.Reviews("other", &error).cards.empty());

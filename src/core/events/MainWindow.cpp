@@ -6,6 +6,8 @@
 #include "files/SessionHistory.h"
 #include "judge/Judge.h"
 #include "judge/Reports.h"
+#include "memory/LearningDay.h"
+#include "memory/Outlook.h"
 #include "present/QuestionText.h"
 #include "run/Run.h"
 #include "setup/SetupDialog.h"
@@ -54,6 +56,17 @@ ProgressData Menu_Progress(Program& p) {
     ProgressData d;
     if (p.history) d.sessions = p.history->Sessions(&d.historyProblem);
     d.spread = ScoreSpread(p);
+    d.today = LearningDay(p.host.Now());
+    std::string error;
+    ReviewLog log = p.history ? p.history->Reviews(p.loadedWordDb, &error) : ReviewLog{};
+    const MemorySettings settings = MemorySettingsOf(p, &error);
+    if (!error.empty()) {
+        if (d.historyProblem.empty()) d.historyProblem = error;
+        return d;
+    }
+    AddSessionReviews(log, p.loadedWordDb, p.session.reviews);
+    d.dueForecast = DueForecast(log, settings, d.today);
+    d.recall = RecallOverTime(log, settings.weights, d.today);
     return d;
 }
 

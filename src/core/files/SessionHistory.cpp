@@ -20,17 +20,20 @@ SessionRecord SummarizeSession(const Program& p) {
     return s;
 }
 
-Deck* MemoryDeck(Program& p) {
-    if (p.deck || p.reviewHistoryUnreadable) return p.deck.get();
-    std::string error;
-    ReviewLog log;
+MemorySettings MemorySettingsOf(const Program& p, std::string* error) {
     MemorySettings s;
     s.desiredRetention = p.own.desiredRetention;
     s.newCardsPerDay = p.own.newCardsPerDay;
-    if (p.history) {
-        log = p.history->Reviews(p.loadedWordDb, &error);
-        if (const auto fitted = p.history->FittedParameters(&error)) s.weights = *fitted;
-    }
+    if (p.history)
+        if (const auto fitted = p.history->FittedParameters(error)) s.weights = *fitted;
+    return s;
+}
+
+Deck* MemoryDeck(Program& p) {
+    if (p.deck || p.reviewHistoryUnreadable) return p.deck.get();
+    std::string error;
+    ReviewLog log = p.history ? p.history->Reviews(p.loadedWordDb, &error) : ReviewLog{};
+    const MemorySettings s = MemorySettingsOf(p, &error);
     if (!error.empty()) {
         p.reviewHistoryUnreadable = true;
         p.host.MsgBox("The review history (history.sqlite3) cannot be read: " + error +

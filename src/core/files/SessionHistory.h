@@ -8,6 +8,10 @@ namespace kelvora {
 // The session so far, with the bank's snapshot as it is now.
 SessionRecord SummarizeSession(const Program& p);
 
+// The model's parameters (fitted, if the history keeps any) and the
+// learner's own choices; a history that cannot be read says why in *error.
+MemorySettings MemorySettingsOf(const Program& p, std::string* error);
+
 // Mode 5's cards, made the first time from the review history of the
 // loaded word database and this session's reviews; nothing when the
 // history cannot be read, which the learner is told once.

@@ -30,7 +30,7 @@ std::int64_t LearningDay(std::int64_t unixSeconds) {
 std::int64_t LearningDays::Of(std::int64_t unixSeconds) {
     const std::int64_t shifted = unixSeconds - kLearningDayStartHour * 3600;
     const std::int64_t hour = FloorDiv(shifted, 3600);
-    Slot& slot = cache_[static_cast<std::size_t>(hour & 1023)];
+    Slot& slot = cache_[static_cast<std::size_t>(hour) % cache_.size()];
     // Zones change their offset on the hour (nearly all of them).
     if (slot.hour != hour) slot = {hour, OffsetAt(hour * 3600)};
     return FloorDiv(shifted + slot.offset, 86400);

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <limits>
 #include <string>
+#include <vector>
 
 namespace kelvora {
 
@@ -16,8 +17,9 @@ std::int64_t LearningDay(std::int64_t unixSeconds);
 
 // The same for many moments, as a replay of a long review log asks: it
 // remembers the zone's offset of each hour asked (a log of a million
-// reviews asks about few distinct hours). Make one for each task, so that
-// a change of time zone between tasks counts.
+// reviews asks about few distinct hours, in no order: the memory holds
+// nearly two years of them). Make one for each task, so that a change of
+// time zone between tasks counts.
 class LearningDays {
 public:
     std::int64_t Of(std::int64_t unixSeconds);
@@ -27,7 +29,7 @@ private:
         std::int64_t hour = std::numeric_limits<std::int64_t>::min();
         long offset = 0;
     };
-    std::array<Slot, 1024> cache_{};
+    std::vector<Slot> cache_ = std::vector<Slot>(16384);
 };
 
 // Whole learning days from one review to the next; a clock set backwards

@@ -2,6 +2,7 @@
 #pragma once
 // What the Progress window's charts show.
 #include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -15,11 +16,26 @@ namespace kelvora {
 inline constexpr std::array<const char*, 6> kScoreBuckets = {"new", "≤ 0", "1+", "10+", "30+", "100+"};
 using ScoreSpreadCounts = std::array<std::array<int, 6>, 2>;
 
+// How many words the learner would recall on a learning day: the sum of
+// retrievability over the words reviewed by then, by direction.
+struct RecallPoint {
+    std::int64_t day;  // learning day
+    double sum[2];
+};
+
+inline constexpr int kForecastDays = 30;
+
 struct ProgressData {
     std::vector<SessionRecord> sessions;  // oldest first
     // Why the history cannot be read, for the learner; empty when it can.
     std::string historyProblem;
     ScoreSpreadCounts spread{};
+    // The loaded word database's memory: the words due on each of the next
+    // 30 learning days (today first, overdue ones with it), and what the
+    // learner would have recalled on the days so far.
+    std::int64_t today = 0;  // learning day
+    std::array<int, kForecastDays> dueForecast{};
+    std::vector<RecallPoint> recall;
 };
 
 }  // namespace kelvora

@@ -20,8 +20,12 @@ public:
     // *error.
     virtual std::vector<SessionRecord> Sessions(std::string* error) const = 0;
     // The review log of a word database (of every one when `database` is
-    // empty); on failure nothing, and why in *error.
-    virtual ReviewLog Reviews(const std::string& /*database*/, std::string* /*error*/) const { return {}; }
+    // empty); on failure nothing, and why in *error. Without `details`
+    // only what the memory needs is read (card, time, grade): the seconds
+    // left and the session stay 0, and a long log reads much faster.
+    virtual ReviewLog Reviews(const std::string& /*database*/, std::string* /*error*/, bool /*details*/ = false) const {
+        return {};
+    }
     // The parameters fitted to this learner's reviews, if any were kept.
     virtual std::optional<fsrs::Parameters> FittedParameters(std::string* /*error*/) const { return std::nullopt; }
 };

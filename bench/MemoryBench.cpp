@@ -1,0 +1,134 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The memory model at the largest sizes: a history of 1,000,000 reviews
+// (20,000 words, both directions, 25 reviews each) behind mode 5, "END" and
+// "kelvora due"; the fit on 100,000 reviews.
+#include <benchmark/benchmark.h>
+
+#include "BenchData.h"
+#include "Events.h"
+#include "QuietServices.h"
+#include "SqliteHistory.h"
+#include "SyntheticLearner.h"
+#include "Verbs.h"
+#include "judge/Judge.h"
+#include "memory/Fit.h"
+#include "run/Run.h"
+
+namespace kelvora::bench {
+namespace {
+
+constexpr std::int64_t kNow = 1'767'225'600 + 1000 * 86400;  // after the last review of the log
+
+// The 20,001-word data with its history: made once, kept in /tmp.
+const std::filesystem::path& MillionReviews() {
+    static const std::filesystem::path dir = [] {
+        const auto d = MakeData(20001);
+        const auto file = d / kHistoryFile;
+        std::string error;
+        if (SqliteHistory(file).Reviews("bank", &error).events.size() == 1'000'000) return d;
+        std::filesystem::remove(d / (std::string(kHistoryFile) + "-wal"));
+        std::filesystem::remove(file);
+        support::LearnerShape shape;
+        shape.cards = 40000;
+        shape.reviewsPerCard = 25;
+        shape.database = "bank";
+        shape.word = [](int c) { return Word(c / 2); };
+        const ReviewLog log = support::SyntheticLog(shape);
+        std::vector<ImportedReview> rows;
+        rows.reserve(log.events.size());
+        for (const auto& e : log.events)
+            rows.push_back({log.cards[e.card].word, log.cards[e.card].direction, e.at, e.grade, e.secondsLeft, 0});
+        SqliteHistory(file).Import("bank", rows);
+        return d;
+    }();
+    return dir;
+}
+
+struct ModeFive {
+    support::QuietHost host;
+    support::QuietPlayer player;
+    Program p;
+    SqliteHistory history;
+    // On a copy of the history, which "END" may write to.
+    static std::filesystem::path Copy() {
+        const auto copy = std::filesystem::temp_directory_path() / "kelvora-bench-million.sqlite3";
+        std::filesystem::copy_file(MillionReviews() / kHistoryFile, copy, std::filesystem::copy_options::overwrite_existing);
+        return copy;
+    }
+    ModeFive() : p(host, player, MillionReviews()), history(Copy()) {
+        p.history = &history;
+        form1::Form_Load(p);
+        p.Form3.Check2.value = 0;  // word questions
+        p.Form3.Text3.text = "5";
+    }
+};
+
+// Start in mode 5: the history read and replayed, the first question shown.
+void BM_FirstDueQuestion(benchmark::State& state) {
+    ModeFive m;
+    for (auto _ : state) {
+        m.p.deck.reset();
+        form1::Command7_Click(m.p);
+    }
+    state.SetLabel("1,000,000 reviews");
+}
+BENCHMARK(BM_FirstDueQuestion)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// A judged answer, then the next due word.
+void BM_NextDueQuestion(benchmark::State& state) {
+    ModeFive m;
+    form1::Command7_Click(m.p);
+    for (auto _ : state) {
+        ChooseAnswer(m.p, m.p.m.CorrectAnswer);
+        NextQuestion(m.p);
+    }
+    state.SetLabel("answer and next question");
+}
+BENCHMARK(BM_NextDueQuestion)->Unit(benchmark::kMicrosecond);
+
+// "END" after a 200-question session: both records, the session and its
+// 200 reviews into the history of a million.
+void BM_EndWith200Reviews(benchmark::State& state) {
+    ModeFive m;
+    std::int64_t at = kNow;
+    for (auto _ : state) {
+        state.PauseTiming();
+        m.p.session.reviews.clear();
+        for (int i = 0; i < 200; ++i) m.p.session.reviews.push_back({Word(i * 7), i % 2, ++at, i % 5 != 0, false, 3, 5});
+        state.ResumeTiming();
+        try {
+            form1::Command5_Click(m.p);
+        } catch (const ProgramEnd&) {
+        }
+    }
+}
+BENCHMARK(BM_EndWith200Reviews)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+void BM_DueCommand(benchmark::State& state) {
+    Options options;
+    options.action = Options::Action::Due;
+    options.dataDir = MillionReviews();
+    for (auto _ : state) {
+        const cli::Outcome o = cli::RunVerb(options, {}, kNow);
+        if (o.status != 0) state.SkipWithError(o.err.c_str());
+        benchmark::DoNotOptimize(o.out.size());
+    }
+    state.SetLabel("40,000 cards, 1,000,000 reviews");
+}
+BENCHMARK(BM_DueCommand)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_Fit(benchmark::State& state) {
+    support::LearnerShape shape;
+    shape.cards = 4000;
+    shape.reviewsPerCard = 25;
+    const auto cards = fsrs::SequencesOf(support::SyntheticLog(shape));
+    for (auto _ : state) {
+        const fsrs::FitResult fit = fsrs::Fit(cards);
+        benchmark::DoNotOptimize(fit.weights);
+    }
+    state.SetLabel("100,000 reviews, one thread");
+}
+BENCHMARK(BM_Fit)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace
+}  // namespace kelvora::bench

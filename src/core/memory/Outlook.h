@@ -1,0 +1,30 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// What the review log says about the days around today: how many words
+// fall due on each of the coming days, and how many the learner would have
+// recalled on each day so far.
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "memory/Cards.h"
+#include "model/Progress.h"
+#include "model/Reviews.h"
+
+namespace kelvora {
+
+// The log with this session's reviews of `database` added (they reach the
+// history only at "END").
+void AddSessionReviews(ReviewLog& log, const std::string& database, const std::vector<Review>& reviews);
+
+// Cards due on each learning day from today on; overdue ones count today.
+std::array<int, kForecastDays> DueForecast(const ReviewLog& log, const MemorySettings& settings, std::int64_t today);
+
+// The sum of retrievability over the cards reviewed by then, by direction,
+// on days from the first review to today: every day, or evenly spaced days
+// where there are more than `points`.
+std::vector<RecallPoint> RecallOverTime(const ReviewLog& log, const fsrs::Parameters& w, std::int64_t today,
+                                        int points = 120);
+
+}  // namespace kelvora
