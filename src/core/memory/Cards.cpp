@@ -5,9 +5,9 @@
 
 namespace kelvora {
 
-void ApplyReview(CardState& card, const fsrs::Parameters& w, std::int64_t at, std::int64_t day, int grade) {
+void ApplyReview(CardState& card, const fsrs::Prepared& w, std::int64_t at, std::int64_t day, int grade) {
     if (!card.Reviewed()) {
-        card.memory = fsrs::FirstState<double>(w, grade);
+        card.memory = fsrs::FirstState<double>(w.w, grade);
         card.firstDay = day;
     } else {
         card.memory = fsrs::NextState(w, card.memory, static_cast<double>(ElapsedDays(card.lastDay, day)), grade);
@@ -19,7 +19,7 @@ void ApplyReview(CardState& card, const fsrs::Parameters& w, std::int64_t at, st
     card.lastDay = std::max(card.lastDay, day);
 }
 
-double RetrievabilityOn(const CardState& card, const fsrs::Parameters& w, std::int64_t day) {
+double RetrievabilityOn(const CardState& card, const fsrs::Prepared& w, std::int64_t day) {
     if (!card.Reviewed()) return 0;
     return fsrs::Retrievability(w, static_cast<double>(ElapsedDays(card.lastDay, day)), card.memory.stability);
 }

@@ -26,11 +26,11 @@ struct CardState {
 };
 
 // One more review, `day` its learning day; reviews come in time order.
-void ApplyReview(CardState& card, const fsrs::Parameters& w, std::int64_t at, std::int64_t day, int grade);
+void ApplyReview(CardState& card, const fsrs::Prepared& w, std::int64_t at, std::int64_t day, int grade);
 
 // Retrievability on a learning day, over whole days since the last review;
 // 1 on the day of the review (and before it).
-double RetrievabilityOn(const CardState& card, const fsrs::Parameters& w, std::int64_t day);
+double RetrievabilityOn(const CardState& card, const fsrs::Prepared& w, std::int64_t day);
 
 // The interval after the last review, in whole days, and the learning day
 // the card is due on.

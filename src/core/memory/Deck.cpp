@@ -11,7 +11,7 @@ namespace kelvora {
 
 Deck::Deck(const Model& m, const std::string& database, const ReviewLog& log, const std::vector<Review>& session,
            const MemorySettings& settings)
-    : settings_(settings) {
+    : settings_(settings), model_(settings.weights) {
     const int words = std::max(0, m.WordCount);
     firstRow_.resize(static_cast<std::size_t>(words));
     cards_.resize(static_cast<std::size_t>(words) * 2);
@@ -30,11 +30,11 @@ Deck::Deck(const Model& m, const std::string& database, const ReviewLog& log, co
     LearningDays days;
     for (const ReviewLog::Event& e : log.events)
         if (const int card = cardOfLog[e.card]; card >= 0)
-            ApplyReview(cards_[static_cast<std::size_t>(card)], settings_.weights, e.at, days.Of(e.at), e.grade);
+            ApplyReview(cards_[static_cast<std::size_t>(card)], model_, e.at, days.Of(e.at), e.grade);
     for (const Review& r : session) {
         const auto it = rowOf.find(r.word);
         if (it == rowOf.end() || r.direction < 0 || r.direction > 1) continue;
-        ApplyReview(cards_[static_cast<std::size_t>(it->second * 2 + r.direction)], settings_.weights, r.at,
+        ApplyReview(cards_[static_cast<std::size_t>(it->second * 2 + r.direction)], model_, r.at,
                     days.Of(r.at), GradeOf(r.right, r.timedOut));
     }
 
@@ -74,7 +74,7 @@ void Deck::Rank(std::int64_t day) {
     for (std::size_t card = 0; card < cards_.size(); ++card) {
         const CardState& c = cards_[card];
         if (!c.Reviewed()) continue;
-        ranked.push_back({RetrievabilityOn(c, settings_.weights, day), static_cast<int>(card), c.reviews});
+        ranked.push_back({RetrievabilityOn(c, model_, day), static_cast<int>(card), c.reviews});
         newToday_ += c.firstDay == day;
     }
     std::sort(ranked.begin(), ranked.end(), [](const Ranked& a, const Ranked& b) { return b > a; });
@@ -106,7 +106,7 @@ void Deck::Record(int row, int direction, int grade, std::int64_t at) {
     CardState& c = cards_[static_cast<std::size_t>(card)];
     const bool first = !c.Reviewed();
     const std::int64_t day = LearningDay(at);
-    ApplyReview(c, settings_.weights, at, day, grade);
+    ApplyReview(c, model_, at, day, grade);
     if (first) {
         // Out of the new cards: the last one takes its place.
         const int place = newPlace_[static_cast<std::size_t>(card)];
@@ -119,7 +119,7 @@ void Deck::Record(int row, int direction, int grade, std::int64_t at) {
         newToday_ += day == day_;
     }
     if (day_ != std::numeric_limits<std::int64_t>::min())
-        lowest_.push({RetrievabilityOn(c, settings_.weights, day_), card, c.reviews});
+        lowest_.push({RetrievabilityOn(c, model_, day_), card, c.reviews});
 }
 
 Deck::Summary Deck::Summarize(std::int64_t now) {

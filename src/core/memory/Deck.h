@@ -51,6 +51,7 @@ private:
     bool Due(int card) const;
 
     MemorySettings settings_;
+    fsrs::Prepared model_;
     std::vector<int> firstRow_;        // by bank row: the first row with its headword
     std::vector<CardState> cards_;     // by first row * 2 + direction
     std::vector<int> newCards_;        // never reviewed

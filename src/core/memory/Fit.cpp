@@ -206,14 +206,14 @@ std::optional<Pretrained> PretrainInitialStability(const std::vector<Sequence>& 
 
 // --- Outliers ---------------------------------------------------------------
 
-struct Prepared {
+struct TrainingSets {
     std::vector<Item> init;   // cards seen once after their first day: for pre-training
     std::vector<Item> train;  // the rest that survives
 };
 
 // Cards whose first interval is rare for their first grade, or too long,
 // are left out, as the published optimiser leaves them out.
-Prepared LeaveOutOutliers(const std::vector<Sequence>& cards, const std::vector<Item>& items) {
+TrainingSets LeaveOutOutliers(const std::vector<Sequence>& cards, const std::vector<Item>& items) {
     std::map<int, std::map<double, std::vector<std::size_t>>> groups;
     for (std::size_t i = 0; i < items.size(); ++i) {
         const Sequence& s = cards[static_cast<std::size_t>(items[i].card)];
@@ -221,7 +221,7 @@ Prepared LeaveOutOutliers(const std::vector<Sequence>& cards, const std::vector<
             groups[s[0].grade][s[static_cast<std::size_t>(items[i].index)].elapsedDays].push_back(i);
     }
     std::map<int, std::set<double>> removed;
-    Prepared out;
+    TrainingSets out;
     for (auto& [grade, byDays] : groups) {
         std::vector<std::pair<double, std::vector<std::size_t>>> sub(byDays.begin(), byDays.end());
         std::sort(sub.begin(), sub.end(), [](const auto& a, const auto& b) {
@@ -457,7 +457,7 @@ FitResult Fit(const std::vector<Sequence>& cards) {
     result.result = result.defaults;
     if (result.reviewsUsed < kFewestReviewsToFit) return result;
 
-    const Prepared prepared = LeaveOutOutliers(cards, items);
+    const TrainingSets prepared = LeaveOutOutliers(cards, items);
     double recalled = 0;
     for (const Item& it : prepared.train)
         recalled += cards[static_cast<std::size_t>(it.card)][static_cast<std::size_t>(it.index)].grade > Again;

@@ -39,6 +39,23 @@ struct MemoryState {
     T difficulty;
 };
 
+// The parameters with what every review needs of them worked out once:
+// replaying a long log runs the formulas a million times.
+struct Prepared {
+    Parameters w;
+    double factor;          // of the forgetting curve
+    double growth;          // e^w8
+    double easyDifficulty;  // the difficulty of a first Easy
+    double lapseDivisor;    // e^(w17 w18)
+    Prepared(const Parameters& p)  // NOLINT: parameters are prepared where a formula needs them
+        : w(p),
+          factor(std::exp(std::log(0.9) / -p[20]) - 1.0),
+          growth(std::exp(p[8])),
+          easyDifficulty(p[4] - std::exp(p[5] * 3.0) + 1.0),
+          lapseDivisor(std::exp(p[17] * p[18])) {}
+    double operator[](std::size_t i) const { return w[i]; }
+};
+
 // Plain numbers and dual numbers alike: the value of a number.
 inline double ValueOf(double x) { return x; }
 
@@ -51,22 +68,45 @@ T Clamp(const T& x, double lo, double hi) {
     return x;
 }
 
-// The forgetting curve: R(t, S) = (1 + f t / S)^-decay, with f chosen so
-// that R(S, S) = 0.9.
-template <class T, class W>
-T Retrievability(const W& w, const T& elapsedDays, const T& stability) {
-    using std::exp;
-    using std::log;
-    using std::pow;
-    const auto decay = -w[20];
-    const auto factor = exp(log(0.9) / decay) - 1.0;
-    return pow(elapsedDays / stability * factor + 1.0, decay);
-}
-
 template <class W>
 auto InitialDifficulty(const W& w, int grade) {
     using std::exp;
     return w[4] - exp(w[5] * static_cast<double>(grade - 1)) + 1.0;
+}
+
+// The constants of the formulas, from the parameters, or ready in
+// Prepared ones.
+template <class W>
+auto CurveFactor(const W& w) {
+    using std::exp;
+    using std::log;
+    return exp(log(0.9) / -w[20]) - 1.0;
+}
+inline double CurveFactor(const Prepared& p) { return p.factor; }
+template <class W>
+auto Growth(const W& w) {
+    using std::exp;
+    return exp(w[8]);
+}
+inline double Growth(const Prepared& p) { return p.growth; }
+template <class W>
+auto EasyDifficulty(const W& w) {
+    return InitialDifficulty(w, 4);
+}
+inline double EasyDifficulty(const Prepared& p) { return p.easyDifficulty; }
+template <class W>
+auto LapseDivisor(const W& w) {
+    using std::exp;
+    return exp(w[17] * w[18]);
+}
+inline double LapseDivisor(const Prepared& p) { return p.lapseDivisor; }
+
+// The forgetting curve: R(t, S) = (1 + f t / S)^-decay, with f chosen so
+// that R(S, S) = 0.9.
+template <class T, class W>
+T Retrievability(const W& w, const T& elapsedDays, const T& stability) {
+    using std::pow;
+    return pow(elapsedDays / stability * CurveFactor(w) + 1.0, -w[20]);
 }
 
 // The state after a card's first review.
@@ -96,18 +136,18 @@ MemoryState<T> NextState(const W& w, const MemoryState<T>& state, double elapsed
             const T lapse = w[11] * pow(d, -w[12]) * (pow(s + 1.0, w[13]) - 1.0) * exp((1.0 - r) * w[14]);
             // Never more than a day's short-term decline below the old
             // stability allows.
-            const T floor = s / exp(w[17] * w[18]);
+            const T floor = s / LapseDivisor(w);
             next = ValueOf(floor) < ValueOf(lapse) ? floor : lapse;
         } else {
             const T hard = grade == Hard ? T(w[15]) : T(1.0);
             const T easy = grade == Easy ? T(w[16]) : T(1.0);
-            next = s * (exp(w[8]) * (11.0 - d) * pow(s, -w[9]) * (exp((1.0 - r) * w[10]) - 1.0) * hard * easy + 1.0);
+            next = s * (Growth(w) * (11.0 - d) * pow(s, -w[9]) * (exp((1.0 - r) * w[10]) - 1.0) * hard * easy + 1.0);
         }
     }
     // Difficulty moves by the grade, less the nearer it is to 10, and
     // drifts back toward the difficulty of a first Easy.
     const T moved = d + (10.0 - d) * (-w[6] * (g - 3.0)) / 9.0;
-    const T reverted = w[7] * (InitialDifficulty(w, Easy) - moved) + moved;
+    const T reverted = w[7] * (EasyDifficulty(w) - moved) + moved;
     return {Clamp(next, kMinStability, kMaxStability), Clamp(reverted, kMinDifficulty, kMaxDifficulty)};
 }
 

@@ -43,19 +43,22 @@ void AddSessionReviews(ReviewLog& log, const std::string& database, const std::v
 
 std::array<int, kForecastDays> DueForecast(const ReviewLog& log, const MemorySettings& settings, std::int64_t today) {
     std::array<int, kForecastDays> due{};
+    const fsrs::Prepared model(settings.weights);
     LearningDays days;
     ForEachCard(log, [&](std::uint32_t, std::size_t begin, std::size_t end) {
         CardState card;
         for (std::size_t i = begin; i < end; ++i)
-            ApplyReview(card, settings.weights, log.events[i].at, days.Of(log.events[i].at), log.events[i].grade);
+            ApplyReview(card, model, log.events[i].at, days.Of(log.events[i].at), log.events[i].grade);
         const std::int64_t ahead = std::max<std::int64_t>(0, DueDayOf(card, settings) - today);
         if (ahead < kForecastDays) ++due[static_cast<std::size_t>(ahead)];
     });
     return due;
 }
 
-std::vector<RecallPoint> RecallOverTime(const ReviewLog& log, const fsrs::Parameters& w, std::int64_t today, int points) {
+std::vector<RecallPoint> RecallOverTime(const ReviewLog& log, const fsrs::Parameters& weights, std::int64_t today,
+                                        int points) {
     if (log.events.empty()) return {};
+    const fsrs::Prepared w(weights);
     LearningDays days;
     std::int64_t first = today;
     std::vector<std::int64_t> dayOf(log.events.size());
@@ -70,7 +73,8 @@ std::vector<RecallPoint> RecallOverTime(const ReviewLog& log, const fsrs::Parame
         CardState card;
         std::size_t next = begin;
         for (RecallPoint& p : out) {
-            for (; next < end && dayOf[next] <= p.day; ++next) ApplyReview(card, w, log.events[next].at, dayOf[next], log.events[next].grade);
+            for (; next < end && dayOf[next] <= p.day; ++next)
+                ApplyReview(card, w, log.events[next].at, dayOf[next], log.events[next].grade);
             if (card.Reviewed()) p.sum[direction] += RetrievabilityOn(card, w, p.day);
         }
     });

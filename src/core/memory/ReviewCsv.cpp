@@ -61,12 +61,13 @@ std::string DueCsv(const ReviewLog& log, const MemorySettings& settings, std::in
         CardState state;
     };
     std::vector<Row> rows;
+    const fsrs::Prepared model(settings.weights);
     LearningDays days;
     std::size_t i = 0;
     while (i < log.events.size()) {
         Row row{&log.cards[log.events[i].card], {}};
         for (const std::uint32_t card = log.events[i].card; i < log.events.size() && log.events[i].card == card; ++i)
-            ApplyReview(row.state, settings.weights, log.events[i].at, days.Of(log.events[i].at), log.events[i].grade);
+            ApplyReview(row.state, model, log.events[i].at, days.Of(log.events[i].at), log.events[i].grade);
         rows.push_back(row);
     }
     std::sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) {
@@ -79,7 +80,7 @@ std::string DueCsv(const ReviewLog& log, const MemorySettings& settings, std::in
         const CardState& s = r.state;
         out += CsvField(r.card->word) + "," + DirectionName(r.card->direction) + "," + std::to_string(s.reviews) + "," +
                std::to_string(s.lapses) + "," + std::to_string(s.lastAt) + "," + Fixed(s.memory.stability) + "," +
-               Fixed(s.memory.difficulty) + "," + Fixed(RetrievabilityOn(s, settings.weights, today)) + "," +
+               Fixed(s.memory.difficulty) + "," + Fixed(RetrievabilityOn(s, model, today)) + "," +
                std::to_string(IntervalOf(s, settings)) + "," + DayText(DueDayOf(s, settings)) + "\r\n";
     }
     return out;
