@@ -86,7 +86,7 @@ void SmallLabels(QAbstractAxis* axis, qreal scale) {
 
 // A count axis of a chart: from 0 to `top`, a round number at or above the
 // highest count, labelled at `ticks` round steps (1, 2 or 5 times a power
-// of ten, at most five of them).
+// of ten, at least 1, at most five steps).
 struct NiceScale {
     double top;
     int ticks;
@@ -96,7 +96,7 @@ NiceScale NiceAxis(double top) {
     if (!(top > 0)) return {1, 2};
     // The smallest step of 1, 2 or 5 times a power of ten that reaches the
     // top in at most five steps.
-    const double magnitude = std::pow(10.0, std::floor(std::log10(top / 5)));
+    const double magnitude = std::max(1.0, std::pow(10.0, std::floor(std::log10(top / 5))));
     for (double m : {1.0, 2.0, 5.0, 10.0}) {
         const double step = m * magnitude;
         const double steps = std::ceil(top / step - 1e-9);
@@ -263,7 +263,8 @@ QChart* DueForecast(const ProgressData& d) {
     int top = 0;
     for (int i = 0; i < kForecastDays; ++i) {
         const QDate day = FromLearningDay(d.today + i);
-        categories << day.toString(i == 0 || day.day() == 1 ? QStringLiteral("M/d") : QStringLiteral("d"));
+        // Narrow bars: the day of the month only, the month in the title.
+        categories << QString::number(day.day());
         *due << d.dueForecast[static_cast<std::size_t>(i)];
         top = std::max(top, d.dueForecast[static_cast<std::size_t>(i)]);
     }
@@ -272,7 +273,7 @@ QChart* DueForecast(const ProgressData& d) {
     chart->addSeries(bars);
     auto* x = new QBarCategoryAxis;
     x->append(categories);
-    x->setTitleText(QStringLiteral("Day"));
+    x->setTitleText(QStringLiteral("Day, from %1").arg(FromLearningDay(d.today).toString(QStringLiteral("yyyy-MM-dd"))));
     SmallLabels(x, 0.75);
     chart->addAxis(x, Qt::AlignBottom);
     bars->attachAxis(x);

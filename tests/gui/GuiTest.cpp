@@ -399,7 +399,10 @@ TEST(ProgressWindow, ChartsShowTheHistory) {
     ASSERT_EQ(30, due->count());
     EXPECT_EQ((std::vector<qreal>{7, 0, 3}), (std::vector<qreal>{due->at(0), due->at(1), due->at(2)}));
     EXPECT_EQ(1, due->at(29));
-    EXPECT_EQ(QStringLiteral("3/5"), static_cast<QBarCategoryAxis*>(view("words-due")->axes(Qt::Horizontal).front())->at(0));
+    const auto* days = static_cast<QBarCategoryAxis*>(view("words-due")->axes(Qt::Horizontal).front());
+    EXPECT_EQ(QStringLiteral("5"), days->at(0));
+    EXPECT_EQ(QStringLiteral("Day, from 2026-03-05"), days->titleText());
+    EXPECT_EQ(QStringLiteral("1"), days->at(27));  // April
     // What the learner would recall, a line a direction.
     const auto recalled = view("words-recalled")->series();
     ASSERT_EQ(2, recalled.size());
