@@ -12,7 +12,7 @@ profile="${1:-run}"
 RUN=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
-  libmpg123-dev mpg123
+  libmpg123-dev mpg123 libespeak-ng-dev
   libsqlite3-dev qt6-charts-dev libqt6opengl6-dev
   fonts-ipafont-gothic
 )
@@ -20,7 +20,7 @@ PACKAGE=(dpkg-dev desktop-file-utils appstream lintian)
 TEST=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  lame xvfb xauth time
+  lame xvfb xauth time espeak-ng
 )
 case "$profile" in
   run) PACKAGES=("${RUN[@]}") ;;

@@ -46,6 +46,18 @@ ProgressData Menu_Progress(Program& p);
 // once on it (restartWanted). When any of that fails the learner is told
 // why and the program goes on as it was.
 void Menu_DrillWordDatabase(Program& p, const std::string& name);
+// "Speak words without a recording": whether the speech engine is there
+// (else why not), and whether the learner turned it on.
+struct SpeechItem {
+    bool available = false;
+    bool on = false;
+    std::string why;
+};
+SpeechItem Menu_SpeechItem(Program& p);
+// Turns it on or off, remembered in Kelvora's own settings.
+void Menu_SpeakWords(Program& p, bool on);
+// "Say it again": the question's sound again (audio/Playback.h, SayAgain).
+void Menu_SayAgain(Program& p);
 }  // namespace form1
 
 namespace form2 {

@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <algorithm>
 
+#include "Countdown.h"
 #include "Fonts.h"
 #include "SurfacePainter.h"
 #include "Twips.h"
@@ -90,6 +91,7 @@ QWidget* FormWindow::Create(Control& c) {
             auto* l = new QLabel(parent);
             l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
             l->setWordWrap(true);
+            if (c.readOnDemand) MakeCountdown(*l);
             w = l;
             break;
         }

@@ -14,17 +14,53 @@ namespace kelvora::gui {
 
 OwnMenu::OwnMenu(Gui& gui, Program& program) : gui_(gui), program_(program) {
     QWidget& window = gui_.form1();
+    speech_ = new QAction(QStringLiteral("Speak words without a recording"), &window);
+    speech_->setObjectName(QStringLiteral("speakWords"));
+    speech_->setCheckable(true);
+    speech_->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+S")));
+    speech_->setShortcutContext(Qt::WindowShortcut);
+    connect(speech_, &QAction::triggered, this, &OwnMenu::SpeakWords);
+    window.addAction(speech_);
     QList<QAction*> items = {
         AddAction(QStringLiteral("Import a word list…"), "importWordList", "Ctrl+Shift+I", &OwnMenu::ImportWordList),
         AddAction(QStringLiteral("Progress…"), "progress", "Ctrl+Shift+P", &OwnMenu::ShowProgress),
+        speech_,
+        AddAction(QStringLiteral("Say the word again"), "sayAgain", "Ctrl+Shift+R", &OwnMenu::SayAgain),
     };
     window.setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(&window, &QWidget::customContextMenuRequested, this, [&window, items](const QPoint& at) {
+    connect(&window, &QWidget::customContextMenuRequested, this, [this, &window, items](const QPoint& at) {
+        RefreshSpeechItem();
         QMenu menu(&window);
+        menu.setToolTipsVisible(true);
         menu.addActions(items);
         menu.exec(window.mapToGlobal(at));
     });
 }
+
+void OwnMenu::RefreshSpeechItem() {
+    form1::SpeechItem item;
+    if (!gui_.Dispatch([&](Program& p) { item = form1::Menu_SpeechItem(p); })) return;
+    const QString why = QString::fromStdString(item.why);
+    speech_->setEnabled(item.available);
+    speech_->setChecked(item.on);
+    speech_->setText(item.available ? QStringLiteral("Speak words without a recording")
+                                    : QStringLiteral("Speak words without a recording (unavailable: %1)").arg(why));
+    speech_->setToolTip(item.available ? QStringLiteral("Words with no recording are spoken by espeak-ng") : why);
+    speech_->setStatusTip(speech_->toolTip());
+}
+
+void OwnMenu::SpeakWords(bool on) {
+    RefreshSpeechItem();
+    if (!speech_->isEnabled()) {
+        QMessageBox::information(&gui_.form1(), QStringLiteral("Kelvora"),
+                                 QStringLiteral("Kelvora cannot speak words: %1.").arg(speech_->toolTip()));
+        return;
+    }
+    gui_.Dispatch([on](Program& p) { form1::Menu_SpeakWords(p, on); });
+    RefreshSpeechItem();
+}
+
+void OwnMenu::SayAgain() { gui_.Dispatch(form1::Menu_SayAgain); }
 
 QAction* OwnMenu::AddAction(const QString& text, const char* name, const char* shortcut, void (OwnMenu::*slot)()) {
     QWidget& window = gui_.form1();

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window's own menu, as its context menu and on shortcuts the
-// hidden menu does not use: "Import a word list…" (Ctrl+Shift+I) and
-// "Progress…" (Ctrl+Shift+P).
+// hidden menu does not use: "Import a word list…" (Ctrl+Shift+I),
+// "Progress…" (Ctrl+Shift+P), "Speak words without a recording"
+// (Ctrl+Shift+S, a check item) and "Say the word again" (Ctrl+Shift+R).
 #include <QLibrary>
 #include <QObject>
 #include <QString>
@@ -21,6 +22,12 @@ public:
 
     void ImportWordList();
     void ShowProgress();
+    void SpeakWords(bool on);
+    void SayAgain();
+    // The speech item as the program has it: on or off, or unavailable and
+    // why. Asked when the menu opens (it may load the speech engine).
+    void RefreshSpeechItem();
+    QAction* speechItem() const { return speech_; }
     // Where the Progress window's library is; loaded at its first opening.
     QString progressLibrary;
 
@@ -29,6 +36,7 @@ private:
 
     Gui& gui_;
     Program& program_;
+    QAction* speech_ = nullptr;
     QLibrary progress_;
 };
 

@@ -1,16 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The MP3 player library: libmpg123 decodes, libout123 plays, on a thread
-// of its own so that playing never holds up the caller.
-//
-// The output is chosen once per playback: KELVORA_AUDIO_OUTPUT may name a
-// driver and a device ("wav:/tmp/out.wav", "alsa:hw:1", "pulse"); without
-// it the real outputs are tried in order (PulseAudio, then ALSA). libout123
-// is never asked for its default device: on a machine without sound that
-// may block for ever. When no output opens, playback runs silently: it
-// keeps its timing and its state, so the program behaves the same. A file
-// output is written at the pace of real playing too, unless
-// KELVORA_AUDIO_PACE is "0" (tests that only measure what was written).
+// The MP3 player library: libmpg123 decodes, libout123 plays (Output.h),
+// on a thread of its own so that playing never holds up the caller. The
+// output is chosen once per playback; with none, playback runs silently,
+// keeping its timing and its state, so the program behaves the same.
 #include "vbmp3.h"
+
+#include "Output.h"
 
 #include <fcntl.h>
 #include <mpg123.h>
@@ -98,48 +93,15 @@ std::string Id3Text(const mpg123_string* s) {
     return s && s->p && s->fill > 0 ? std::string(s->p, std::strlen(s->p)) : std::string();
 }
 
-// Opens the first output that works; nothing when none does.
-out123_handle* OpenOutput() {
-    out123_handle* out = out123_new();
-    if (!out) return nullptr;
-    out123_param_int(out, OUT123_VERBOSE, 0);
-    out123_param_int(out, OUT123_FLAGS, OUT123_QUIET);
-    std::vector<std::pair<std::string, std::string>> choices;
-    if (const char* chosen = std::getenv("KELVORA_AUDIO_OUTPUT"); chosen && *chosen) {
-        const std::string spec(chosen);
-        const std::size_t colon = spec.find(':');
-        choices.emplace_back(spec.substr(0, colon), colon == std::string::npos ? "" : spec.substr(colon + 1));
-    } else {
-        choices = {{"pulse", ""}, {"alsa", ""}};
-    }
-    for (const auto& [driver, device] : choices) {
-        if (out123_open(out, driver.c_str(), device.empty() ? nullptr : device.c_str()) == OUT123_OK) return out;
-    }
-    out123_del(out);
-    return nullptr;
-}
-
-bool IsFileOutput(out123_handle* out) {
-    char* driver = nullptr;
-    if (!out || out123_driver_info(out, &driver, nullptr) != OUT123_OK || !driver) return false;
-    const std::string d(driver);
-    return d == "wav" || d == "raw" || d == "au" || d == "cdr";
-}
-
 void Play(Player& p) {
-    out123_handle* out = OpenOutput();
+    kelvora::player::Output out;
     {
         std::unique_lock lock(p.mutex);
         p.seekArrived.wait_for(lock, std::chrono::milliseconds(50), [&] { return p.seekPending; });
     }
-    const bool fileOutput = IsFileOutput(out);
-    const char* pace = std::getenv("KELVORA_AUDIO_PACE");
-    const bool paced = !(fileOutput && pace && std::string(pace) == "0");
-    bool started = out && out123_start(out, p.rate, p.channels, MPG123_ENC_SIGNED_16) == OUT123_OK;
+    out.Start(p.rate, p.channels);
     const std::size_t frameBytes = static_cast<std::size_t>(p.channels) * 2;
     std::vector<unsigned char> buffer(4096 * frameBytes);
-    const auto begin = std::chrono::steady_clock::now();
-    long played = 0;  // samples sent since the start, for pacing
     while (!p.stopRequested) {
         std::size_t got = 0;
         int r = MPG123_OK;
@@ -149,29 +111,17 @@ void Play(Player& p) {
                 if (target >= p.length) break;  // past the end: nothing left to play
                 mpg123_seek(p.decoder, target, SEEK_SET);
                 p.position = target;
-                if (started && !fileOutput) out123_drop(out);
+                out.Drop();
             }
             r = mpg123_read(p.decoder, buffer.data(), buffer.size(), &got);
         }
         if (got > 0) {
-            const long samples = static_cast<long>(got / frameBytes);
-            if (started) started = out123_play(out, buffer.data(), got) == got;
-            p.position += samples;
-            played += samples;
-            // A file output or no output at all takes data at once; keep the
-            // pace of real playing so stopping after n seconds means the same.
-            if ((!started || fileOutput) && paced) {
-                const auto due = begin + std::chrono::microseconds(played * 1000000LL / p.rate);
-                std::this_thread::sleep_until(due);
-            }
+            out.Play(buffer.data(), got);
+            p.position += static_cast<long>(got / frameBytes);
         }
         if (r == MPG123_DONE || (r != MPG123_OK && r != MPG123_NEW_FORMAT && got == 0)) break;
     }
-    if (out) {
-        if (started && !p.stopRequested) out123_drain(out);
-        out123_close(out);  // finishes a file output's header
-        out123_del(out);
-    }
+    if (p.stopRequested) out.Stop();
     p.playing = false;
 }
 

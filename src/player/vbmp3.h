@@ -37,6 +37,19 @@ VBMP3_EXPORT int32_t vbmp3_close(void);
 VBMP3_EXPORT int32_t vbmp3_stopCallback(void);
 VBMP3_EXPORT int32_t vbmp3_free(void);
 
+/* Speech, beyond the player's own entry points: English text spoken by the
+   offline speech engine (espeak-ng, loaded when first wanted) through the
+   same output as the sections played. */
+/* 1 when text can be spoken; else 0, and why (a clause for the learner) in
+   `why`, at most `size` bytes with the final NUL. */
+VBMP3_EXPORT int32_t kelvora_speech_available(char* why, int32_t size);
+/* Speaks UTF-8 text in the background, after stopping what was being
+   spoken; 1 when it starts. */
+VBMP3_EXPORT int32_t kelvora_speak(const char* text);
+/* 0 silent, 1 getting ready to speak, 2 speaking. */
+VBMP3_EXPORT int32_t kelvora_speech_state(void);
+VBMP3_EXPORT int32_t kelvora_speech_stop(void);
+
 #ifdef __cplusplus
 }
 #endif

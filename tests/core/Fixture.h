@@ -68,7 +68,8 @@ public:
     std::int32_t vbmp3_getVersion() override { return Log("getVersion", version); }
     std::int32_t vbmp3_getState(std::int32_t*) override { return Log("getState", state); }
     std::int32_t vbmp3_getEncodeState(std::int32_t*, std::int32_t*) override { return Log("getEncodeState", 0); }
-    std::int32_t vbmp3_open(const char* name, PlayerInfo*) override {
+    std::int32_t vbmp3_open(const char* name, PlayerInfo* info) override {
+        if (info) info->lengthSeconds = lengthSeconds;
         return Log(std::string("open ") + name, openResult);
     }
     std::int32_t vbmp3_play() override { return Log("play", 1); }
@@ -77,12 +78,19 @@ public:
     std::int32_t vbmp3_close() override { return Log("close", 1); }
     std::int32_t vbmp3_stopCallback() override { return Log("stopCallback", 1); }
     std::int32_t vbmp3_free() override { return Log("free", 1); }
+    bool SpeechAvailable(std::string* why) override {
+        if (!canSpeak && why) *why = "no speech engine";
+        return canSpeak;
+    }
+    bool Speak(const std::string& text) override { return Log("speak " + text, 1) == 1; }
 
     std::vector<std::string> log;
     bool missing = false;
     std::int32_t version = 200;
     std::int32_t state = 0;
     std::int32_t openResult = 1;
+    std::int32_t lengthSeconds = 5;  // of every file opened
+    bool canSpeak = true;
 
 private:
     std::int32_t Log(std::string what, std::int32_t result) {

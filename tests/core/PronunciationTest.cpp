@@ -3,6 +3,7 @@
 #include "Fixture.h"
 #include "text/EntryParts.h"
 #include "audio/Playback.h"
+#include "judge/Judge.h"
 
 namespace kelvora::test {
 namespace {
@@ -115,6 +116,67 @@ TEST_F(Pronunciation, AWordQuestionPlaysItsSoundBeforeTheChoicesAppear) {
     ASSERT_FALSE(Fire(form1::Timer2_Timer));
     EXPECT_EQ((std::vector<std::string>{"stop", "close"}), player.log);
     EXPECT_FALSE(p.Form1.Timer2.enabled);
+}
+
+// Words without a recording that plays are spoken, when the learner asked
+// for it: never over a recording, never the answer being sought.
+TEST_F(Pronunciation, AnEnglishWordWithoutAPlayableRecordingIsSpoken) {
+    const struct {
+        const char* cell;
+        bool speakWords;
+        int direction;
+        std::vector<std::string> calls;
+    } rows[] = {
+        {"apple|words 0 2", true, 0, {"stop", "open words.mp3", "play", "seek 0"}},  // the recording
+        {"apple", true, 0, {"speak apple"}},
+        {"apple *", true, 0, {"speak apple"}},  // a marked word, without its mark
+        {"apple|missing 0 2", true, 0, {"stop", "open missing.mp3", "speak apple"}},  // told, then spoken
+        {"apple|words 9 2", true, 0, {"stop", "open words.mp3", "play", "seek 9", "speak apple"}},  // past its end
+        {"apple", false, 0, {}},                                                       // the option off
+        {"apple", true, 1, {}},  // the meaning is asked: the word is the answer
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.cell);
+        ScratchProgram s;
+        s.dir.WriteCp932("qbx.txt", Settings(1, {"eword"}, -1, {"ptest"}, 10, 0, 20));
+        s.dir.WriteCp932("eword.txt", Crlf({std::string(r.cell) + ",りんご", "bank,銀行", "cat,猫", "dog,犬", "egg,卵"}));
+        s.dir.WriteCp932("ptest.txt", Crlf({"q", "a,b,c,d,A", "c"}));
+        s.dir.WriteBytes("kelvora.conf", std::string("speak_words = ") + (r.speakWords ? "yes" : "no") + "\n");
+        ASSERT_FALSE(s.Fire(form1::Form_Load));
+        if (std::string(r.cell).find("missing") != std::string::npos) {
+            s.player.openResult = 0;
+            s.host.Expect(" Open Error missing");
+        }
+        s.player.log.clear();
+        s.p.rng.Script({0.0, 0.1, r.direction ? 0.9 : 0.1});  // row 0, in the row's direction
+        ASSERT_FALSE(s.Fire(form1::Command7_Click));
+        EXPECT_EQ(r.calls, s.player.log);
+    }
+    // Without the engine nothing is spoken, and "Say the word again" plays
+    // the recording or speaks the word; a meaning asked keeps its answer
+    // until the verdict.
+    ScratchProgram s;
+    s.WriteStandardFiles(10);
+    s.dir.WriteBytes("kelvora.conf", "speak_words = yes\n");
+    ASSERT_FALSE(s.Fire(form1::Form_Load));
+    s.p.Form3.Check2.value = 0;
+    s.p.rng.Script({0.0, 0.0, 0.9, 0.0});  // apple, the meaning asked
+    ASSERT_FALSE(s.Fire(form1::Command7_Click));
+    s.player.log.clear();
+    form1::Menu_SayAgain(s.p);
+    EXPECT_TRUE(s.player.log.empty());
+    ChooseAnswer(s.p, 0);
+    form1::Menu_SayAgain(s.p);
+    EXPECT_EQ(std::vector<std::string>{"speak apple"}, s.player.log);
+    s.player.canSpeak = false;
+    s.player.log.clear();
+    form1::Menu_SayAgain(s.p);
+    EXPECT_TRUE(s.player.log.empty());
+    EXPECT_EQ("no speech engine", form1::Menu_SpeechItem(s.p).why);
+    // The option is remembered in kelvora.conf, its other lines kept.
+    s.dir.WriteBytes("kelvora.conf", "# mine\nnew_cards_per_day = 5\nspeak_words = yes\n");
+    form1::Menu_SpeakWords(s.p, false);
+    EXPECT_EQ("# mine\nnew_cards_per_day = 5\nspeak_words = no\ndesired_retention = 0.90\n", s.dir.ReadBytes("kelvora.conf"));
 }
 
 }  // namespace

@@ -83,6 +83,37 @@ TEST_F(WordRun, ScriptedWordQuestionFillsTheBoxes) {
     EXPECT_EQ((std::vector<std::string>{"m05", "m07", "m03", "m09"}), Choices());
 }
 
+// What a screen reader says after an answer: the verdict, and the right
+// choice with its text when the answer was wrong or too late.
+TEST_F(WordRun, TheVerdictIsSaidWithTheRightChoice) {
+    const struct {
+        double direction;  // the draw: below 0.5 the word is asked
+        int answer;        // -1: no answer, the countdown runs out
+        const char* said;
+    } rows[] = {
+        {0.2, 2, "○ 0. Right."},
+        {0.2, 0, "× 0. Wrong. The answer was C: m03."},
+        {0.2, -1, "× 0. Time is up. The answer was C: m03."},
+        {0.7, 1, "× 0. Wrong. The answer was C: w03."},
+        {0.7, -1, "× 0. Time is up. The answer was C: w03."},
+    };
+    for (const auto& r : rows) {
+        Bank(10, 10);
+        // Row 3, the right answer on C; the choices 5, 7, 3, 9.
+        p.rng.Script({0.0, 0.35, r.direction, 0.5, 0.55, 0.35, 0.75, 0.85, 0.95});
+        ASSERT_FALSE(Fire(form1::Command7_Click));
+        if (r.answer >= 0)
+            ChooseAnswer(p, r.answer);
+        else
+            Tick(6);
+        EXPECT_EQ(r.said, p.Form2.Label1.accessibleName);
+        EXPECT_EQ(Announcement::Kind::Verdict, p.announcement.kind);
+    }
+    // The buttons are named by what they show.
+    EXPECT_EQ("○ (answer C, the right one)", p.Form1.Command3.accessibleName);
+    EXPECT_EQ("Ａ (answer A)", p.Form1.Command1.accessibleName);
+}
+
 TEST_F(WordRun, UnansweredQuestionTimesOutWithTwoBeeps) {
     Bank(10, 10);
     ASSERT_FALSE(Fire(form1::Command7_Click));

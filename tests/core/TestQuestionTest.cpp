@@ -105,6 +105,9 @@ TEST_F(TestQuestions, JudgingATestQuestionUpdatesItsRecord) {
     ChooseAnswer(p, (p.m.CorrectAnswer + 1) % 4);
     EXPECT_EQ(40, p.m.TestRec[0].asked.value());
     EXPECT_EQ(11, p.m.TestRec[0].score.value());
+    // Said after the answer: the right choice, wherever the shuffle put it.
+    EXPECT_EQ("× 0. Wrong. The answer was " + std::string(1, static_cast<char>('A' + p.m.CorrectAnswer)) + ": a0.",
+              p.Form2.Label1.accessibleName);
     EXPECT_TRUE(Fire(form1::Command5_Click));
     EXPECT_EQ(" 40, 11\r\n", dir.ReadBytes("ptest.dat"));
 }

@@ -96,9 +96,11 @@ TEST_F(GuiFixture, MainWindowShowsItsControlTable) {
     EXPECT_FALSE(w.widget("Label2")->geometry().intersects(w.rect()));  // never seen
     // The inert menu: 26 Ctrl+letter shortcuts; then the program's own
     // menu, on keys the inert one leaves free.
-    ASSERT_EQ(28, w.actions().size());
-    EXPECT_EQ(QKeySequence(QStringLiteral("Ctrl+Shift+I")), w.actions()[26]->shortcut());
-    EXPECT_EQ(QKeySequence(QStringLiteral("Ctrl+Shift+P")), w.actions()[27]->shortcut());
+    ASSERT_EQ(30, w.actions().size());
+    EXPECT_EQ(QKeySequence(QStringLiteral("Ctrl+Shift+S")), w.actions()[26]->shortcut());  // speak words
+    EXPECT_EQ(QKeySequence(QStringLiteral("Ctrl+Shift+I")), w.actions()[27]->shortcut());
+    EXPECT_EQ(QKeySequence(QStringLiteral("Ctrl+Shift+P")), w.actions()[28]->shortcut());
+    EXPECT_EQ(QKeySequence(QStringLiteral("Ctrl+Shift+R")), w.actions()[29]->shortcut());  // say it again
     EXPECT_EQ(QStringLiteral("a(&a)"), w.actions()[0]->text());
     EXPECT_EQ(QStringLiteral("k(&k)"), w.actions()[10]->text());
     EXPECT_EQ(QStringLiteral("l"), w.actions()[11]->text());
@@ -240,17 +242,38 @@ TEST_F(GuiFixture, AQuestionAndItsVerdictAreAnnouncedInOrder) {
     EXPECT_EQ(QStringLiteral("6"), Widget<QLabel>(g->form1(), "Label1")->text());
     EXPECT_EQ(QString::fromUtf8("Ａ"), Widget<QPushButton>(g->form1(), "Command1")->text());
     for (int i = 0; i < 3; ++i) g->Dispatch(form1::Timer1_Timer);  // the countdown is not announced
+    // But it can be read at any moment: its name, value and text hold the
+    // seconds left.
+    QAccessibleInterface* countdown = QAccessible::queryAccessibleInterface(g->form1().widget("Label1"));
+    EXPECT_EQ(QStringLiteral("3 seconds left"), countdown->text(QAccessible::Name));
+    ASSERT_TRUE(countdown->valueInterface());
+    EXPECT_EQ(3, countdown->valueInterface()->currentValue().toInt());
+    ASSERT_TRUE(countdown->textInterface());
+    EXPECT_EQ(QStringLiteral("3"), countdown->textInterface()->text(0, 1));
+    // The answer buttons are named by what they show.
+    auto name = [&](const char* button) {
+        return QAccessible::queryAccessibleInterface(g->form1().widget(button))->text(QAccessible::Name).toStdString();
+    };
+    EXPECT_EQ("Ａ (answer A)", name("Command1"));
     QTest::mouseClick(g->form1().widget("Command1"), Qt::LeftButton);
+    EXPECT_EQ("○ (answer A, the right one)", name("Command1"));
     EXPECT_EQ(RunState::VerdictPause, p.m.QuizState);
     EXPECT_EQ(1, p.m.RunCorrect.value());
     EXPECT_EQ(QString::fromUtf8("○"), Widget<QPushButton>(g->form1(), "Command1")->text());
     EXPECT_EQ(QString::fromUtf8("○ 0"), Widget<QLabel>(g->form2(), "Label1")->text());
     const std::string question = "apple. A: りんご. B: " + p.Form1.Text3.text + ". C: " + p.Form1.Text4.text + ". D: " +
                                  p.Form1.Text5.text;
-    EXPECT_EQ((std::vector<std::string>{question, "Verdict: Right, 0"}), spoken);
+    EXPECT_EQ((std::vector<std::string>{question, "○ 0. Right."}), spoken);
     EXPECT_EQ(question, QAccessible::queryAccessibleInterface(&g->form1())->text(QAccessible::Description).toStdString());
-    EXPECT_EQ("Verdict: Right, 0",
+    EXPECT_EQ("○ 0. Right.",
               QAccessible::queryAccessibleInterface(g->form2().widget("Label1"))->text(QAccessible::Name).toStdString());
+    // A wrong answer says which choice was right.
+    for (int i = 0; i < 3 && p.m.QuizState != RunState::AwaitingAnswer; ++i) g->Dispatch(form1::Timer1_Timer);
+    const int wrong = (p.m.CorrectAnswer + 1) % 4;
+    QTest::keyClick(&g->form1(), static_cast<Qt::Key>(Qt::Key_1 + wrong));
+    const std::string right = p.Form1.choiceBox(p.m.CorrectAnswer)->text;
+    EXPECT_EQ("× 0. Wrong. The answer was " + std::string(1, static_cast<char>('A' + p.m.CorrectAnswer)) + ": " + right + ".",
+              spoken.back());
 
     // A test question is spoken without its underline marks.
     p.Form3.Check1.value = 0;
@@ -328,6 +351,24 @@ TEST_F(GuiFixture, AKeyboardOnlySession) {
     EXPECT_EQ(4, asked);
     const std::string record = dir.ReadBytes("eword.dat");
     EXPECT_EQ(3, std::count(record.begin(), record.end(), '\n'));
+}
+
+// "Speak words without a recording": unavailable without the engine, and
+// says why; else a check item remembered in Kelvora's own settings.
+TEST_F(GuiFixture, TheSpeechItemSaysWhyItIsUnavailableAndRemembersItsChoice) {
+    QAction* item = g->menu().speechItem();
+    player.canSpeak = false;
+    g->menu().RefreshSpeechItem();
+    EXPECT_FALSE(item->isEnabled());
+    EXPECT_EQ(QStringLiteral("Speak words without a recording (unavailable: no speech engine)"), item->text());
+    player.canSpeak = true;
+    g->menu().RefreshSpeechItem();
+    ASSERT_TRUE(item->isEnabled());
+    EXPECT_FALSE(item->isChecked());
+    QTest::keyClick(&g->form1(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_TRUE(item->isChecked());
+    EXPECT_TRUE(p.own.speakWords);
+    EXPECT_NE(std::string::npos, dir.ReadBytes("kelvora.conf").find("speak_words = yes\n"));
 }
 
 // The Progress window from a prepared history: each chart's series hold

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <mpg123.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdint>
@@ -227,6 +228,57 @@ TEST_F(Player, AProgramMayEndWhilePlaying) {
             child.vbmp3_play();
             std::this_thread::sleep_for(std::chrono::milliseconds(100));
             std::exit(0);
+        },
+        ::testing::ExitedWithCode(0), "");
+}
+
+// A spoken word, written to a WAV file: not silent, and about as long as
+// espeak-ng's own rendering of it.
+TEST_F(Player, SpeaksAWordThroughTheSameOutput) {
+    std::string why;
+    ASSERT_TRUE(lib.SpeechAvailable(&why)) << why;
+    ASSERT_TRUE(lib.Speak("accident"));
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (lib.SpeechState() != 0 && std::chrono::steady_clock::now() < until)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    ASSERT_EQ(0, lib.SpeechState());
+    const std::vector<int16_t> spoken = ReadWav(wav);
+    const fs::path reference = dir / "espeak.wav";
+    ASSERT_EQ(0, std::system(("espeak-ng -v en -w '" + reference.string() + "' accident").c_str()));
+    const std::vector<int16_t> own = ReadWav(reference);
+    // The sound itself, without the silence the command line adds after it.
+    auto voiced = [](const std::vector<int16_t>& v) {
+        auto loud = [](int16_t x) { return std::abs(x) > 300; };
+        const auto first = std::find_if(v.begin(), v.end(), loud);
+        const auto last = std::find_if(v.rbegin(), v.rend(), loud).base();
+        return first < last ? static_cast<double>(last - first) : 0.0;
+    };
+    ASSERT_GT(voiced(own), 5000);
+    EXPECT_NEAR(voiced(own), voiced(spoken), 0.1 * voiced(own));
+    double energy = 0;
+    for (int16_t v : spoken) energy += static_cast<double>(v) * v;
+    EXPECT_GT(std::sqrt(energy / static_cast<double>(spoken.size())), 500);  // well above silence
+    // A new word stops the one before; an empty text says nothing.
+    EXPECT_FALSE(lib.Speak(""));
+}
+
+// Without the engine the library says why, and speaks nothing. (A copy of
+// the library in a child process: the engine is looked for once.)
+TEST_F(Player, WithoutTheEngineSpeechIsUnavailableAndSaysWhy) {
+    const fs::path copy = dir / "libvbmp3-copy.so";
+    fs::copy_file(KELVORA_PLAYER_FILE, copy, fs::copy_options::overwrite_existing);
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            ::setenv("KELVORA_SPEECH_LIBRARY", "/nonexistent/libespeak-ng.so.1", 1);
+            SharedPlayerLibrary child(copy);
+            child.vbmp3_init();
+            std::string why;
+            const bool available = child.SpeechAvailable(&why);
+            std::exit(!available && !child.Speak("word") == false &&
+                              why == "the speech engine espeak-ng is not installed (sudo apt-get install libespeak-ng1)"
+                          ? 0
+                          : 1);
         },
         ::testing::ExitedWithCode(0), "");
 }

@@ -26,7 +26,7 @@ std::string Trim(const std::string& s) {
 
 }  // namespace
 
-void PlayPronunciation(Program& p, const std::string& spec) {
+bool PlayPronunciation(Program& p, const std::string& spec) {
     const SoundSpec s = SplitSoundSpec(spec);
     // A negative start or playing time means "from the start" and "to the
     // end"; a playing time longer than the timer takes is cut to its limit.
@@ -40,12 +40,40 @@ void PlayPronunciation(Program& p, const std::string& spec) {
     PlayerInfo info{};
     if (p.player.vbmp3_open(file.c_str(), &info) == 0) {
         p.host.MsgBox(" Open Error " + s.name);
-        return;
+        return false;
     }
     p.player.vbmp3_play();
     p.player.vbmp3_seek(static_cast<std::int32_t>(std::min(start, 2147483647.0)));
     p.Form1.Timer2.interval = static_cast<int>(ms);
     p.Form1.Timer2.enabled = true;
+    // The record gives the length in whole seconds: a start within it, or
+    // at the very beginning of a short file, plays something.
+    return start == 0 || start < info.lengthSeconds;
+}
+
+bool SpeakWord(Program& p, const std::string& headwordCell) {
+    if (!p.own.speakWords || !p.player.SpeechAvailable(nullptr)) return false;
+    return p.player.Speak(HeadwordKey(headwordCell));
+}
+
+void SayAgain(Program& p) {
+    const Model& m = p.m;
+    if (!p.runStarted || m.QuizState == RunState::Idle) return;
+    const bool test = m.IsTestQuestion == 1;
+    if (test) {
+        const std::string sound = GetSoundPart(m.TestLine[static_cast<std::size_t>(3 * m.QuestionIndex)]);
+        if (!sound.empty()) PlayPronunciation(p, sound);
+        return;
+    }
+    const WordRow& row = m.Word(m.QuestionIndex);
+    // The English word, unless it is the answer still sought: then the
+    // meaning's own recording, if it has one.
+    if (m.Direction == kEnglishToJapanese || m.QuizState == RunState::VerdictPause) {
+        const std::string sound = GetSoundPart(row.word);
+        if (sound.empty() || !PlayPronunciation(p, sound)) SpeakWord(p, row.word);
+    } else if (const std::string sound = GetSoundPart(row.meaning); !sound.empty()) {
+        PlayPronunciation(p, sound);
+    }
 }
 
 void StopPronunciation(Program& p) {

@@ -3,6 +3,7 @@
 #include "Events.h"
 #include "audio/Playback.h"
 #include "files/LearningRecord.h"
+#include "files/OwnSettings.h"
 #include "files/SessionHistory.h"
 #include "judge/Judge.h"
 #include "judge/Reports.h"
@@ -69,6 +70,20 @@ ProgressData Menu_Progress(Program& p) {
     d.recall = RecallOverTime(log, settings.weights, d.today);
     return d;
 }
+
+SpeechItem Menu_SpeechItem(Program& p) {
+    SpeechItem item;
+    item.available = p.player.SpeechAvailable(&item.why);
+    item.on = item.available && p.own.speakWords;
+    return item;
+}
+
+void Menu_SpeakWords(Program& p, bool on) {
+    p.own.speakWords = on;
+    SaveOwnSetting(p, "speak_words", on ? "yes" : "no");
+}
+
+void Menu_SayAgain(Program& p) { SayAgain(p); }
 
 void Menu_DrillWordDatabase(Program& p, const std::string& name) {
     if (!SwitchWordDatabase(p, name)) return;

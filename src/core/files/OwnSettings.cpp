@@ -121,6 +121,18 @@ void LoadOwnSettings(Program& p) {
     if (!told.empty()) p.host.MsgBox(told);
 }
 
+void SaveOwnSetting(Program& p, const std::string& key, const std::string& value) {
+    OwnSettingsFile f = ReadOwnSettings(p.File(kOwnSettingsFile));
+    std::string why = SetOwnSetting(f, key, value);
+    if (why.empty()) {
+        const WriteResult r = WriteFileAtomic(p.File(kOwnSettingsFile), OwnSettingsText(f), *p.sys);
+        if (!r.ok) why = r.reason;
+    }
+    if (!why.empty())
+        p.host.MsgBox("Kelvora's own settings (kelvora.conf) could not be saved: " + why +
+                      ".\r\nThe change holds until Kelvora ends.");
+}
+
 std::string SetOwnSetting(OwnSettingsFile& f, const std::string& key, const std::string& value) {
     const Key* k = FindKey(key);
     if (!k) {

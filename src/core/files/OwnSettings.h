@@ -25,6 +25,10 @@ struct Program;
 // file is told, and the defaults stand in for it.
 void LoadOwnSettings(Program& p);
 
+// Writes one setting into the file (the rest of it kept as it is); a
+// failure is told, and the setting holds until Kelvora ends.
+void SaveOwnSetting(Program& p, const std::string& key, const std::string& value);
+
 // Sets a key from its text ("desired_retention", "0.85"); why not, or
 // nothing when set. The keys: desired_retention, new_cards_per_day,
 // speak_words.

@@ -103,10 +103,9 @@ void JudgeAnswer(Program& p) {
     }
     if (correct) SaturatingAdd(m.RunCorrect, 1);
     if (test && IsExamMode(m.SetupQmd)) CountExamQuestion(p, correct, score);
-    if (!correct) {
-        if (Control* chosen = p.Form1.answerButton(m.ChosenAnswer)) chosen->text = "×";
-    }
-    p.Form1.answerButton(m.CorrectAnswer >= 0 && m.CorrectAnswer <= 2 ? m.CorrectAnswer : 3)->text = "○";
+    if (!correct) p.Form1.SetAnswerCaption(m.ChosenAnswer, "×");
+    const int rightButton = m.CorrectAnswer >= 0 && m.CorrectAnswer <= 2 ? m.CorrectAnswer : 3;
+    p.Form1.SetAnswerCaption(rightButton, "○");
     p.host.Beep();
     m.QuizState = RunState::VerdictPause;
     if (m.CommentHold == 1) {
@@ -114,8 +113,9 @@ void JudgeAnswer(Program& p) {
         p.Form2.Command1.visible = true;
     }
     m.Countdown = PauseAfterVerdict(m, test);
+    const bool timedOut = m.ChosenAnswer == kNoAnswer;
     m.ChosenAnswer = kNoAnswer;
-    AnnounceVerdict(p);
+    AnnounceVerdict(p, correct, timedOut, rightButton);
 }
 
 void ChooseAnswer(Program& p, int position) {

@@ -50,6 +50,7 @@ Form1Model::Form1Model() : surface(kPGothic, 9) {
     Command8.accessibleDescription = "Open the settings";
     Command9.accessibleDescription = "Show the statistics of the learning record";
     Label1.accessibleName = "Seconds left";
+    Label1.readOnDemand = true;
     Label2.accessibleName = "Question";
 
     Timer1 = {1000, true};
@@ -84,7 +85,22 @@ Control* Form1Model::answerButton(int position) {
 
 void Form1Model::ResetAnswerCaptions() {
     static const char* const kFullWidthLetters[4] = {"Ａ", "Ｂ", "Ｃ", "Ｄ"};
-    for (int k = 0; k < 4; ++k) answerButton(k)->text = kFullWidthLetters[k];
+    for (int k = 0; k < 4; ++k) SetAnswerCaption(k, kFullWidthLetters[k]);
+}
+
+void Form1Model::SetAnswerCaption(int position, const std::string& caption) {
+    Control* button = answerButton(position);
+    if (!button) return;
+    button->text = caption;
+    const std::string letter(1, static_cast<char>('A' + position));
+    if (caption == "○")
+        button->accessibleName = "○ (answer " + letter + ", the right one)";
+    else if (caption == "×")
+        button->accessibleName = "× (answer " + letter + ", yours: wrong)";
+    else if (caption == letter)
+        button->accessibleName = "Answer " + letter;
+    else
+        button->accessibleName = caption + " (answer " + letter + ")";
 }
 
 }  // namespace kelvora

@@ -49,6 +49,9 @@ struct Control {
     std::string accessibleName;
     std::string accessibleDescription;
     std::string labelFor;   // a label: the name of the control it names
+    // A number assistive tools read when asked and never announce (the
+    // countdown): its name carries the number.
+    bool readOnDemand = false;
 };
 
 struct TimerModel {
@@ -98,6 +101,9 @@ struct Form1Model : WindowModel {
     Control* answerButton(int position);  // 0..3 = Command1..Command4
     // The answer buttons' captions while a question waits: "Ａ" to "Ｄ".
     void ResetAnswerCaptions();
+    // An answer button's caption ("Ａ", "○", "×"), and the name assistive
+    // tools give it, which holds what it shows: "Ａ (answer A)".
+    void SetAnswerCaption(int position, const std::string& caption);
 };
 
 // Comment window: verdicts, commentary and reports.

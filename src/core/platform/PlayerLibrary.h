@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The MP3 player library as the program sees it: its eleven entry points.
+// The MP3 player library as the program sees it: its eleven entry points,
+// and speech where the library has it.
 // The real one is a shared library loaded at start-up; tests use stand-ins.
 #include <cstdint>
 #include <stdexcept>
+#include <string>
 
 namespace kelvora {
 
@@ -37,6 +39,18 @@ public:
     virtual std::int32_t vbmp3_close() = 0;
     virtual std::int32_t vbmp3_stopCallback() = 0;
     virtual std::int32_t vbmp3_free() = 0;
+
+    // Speech, beyond the eleven entry points: a library without it cannot
+    // speak. Whether text can be spoken (else why not, a clause for the
+    // learner); speaking English text in the background, after stopping
+    // what was being spoken; and whether it still speaks (0 silent, 1
+    // getting ready, 2 speaking).
+    virtual bool SpeechAvailable(std::string* why) {
+        if (why) *why = "this player library cannot speak";
+        return false;
+    }
+    virtual bool Speak(const std::string& /*text*/) { return false; }
+    virtual int SpeechState() { return 0; }
 };
 
 }  // namespace kelvora

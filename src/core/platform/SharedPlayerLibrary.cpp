@@ -12,6 +12,10 @@ struct SharedPlayerLibrary::Api {
     std::int32_t (*getEncodeState)(std::int32_t*, std::int32_t*);
     std::int32_t (*open)(const char*, PlayerInfo*);
     std::int32_t (*seek)(std::int32_t);
+    // Optional: a player library that cannot speak lacks them.
+    std::int32_t (*speechAvailable)(char*, std::int32_t) = nullptr;
+    std::int32_t (*speak)(const char*) = nullptr;
+    std::int32_t (*speechState)() = nullptr;
 };
 
 SharedPlayerLibrary::SharedPlayerLibrary(std::filesystem::path file) : file_(std::move(file)) {}
@@ -51,6 +55,9 @@ const SharedPlayerLibrary::Api& SharedPlayerLibrary::api() {
     bind(api->close, "vbmp3_close");
     bind(api->stopCallback, "vbmp3_stopCallback");
     bind(api->free, "vbmp3_free");
+    api->speechAvailable = reinterpret_cast<decltype(api->speechAvailable)>(dlsym(handle_, "kelvora_speech_available"));
+    api->speak = reinterpret_cast<decltype(api->speak)>(dlsym(handle_, "kelvora_speak"));
+    api->speechState = reinterpret_cast<decltype(api->speechState)>(dlsym(handle_, "kelvora_speech_state"));
     if (!complete) {
         dlclose(handle_);
         handle_ = nullptr;
@@ -75,5 +82,18 @@ std::int32_t SharedPlayerLibrary::vbmp3_stop() { return api().stop(); }
 std::int32_t SharedPlayerLibrary::vbmp3_close() { return api().close(); }
 std::int32_t SharedPlayerLibrary::vbmp3_stopCallback() { return api().stopCallback(); }
 std::int32_t SharedPlayerLibrary::vbmp3_free() { return api().free(); }
+
+bool SharedPlayerLibrary::SpeechAvailable(std::string* why) {
+    const Api& a = api();
+    if (!a.speechAvailable || !a.speak || !a.speechState) return PlayerLibrary::SpeechAvailable(why);
+    char buffer[512] = {};
+    const bool available = a.speechAvailable(buffer, sizeof buffer) != 0;
+    if (!available && why) *why = buffer;
+    return available;
+}
+
+bool SharedPlayerLibrary::Speak(const std::string& text) { return api().speak && api().speak(text.c_str()) != 0; }
+
+int SharedPlayerLibrary::SpeechState() { return api().speechState ? api().speechState() : 0; }
 
 }  // namespace kelvora

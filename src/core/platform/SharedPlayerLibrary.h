@@ -29,6 +29,9 @@ public:
     std::int32_t vbmp3_close() override;
     std::int32_t vbmp3_stopCallback() override;
     std::int32_t vbmp3_free() override;
+    bool SpeechAvailable(std::string* why) override;
+    bool Speak(const std::string& text) override;
+    int SpeechState() override;
 
     // Why loading failed, for diagnostics.
     const std::string& error() const { return error_; }

@@ -30,11 +30,14 @@ std::string QuestionSpeech(const Program& p) {
     return out;
 }
 
-std::string VerdictSpeech(const Program& p) {
-    const std::string& mark = p.Form2.Label1.text;
-    if (mark.rfind("○", 0) == 0) return "Right," + mark.substr(std::string("○").size());
-    if (mark.rfind("×", 0) == 0) return "Wrong," + mark.substr(std::string("×").size());
-    return {};
+std::string VerdictSpeech(const Program& p, bool right, bool timedOut, int rightButton) {
+    std::string out = p.Form2.Label1.text + ". ";
+    if (right) return out + "Right.";
+    const Control* boxes[] = {&p.Form1.Text2, &p.Form1.Text3, &p.Form1.Text4, &p.Form1.Text5};
+    const Control* choice = rightButton >= 0 && rightButton < 4 ? boxes[rightButton] : nullptr;
+    out += timedOut ? "Time is up." : "Wrong.";
+    return out + " The answer was " + std::string(1, static_cast<char>('A' + rightButton)) + ": " +
+           (choice ? choice->text : std::string()) + ".";
 }
 
 void AnnounceQuestion(Program& p) {
@@ -42,8 +45,8 @@ void AnnounceQuestion(Program& p) {
     p.announcement = {Announcement::Kind::Question, p.announcement.serial + 1};
 }
 
-void AnnounceVerdict(Program& p) {
-    p.Form2.Label1.accessibleName = "Verdict: " + VerdictSpeech(p);
+void AnnounceVerdict(Program& p, bool right, bool timedOut, int rightButton) {
+    p.Form2.Label1.accessibleName = VerdictSpeech(p, right, timedOut, rightButton);
     p.announcement = {Announcement::Kind::Verdict, p.announcement.serial + 1};
 }
 

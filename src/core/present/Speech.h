@@ -12,9 +12,10 @@ namespace kelvora {
 // then each choice with its letter: "Go now. A: now. B: new. ...".
 std::string QuestionSpeech(const Program& p);
 
-// The verdict on screen and its count: "Right, 3" or "Wrong, 3"; empty when
-// none is shown.
-std::string VerdictSpeech(const Program& p);
+// The verdict on screen, its mark and count first, and, when the answer was
+// wrong or too late, the right choice with its text:
+// "× 3. Wrong. The answer was C: 発表する."
+std::string VerdictSpeech(const Program& p, bool right, bool timedOut, int rightButton);
 
 // A question has come on screen: it becomes the main window's description,
 // to be said at once.
@@ -22,6 +23,6 @@ void AnnounceQuestion(Program& p);
 
 // A verdict was given: it becomes the verdict label's name, to be said at
 // once.
-void AnnounceVerdict(Program& p);
+void AnnounceVerdict(Program& p, bool right, bool timedOut, int rightButton);
 
 }  // namespace kelvora

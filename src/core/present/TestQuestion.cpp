@@ -158,7 +158,7 @@ void Present(Program& p, int& q) {
     }
     for (int k = 0; k < 4; ++k)
         f.choiceBox(k)->text = choices[static_cast<std::size_t>(position[static_cast<std::size_t>(k)])];
-    if (!sound.empty()) PlayPronunciation(p, sound);
+    if (!sound.empty()) static_cast<void>(PlayPronunciation(p, sound));
     f.ResetAnswerCaptions();
     p.Form2.Text1.text = Commentary(m.TestLine[static_cast<std::size_t>(3 * q + 2)]);
     p.Form2.surface.Clear();

@@ -31,7 +31,9 @@ void ShowWordQuestion(Program& p) {
     const std::string& field = askWord ? question.word : question.meaning;
     f.Text1.text = GetTextPart(field);
     const std::string sound = GetSoundPart(field);
-    if (!sound.empty()) PlayPronunciation(p, sound);
+    const bool recorded = !sound.empty() && PlayPronunciation(p, sound);
+    // An English word without a recording that plays may be spoken.
+    if (!recorded && askWord) SpeakWord(p, field);
     f.Label2.visible = false;
     f.Text1.visible = true;
     const auto rows = DrawChoiceRows({m.WordCount, m.QuestionIndex, m.CorrectAnswer, IsWalkMode(m.Qmd)}, p.rng);

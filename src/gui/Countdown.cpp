@@ -1,0 +1,83 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "Countdown.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QLabel>
+#include <QVariant>
+
+namespace kelvora::gui {
+
+namespace {
+
+constexpr const char* kCountdownProperty = "kelvoraCountdown";
+
+class CountdownAccessible : public QAccessibleWidget, public QAccessibleValueInterface, public QAccessibleTextInterface {
+public:
+    explicit CountdownAccessible(QLabel* label) : QAccessibleWidget(label, QAccessible::StaticText), label_(label) {}
+
+    void* interface_cast(QAccessible::InterfaceType t) override {
+        if (t == QAccessible::ValueInterface) return static_cast<QAccessibleValueInterface*>(this);
+        if (t == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface*>(this);
+        return QAccessibleWidget::interface_cast(t);
+    }
+
+    QString text(QAccessible::Text t) const override {
+        const QString shown = label_->text();
+        switch (t) {
+            case QAccessible::Name:
+                return shown.isEmpty() ? QStringLiteral("Seconds left")
+                                       : QStringLiteral("%1 seconds left").arg(shown);
+            case QAccessible::Value: return shown;
+            default: return QAccessibleWidget::text(t);
+        }
+    }
+
+    // The value: the seconds left, 0 to 30.
+    QVariant currentValue() const override { return label_->text().toInt(); }
+    void setCurrentValue(const QVariant&) override {}  // shown, never set
+    QVariant maximumValue() const override { return 30; }
+    QVariant minimumValue() const override { return 0; }
+    QVariant minimumStepSize() const override { return 1; }
+
+    // The text: what it shows, read only.
+    void selection(int, int* start, int* end) const override { *start = *end = 0; }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    QString text(int start, int end) const override { return label_->text().mid(start, end - start); }
+    int characterCount() const override { return static_cast<int>(label_->text().size()); }
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint&) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int, int* start, int* end) const override {
+        *start = 0;
+        *end = characterCount();
+        return {};
+    }
+
+private:
+    QLabel* label_;
+};
+
+QAccessibleInterface* Factory(const QString&, QObject* object) {
+    auto* label = qobject_cast<QLabel*>(object);
+    if (label && label->property(kCountdownProperty).toBool()) return new CountdownAccessible(label);
+    return nullptr;
+}
+
+}  // namespace
+
+void MakeCountdown(QWidget& label) {
+    static const bool installed = [] {
+        QAccessible::installFactory(Factory);
+        return true;
+    }();
+    static_cast<void>(installed);
+    label.setProperty(kCountdownProperty, true);
+}
+
+}  // namespace kelvora::gui
