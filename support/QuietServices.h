@@ -19,19 +19,9 @@ public:
 };
 
 // Every file opens, except names starting with "x" (so both paths run).
-class QuietPlayer : public PlayerLibrary {
+class QuietPlayer : public SilentPlayer {
 public:
-    std::int32_t vbmp3_init() override { return 1; }
-    std::int32_t vbmp3_getVersion() override { return 200; }
-    std::int32_t vbmp3_getState(std::int32_t*) override { return 0; }
-    std::int32_t vbmp3_getEncodeState(std::int32_t*, std::int32_t*) override { return 0; }
     std::int32_t vbmp3_open(const char* name, PlayerInfo*) override { return name && name[0] != 'x'; }
-    std::int32_t vbmp3_play() override { return 1; }
-    std::int32_t vbmp3_seek(std::int32_t) override { return 1; }
-    std::int32_t vbmp3_stop() override { return 1; }
-    std::int32_t vbmp3_close() override { return 1; }
-    std::int32_t vbmp3_stopCallback() override { return 1; }
-    std::int32_t vbmp3_free() override { return 1; }
 };
 
 }  // namespace kelvora::support

@@ -35,28 +35,13 @@ protected:
     void ShowMessage(const std::string& text) override { said += (said.empty() ? "" : "\n") + text; }
 };
 
-class NoPlayer : public PlayerLibrary {
-public:
-    std::int32_t vbmp3_init() override { return 1; }
-    std::int32_t vbmp3_getVersion() override { return 0; }
-    std::int32_t vbmp3_getState(std::int32_t*) override { return 0; }
-    std::int32_t vbmp3_getEncodeState(std::int32_t*, std::int32_t*) override { return 0; }
-    std::int32_t vbmp3_open(const char*, PlayerInfo*) override { return 0; }
-    std::int32_t vbmp3_play() override { return 0; }
-    std::int32_t vbmp3_seek(std::int32_t) override { return 0; }
-    std::int32_t vbmp3_stop() override { return 0; }
-    std::int32_t vbmp3_close() override { return 0; }
-    std::int32_t vbmp3_stopCallback() override { return 0; }
-    std::int32_t vbmp3_free() override { return 0; }
-};
-
 Outcome Failed(const std::string& message, int status = 1) { return {status, {}, "kelvora: " + message + "\n"}; }
 
 // The word database the program would load: the first name in qbx.txt.
 // With `loadBank`, its words are read too.
 struct Folder {
     TerminalHost host;
-    NoPlayer player;
+    SilentPlayer player;
     Program p;
     explicit Folder(const fs::path& dir) : p(host, player, dir) {}
     std::string Problem() const { return host.said.empty() ? "it cannot be read" : host.said; }

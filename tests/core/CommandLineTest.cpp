@@ -28,6 +28,16 @@ TEST(CommandLine, ReadsTheOptions) {
         {{"--data-dir="}, A::Wrong, "", false, "--data-dir needs a folder"},
         {{"--user", "--data-dir", "d"}, A::Wrong, "d", true, "--user and --data-dir name two folders; give one of them"},
         {{"words.txt"}, A::Wrong, "", false, "unknown option or argument 'words.txt'"},
+        // The commands without a window: the data-folder options and their own.
+        {{"due", "--as-of", "1767225600", "--user"}, A::Due, "", true, ""},
+        {{"due", "--as-of=soon"}, A::Wrong, "", false, "--as-of needs a time in Unix seconds"},
+        {{"fit", "--show", "--data-dir", "d"}, A::Fit, "d", false, ""},
+        {{"fit", "--as-of", "1"}, A::Wrong, "", false, "unknown option or argument '--as-of' for fit"},
+        {{"reviews", "--import"}, A::Wrong, "", false, "--import needs the CSV file to read"},
+        {{"settings", "speak_words"}, A::Wrong, "", false, "settings takes a setting and its value, or nothing"},
+        {{"settings", "speak_words", "yes"}, A::Settings, "", false, ""},
+        {{"import", "--swap", "--force"}, A::Wrong, "", false,
+         "import needs a source file and the name of the word database to write"},
     };
     for (const auto& r : rows) {
         const Options o = ParseOptions(r.args);

@@ -205,7 +205,13 @@ TEST_F(Setup, SwitchingToAnImportedDatabaseSavesTheRecordsAndPutsItFirst) {
     p.Form3.Text1.text = "\r\nunsaved edit";  // the dialog's edits are not what is written
     p.m.Word(0).asked[0] = " 5";
     dir.WriteCp932("qbx.txt", Settings(-1, {"eword", "efix", "mine"}, 1, {"ptest"}, 11, 0, 30));
-    ASSERT_TRUE(SwitchWordDatabase(p, "mine"));
+    MemoryHistory history;
+    p.history = &history;
+    // From the menu: saved as "END" saves, the session kept, the folder let
+    // go and the program ended, to start again on "mine".
+    EXPECT_TRUE(Fire([](Program& q) { form1::Menu_DrillWordDatabase(q, "mine"); }));
+    EXPECT_TRUE(p.restartWanted);
+    EXPECT_EQ(1u, history.sessions.size());
     EXPECT_EQ(" 3 \r\n 1 \r\nmine\r\neword\r\nefix\r\nptest\r\n 11 \r\n 0 \r\n 30 \r\nEOF\r\n",
               dir.ReadBytes("qbx.txt"));
     EXPECT_EQ(" 5,0,0,0\r\n0,0,0,0\r\n0,0,0,0\r\n", dir.ReadBytes("eword.dat"));

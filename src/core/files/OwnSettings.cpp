@@ -27,10 +27,13 @@ struct Key {
     std::string (*text)(const OwnSettings&);
 };
 
-std::string Number(double v, int decimals) {
+// Two decimals at least, four at most: 0.90, 0.855.
+std::string Retention(double v) {
     char buf[32];
-    std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
-    return buf;
+    std::snprintf(buf, sizeof buf, "%.4f", v);
+    std::string t = buf;
+    while (t.size() > 4 && t.back() == '0') t.pop_back();
+    return t;
 }
 
 const Key kKeys[] = {
@@ -42,7 +45,7 @@ const Key kKeys[] = {
          s.desiredRetention = *r;
          return {};
      },
-     [](const OwnSettings& s) { return Number(s.desiredRetention, 2); }},
+     [](const OwnSettings& s) { return Retention(s.desiredRetention); }},
     {"new_cards_per_day",
      [](OwnSettings& s, const std::string& v) -> std::string {
          const auto n = ParseNumber(v);

@@ -98,6 +98,7 @@ struct Form1Model : WindowModel {
     Form1Model();
     std::vector<Control*> controls();
     Control* choiceBox(int position);     // 0..3 = Text2..Text5
+    const Control* choiceBox(int position) const { return const_cast<Form1Model*>(this)->choiceBox(position); }
     Control* answerButton(int position);  // 0..3 = Command1..Command4
     // The answer buttons' captions while a question waits: "Ａ" to "Ｄ".
     void ResetAnswerCaptions();

@@ -53,4 +53,21 @@ public:
     virtual int SpeechState() { return 0; }
 };
 
+// A player that plays nothing and opens no file: for the commands that run
+// the program's routines without a window.
+class SilentPlayer : public PlayerLibrary {
+public:
+    std::int32_t vbmp3_init() override { return 1; }
+    std::int32_t vbmp3_getVersion() override { return 200; }
+    std::int32_t vbmp3_getState(std::int32_t*) override { return 0; }
+    std::int32_t vbmp3_getEncodeState(std::int32_t*, std::int32_t*) override { return 0; }
+    std::int32_t vbmp3_open(const char*, PlayerInfo*) override { return 0; }
+    std::int32_t vbmp3_play() override { return 1; }
+    std::int32_t vbmp3_seek(std::int32_t) override { return 1; }
+    std::int32_t vbmp3_stop() override { return 1; }
+    std::int32_t vbmp3_close() override { return 1; }
+    std::int32_t vbmp3_stopCallback() override { return 1; }
+    std::int32_t vbmp3_free() override { return 1; }
+};
+
 }  // namespace kelvora

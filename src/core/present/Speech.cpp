@@ -19,25 +19,24 @@ std::string WithoutUnderlineMarks(const std::string& sentence) {
     return out;
 }
 
+// The letter of a choice: 0..3 = "A".."D".
+std::string Letter(int position) { return std::string(1, static_cast<char>('A' + position)); }
+
 }  // namespace
 
 std::string QuestionSpeech(const Program& p) {
     const bool test = p.m.IsTestQuestion == 1;
     std::string out = test ? WithoutUnderlineMarks(p.m.QuestionSentence) : p.Form1.Text1.text;
-    const char* const letters[] = {"A", "B", "C", "D"};
-    const Control* boxes[] = {&p.Form1.Text2, &p.Form1.Text3, &p.Form1.Text4, &p.Form1.Text5};
-    for (int k = 0; k < 4; ++k) out += std::string(". ") + letters[k] + ": " + boxes[k]->text;
+    for (int k = 0; k < 4; ++k) out += ". " + Letter(k) + ": " + p.Form1.choiceBox(k)->text;
     return out;
 }
 
 std::string VerdictSpeech(const Program& p, bool right, bool timedOut, int rightButton) {
     std::string out = p.Form2.Label1.text + ". ";
     if (right) return out + "Right.";
-    const Control* boxes[] = {&p.Form1.Text2, &p.Form1.Text3, &p.Form1.Text4, &p.Form1.Text5};
-    const Control* choice = rightButton >= 0 && rightButton < 4 ? boxes[rightButton] : nullptr;
+    const Control* choice = p.Form1.choiceBox(rightButton);
     out += timedOut ? "Time is up." : "Wrong.";
-    return out + " The answer was " + std::string(1, static_cast<char>('A' + rightButton)) + ": " +
-           (choice ? choice->text : std::string()) + ".";
+    return out + " The answer was " + Letter(rightButton) + ": " + (choice ? choice->text : std::string()) + ".";
 }
 
 void AnnounceQuestion(Program& p) {

@@ -31,17 +31,36 @@ bool IsToolkitOption(const std::string& arg, bool* takesValue) {
 
 namespace {
 
-// "import" and what follows it: options anywhere among the source and the
-// name.
-Options ParseImport(const std::vector<std::string>& args) {
+// A whole number of seconds, nothing else.
+std::optional<std::int64_t> Seconds(const std::string& text) {
+    if (text.empty() || text == "-" || text.size() > 18) return std::nullopt;
+    std::int64_t v = 0;
+    for (std::size_t i = text[0] == '-' ? 1 : 0; i < text.size(); ++i) {
+        if (text[i] < '0' || text[i] > '9') return std::nullopt;
+        v = v * 10 + (text[i] - '0');
+    }
+    return text[0] == '-' ? -v : v;
+}
+
+// What a verb's own option handler says of an argument.
+struct Taken {
+    bool known = true;
+    std::string error;  // a known option with a bad value
+};
+Taken Unknown() { return {false, {}}; }
+
+// The arguments after a verb: --help, the data-folder options and, through
+// `own`, the verb's own; `value("--x")` takes the value of "--x V" or
+// "--x=V".
+template <class Own>
+Options WalkVerb(Options::Action action, const std::vector<std::string>& args, Own own) {
     Options o;
-    o.action = Options::Action::Import;
+    o.action = action;
     auto wrong = [&o](std::string error) {
         o.action = Options::Action::Wrong;
         o.error = std::move(error);
         return o;
     };
-    std::vector<std::string> positional;
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& a = args[i];
         auto value = [&](const char* option) -> std::optional<std::string> {
@@ -50,39 +69,61 @@ Options ParseImport(const std::vector<std::string>& args) {
             if (a == option && i + 1 < args.size()) return args[++i];
             return std::nullopt;
         };
+        auto is = [&a](const char* option) { return a == option || a.rfind(std::string(option) + "=", 0) == 0; };
         if (a == "-h" || a == "--help") {
             o.action = Options::Action::Help;
-            o.source = "import";
+            if (action == Options::Action::Import) o.source = "import";
             return o;
-        } else if (a == "--swap") {
-            o.swap = true;
-        } else if (a == "--force") {
-            o.force = true;
         } else if (a == "--user") {
             o.userFolder = true;
-        } else if (a == "--data-dir" || a.rfind("--data-dir=", 0) == 0) {
+        } else if (is("--data-dir")) {
             const auto v = value("--data-dir");
             if (!v || v->empty()) return wrong("--data-dir needs a folder");
             o.dataDir = *v;
-        } else if (a == "--format" || a.rfind("--format=", 0) == 0) {
-            const auto v = value("--format");
-            if (!v || (*v != "csv" && *v != "tsv" && *v != "notes" && *v != "kvtml" && *v != "edict"))
-                return wrong("--format takes csv, tsv, notes, kvtml or edict");
-            o.format = *v;
-        } else if (a == "--edict" || a.rfind("--edict=", 0) == 0) {
-            const auto v = value("--edict");
-            char* end = nullptr;
-            const unsigned long n = v ? std::strtoul(v->c_str(), &end, 10) : 0;
-            if (!v || v->empty() || *end != '\0' || n == 0) return wrong("--edict needs how many words, from 1 to 20000");
-            o.edictWords = std::min<unsigned long>(n, 20000);
-            o.format = "edict";
-        } else if (a.size() > 1 && a[0] == '-') {
-            return wrong("unknown option '" + a + "' for import");
         } else {
-            positional.push_back(a);
+            const Taken t = own(a, is, value, o);
+            if (!t.known) return wrong("unknown option or argument '" + a + "' for " + args[0]);
+            if (!t.error.empty()) return wrong(t.error);
         }
     }
     if (o.userFolder && o.dataDir) return wrong("--user and --data-dir name two folders; give one of them");
+    return o;
+}
+
+// "import" and what follows it: options anywhere among the source and the
+// name.
+Options ParseImport(const std::vector<std::string>& args) {
+    std::vector<std::string> positional;
+    Options o = WalkVerb(Options::Action::Import, args, [&](const std::string& a, auto is, auto value, Options& o) {
+        if (a == "--swap") {
+            o.swap = true;
+        } else if (a == "--force") {
+            o.force = true;
+        } else if (is("--format")) {
+            const auto v = value("--format");
+            if (!v || (*v != "csv" && *v != "tsv" && *v != "notes" && *v != "kvtml" && *v != "edict"))
+                return Taken{true, "--format takes csv, tsv, notes, kvtml or edict"};
+            o.format = *v;
+        } else if (is("--edict")) {
+            const auto v = value("--edict");
+            char* end = nullptr;
+            const unsigned long n = v ? std::strtoul(v->c_str(), &end, 10) : 0;
+            if (!v || v->empty() || *end != '\0' || n == 0) return Taken{true, "--edict needs how many words, from 1 to 20000"};
+            o.edictWords = std::min<unsigned long>(n, 20000);
+            o.format = "edict";
+        } else if (a.size() > 1 && a[0] == '-') {
+            return Unknown();
+        } else {
+            positional.push_back(a);
+        }
+        return Taken{};
+    });
+    if (o.action != Options::Action::Import) return o;
+    auto wrong = [&o](std::string error) {
+        o.action = Options::Action::Wrong;
+        o.error = std::move(error);
+        return o;
+    };
     const std::size_t wanted = o.format == "edict" && o.edictWords > 0 ? 1 : 2;
     if (positional.size() == 2 && o.format == "edict") {
         o.source = positional[0];  // a dictionary file of one's own
@@ -97,69 +138,33 @@ Options ParseImport(const std::vector<std::string>& args) {
     return o;
 }
 
-}  // namespace
-
-namespace {
-
-// A whole number of seconds, nothing else.
-std::optional<std::int64_t> Seconds(const std::string& text) {
-    if (text.empty() || text.size() > 18) return std::nullopt;
-    std::int64_t v = 0;
-    for (std::size_t i = text[0] == '-' ? 1 : 0; i < text.size(); ++i) {
-        if (text[i] < '0' || text[i] > '9') return std::nullopt;
-        v = v * 10 + (text[i] - '0');
-    }
-    if (text == "-") return std::nullopt;
-    return text[0] == '-' ? -v : v;
-}
-
-// The verbs that work on the data folder without a window: the data-folder
-// options and their own.
+// The verbs that work on the data folder without a window, and their own
+// options.
 Options ParseVerb(Options::Action action, const std::vector<std::string>& args) {
-    Options o;
-    o.action = action;
-    auto wrong = [&o](std::string error) {
-        o.action = Options::Action::Wrong;
-        o.error = std::move(error);
-        return o;
-    };
     const std::string& verb = args[0];
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        auto value = [&](const char* option) -> std::optional<std::string> {
-            const std::string prefix = std::string(option) + "=";
-            if (a.rfind(prefix, 0) == 0) return a.substr(prefix.size());
-            if (a == option && i + 1 < args.size()) return args[++i];
-            return std::nullopt;
-        };
-        if (a == "-h" || a == "--help") {
-            o.action = Options::Action::Help;
-            return o;
-        } else if (a == "--user") {
-            o.userFolder = true;
-        } else if (a == "--data-dir" || a.rfind("--data-dir=", 0) == 0) {
-            const auto v = value("--data-dir");
-            if (!v || v->empty()) return wrong("--data-dir needs a folder");
-            o.dataDir = *v;
-        } else if (verb == "reviews" && (a == "--import" || a.rfind("--import=", 0) == 0)) {
+    Options o = WalkVerb(action, args, [&verb](const std::string& a, auto is, auto value, Options& o) {
+        if (verb == "reviews" && is("--import")) {
             const auto v = value("--import");
-            if (!v || v->empty()) return wrong("--import needs the CSV file to read");
+            if (!v || v->empty()) return Taken{true, "--import needs the CSV file to read"};
             o.importReviews = *v;
-        } else if (verb == "due" && (a == "--as-of" || a.rfind("--as-of=", 0) == 0)) {
+        } else if (verb == "due" && is("--as-of")) {
             const auto v = value("--as-of");
             const auto seconds = v ? Seconds(*v) : std::nullopt;
-            if (!seconds) return wrong("--as-of needs a time in Unix seconds");
+            if (!seconds) return Taken{true, "--as-of needs a time in Unix seconds"};
             o.asOf = *seconds;
         } else if (verb == "fit" && a == "--show") {
             o.show = true;
         } else if (verb == "settings" && (a.empty() || a[0] != '-')) {
             o.setting.push_back(a);
         } else {
-            return wrong("unknown option or argument '" + a + "' for " + verb);
+            return Unknown();
         }
+        return Taken{};
+    });
+    if (o.action == action && (o.setting.size() == 1 || o.setting.size() > 2)) {
+        o.action = Options::Action::Wrong;
+        o.error = "settings takes a setting and its value, or nothing";
     }
-    if (o.userFolder && o.dataDir) return wrong("--user and --data-dir name two folders; give one of them");
-    if (o.setting.size() == 1 || o.setting.size() > 2) return wrong("settings takes a setting and its value, or nothing");
     return o;
 }
 
