@@ -22,8 +22,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const OwnSettingsFile again = ReadOwnSettings(file);
     if (again.settings.speakWords != f.settings.speakWords || again.settings.newCardsPerDay != f.settings.newCardsPerDay)
         __builtin_trap();
+    // Parameters read back print the same (six decimals at most).
     if (const auto w = ParseParameters(bytes)) {
-        if (ParseParameters(ParametersText(*w)) != w) __builtin_trap();
+        const auto again = ParseParameters(ParametersText(*w));
+        if (!again || ParametersText(*again) != ParametersText(*w)) __builtin_trap();
     }
     return 0;
 }

@@ -10,6 +10,7 @@
 
 #include "memory/Dual.h"
 #include "memory/LearningDay.h"
+#include "memory/ParametersText.h"
 
 namespace kelvora::fsrs {
 
@@ -478,6 +479,8 @@ FitResult Fit(const std::vector<Sequence>& cards) {
         if (const auto smoothed = SmoothAndFill(s0, pretrained->counts))
             std::copy(smoothed->begin(), smoothed->end(), w.begin());
     }
+    // Kept and shown to six decimals: what is stored is what was measured.
+    w = ParseParameters(ParametersText(w)).value_or(w);
     const Metrics fitted = Evaluate(cards, w);
     // Kept only when they predict this learner's log better.
     if (fitted.logLoss < result.defaults.logLoss) {
