@@ -134,7 +134,8 @@ void Say(Speaker& s, std::string text) {
     s.state = 2;  // the first samples go out now
     const auto* bytes = reinterpret_cast<const unsigned char*>(samples.data());
     const std::size_t total = samples.size() * sizeof(short);
-    constexpr std::size_t kChunk = 2048 * sizeof(short);
+    // Small pieces: a new word stops this one within one of them.
+    constexpr std::size_t kChunk = 256 * sizeof(short);
     for (std::size_t done = 0; done < total && !s.stopRequested; done += kChunk)
         out.Play(bytes + done, std::min(kChunk, total - done));
     if (s.stopRequested) out.Stop();

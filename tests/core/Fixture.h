@@ -82,7 +82,7 @@ public:
         if (!canSpeak && why) *why = "no speech engine";
         return canSpeak;
     }
-    bool Speak(const std::string& text) override { return Log("speak " + text, 1) == 1; }
+    bool Speak(const std::string& text) override { return canSpeak && Log("speak " + text, 1) == 1; }
 
     std::vector<std::string> log;
     bool missing = false;

@@ -52,8 +52,9 @@ bool PlayPronunciation(Program& p, const std::string& spec) {
 }
 
 bool SpeakWord(Program& p, const std::string& headwordCell) {
-    if (!p.own.speakWords || !p.player.SpeechAvailable(nullptr)) return false;
-    return p.player.Speak(HeadwordKey(headwordCell));
+    // The library loads the engine on its own thread: a question never
+    // waits for it. Without the engine it says nothing.
+    return p.own.speakWords && p.player.Speak(HeadwordKey(headwordCell));
 }
 
 void SayAgain(Program& p) {
