@@ -10,6 +10,7 @@
 #include "files/FileLimits.h"
 #include "files/OwnSettings.h"
 #include "files/QuestionBanks.h"
+#include "files/SessionHistory.h"
 #include "files/Settings.h"
 #include "memory/Fit.h"
 #include "memory/ParametersText.h"
@@ -37,15 +38,22 @@ protected:
 
 Outcome Failed(const std::string& message, int status = 1) { return {status, {}, "kelvora: " + message + "\n"}; }
 
-// The word database the program would load: the first name in qbx.txt.
-// With `loadBank`, its words are read too.
+// A data folder as the program sees it: its history, its own settings;
+// its settings file and word database read when asked.
 struct Folder {
     TerminalHost host;
     SilentPlayer player;
+    SqliteHistory history;
     Program p;
-    explicit Folder(const fs::path& dir) : p(host, player, dir) {}
+    explicit Folder(const fs::path& dir) : history(dir / kHistoryFile), p(host, player, dir) {
+        p.history = &history;
+        p.own = ReadOwnSettings(dir / kOwnSettingsFile).settings;
+    }
     std::string Problem() const { return host.said.empty() ? "it cannot be read" : host.said; }
 };
+
+// The word database the program would load: the first name in qbx.txt.
+// With `loadBank`, its words are read too.
 
 std::optional<std::string> CurrentWordDatabase(Folder& f, bool loadBank, std::string* error) {
     if (!ReadSettings(f.p).ok()) {
@@ -60,15 +68,6 @@ std::optional<std::string> CurrentWordDatabase(Folder& f, bool loadBank, std::st
         }
     }
     return f.p.m.WordDbName[0];
-}
-
-MemorySettings MemoryOf(const fs::path& dir, const SqliteHistory& history, std::string* error) {
-    MemorySettings s;
-    const OwnSettingsFile own = ReadOwnSettings(dir / kOwnSettingsFile);
-    s.desiredRetention = own.settings.desiredRetention;
-    s.newCardsPerDay = own.settings.newCardsPerDay;
-    if (const auto fitted = history.FittedParameters(error)) s.weights = *fitted;
-    return s;
 }
 
 std::string HistoryProblem(const fs::path& file, const std::string& why) {
@@ -157,11 +156,9 @@ Outcome Due(const fs::path& folder, std::int64_t asOf) {
     std::string error;
     const auto database = CurrentWordDatabase(f, false, &error);
     if (!database) return Failed(error);
-    const fs::path file = folder / kHistoryFile;
-    const SqliteHistory history(file);
-    const ReviewLog log = history.Reviews(*database, &error);
-    const MemorySettings settings = MemoryOf(folder, history, &error);
-    if (!error.empty()) return Failed(HistoryProblem(file, error));
+    const ReviewLog log = f.history.Reviews(*database, &error);
+    const MemorySettings settings = MemorySettingsOf(f.p, &error);
+    if (!error.empty()) return Failed(HistoryProblem(folder / kHistoryFile, error));
     return {0, DueCsv(log, settings, asOf), {}};
 }
 
@@ -172,11 +169,12 @@ std::string Metric(double v) {
 }
 
 Outcome Fit(const fs::path& folder, bool show, std::int64_t now) {
+    Folder f(folder);
+    SqliteHistory& history = f.history;
     const fs::path file = folder / kHistoryFile;
-    SqliteHistory history(file);
     std::string error;
     if (show) {
-        const MemorySettings settings = MemoryOf(folder, history, &error);
+        const MemorySettings settings = MemorySettingsOf(f.p, &error);
         if (!error.empty()) return Failed(HistoryProblem(file, error));
         return {0, ParametersText(settings.weights) + "\n", {}};
     }

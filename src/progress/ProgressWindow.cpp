@@ -57,11 +57,23 @@ std::vector<QLineSeries*> Segments(QChart* chart, const QString& name, const QCo
     return runs;
 }
 
+// The axes of a chart: along the bottom and up the left side.
+void AddAxes(QChart* chart, QAbstractAxis* x, QAbstractAxis* y) {
+    chart->addAxis(x, Qt::AlignBottom);
+    chart->addAxis(y, Qt::AlignLeft);
+}
+
+// A series drawn against two of the chart's axes.
+void Plot(QChart* chart, QAbstractSeries* series, QAbstractAxis* x, QAbstractAxis* y) {
+    chart->addSeries(series);
+    series->attachAxis(x);
+    series->attachAxis(y);
+}
+
+// The runs of one line, with one entry in the legend.
 void AddToChart(QChart* chart, const std::vector<QLineSeries*>& runs, QAbstractAxis* x, QAbstractAxis* y) {
     for (std::size_t i = 0; i < runs.size(); ++i) {
-        chart->addSeries(runs[i]);
-        runs[i]->attachAxis(x);
-        runs[i]->attachAxis(y);
+        Plot(chart, runs[i], x, y);
         if (i > 0)
             for (QLegendMarker* m : chart->legend()->markers(runs[i])) m->setVisible(false);
     }
@@ -151,27 +163,18 @@ QChart* QuestionsPerDay(const ProgressData& d) {
     }
     auto* bars = new QBarSeries(chart);
     bars->append(questions);
-    chart->addSeries(bars);
     auto* x = new QBarCategoryAxis;
     x->append(categories);
     x->setTitleText(QStringLiteral("Day"));
     SmallLabels(x, 0.75);
-    chart->addAxis(x, Qt::AlignBottom);
-    bars->attachAxis(x);
     auto* y = ValueAxis(QStringLiteral("Questions"), top);
-    chart->addAxis(y, Qt::AlignLeft);
-    bars->attachAxis(y);
+    AddAxes(chart, x, y);
+    Plot(chart, bars, x, y);
     auto* percent = ValueAxis(QStringLiteral("Correct %"), 100);
     chart->addAxis(percent, Qt::AlignRight);
     rate.erase(std::remove(rate.begin(), rate.end(), nullptr), rate.end());
-    for (std::size_t i = 0; i < rate.size(); ++i) {
-        rate[i]->setColor(QColor(0xf3, 0x9a, 0x2b));
-        chart->addSeries(rate[i]);
-        rate[i]->attachAxis(x);
-        rate[i]->attachAxis(percent);
-        if (i > 0)
-            for (QLegendMarker* m : chart->legend()->markers(rate[i])) m->setVisible(false);
-    }
+    for (QLineSeries* run : rate) run->setColor(QColor(0xf3, 0x9a, 0x2b));
+    AddToChart(chart, rate, x, percent);
     return chart;
 }
 
@@ -188,8 +191,7 @@ QChart* WordsKnown(const ProgressData& d) {
     }
     auto* x = TimeAxis(d);
     auto* y = ValueAxis(QStringLiteral("Words"), top);
-    chart->addAxis(x, Qt::AlignBottom);
-    chart->addAxis(y, Qt::AlignLeft);
+    AddAxes(chart, x, y);
     AddToChart(chart, Segments(chart, QStringLiteral("English → Japanese"), QColor(0x45, 0x76, 0xe0), en), x, y);
     AddToChart(chart, Segments(chart, QStringLiteral("Japanese → English"), QColor(0xd0, 0x40, 0x40), ja), x, y);
     return chart;
@@ -208,8 +210,7 @@ QChart* Estimates(const ProgressData& d) {
     if (points.empty()) return chart;
     auto* x = TimeAxis(d);
     auto* y = ValueAxis(QStringLiteral("Estimate"), std::max<qreal>(top, 990));
-    chart->addAxis(x, Qt::AlignBottom);
-    chart->addAxis(y, Qt::AlignLeft);
+    AddAxes(chart, x, y);
     const QColor colour(0x22, 0x41, 0x8c);
     // Each estimate a mark, joined where sessions follow day by day.
     auto* marks = new QScatterSeries(chart);
@@ -217,9 +218,7 @@ QChart* Estimates(const ProgressData& d) {
     marks->setColor(colour);
     marks->setMarkerSize(9);
     for (const auto& [t, e] : points) marks->append(Msecs(t), e);
-    chart->addSeries(marks);
-    marks->attachAxis(x);
-    marks->attachAxis(y);
+    Plot(chart, marks, x, y);
     const auto runs = Segments(chart, QStringLiteral("Estimate"), colour, points);
     AddToChart(chart, runs, x, y);
     for (QLegendMarker* m : chart->legend()->markers(runs.front())) m->setVisible(false);
@@ -240,16 +239,13 @@ QChart* Spread(const ProgressData& d) {
         }
         series->append(set);
     }
-    chart->addSeries(series);
     auto* x = new QBarCategoryAxis;
     for (const char* name : kScoreBuckets) x->append(QString::fromUtf8(name));
     x->setTitleText(QStringLiteral("Score (from)"));
     SmallLabels(x, 0.8);
-    chart->addAxis(x, Qt::AlignBottom);
-    series->attachAxis(x);
     auto* y = ValueAxis(QStringLiteral("Words"), top);
-    chart->addAxis(y, Qt::AlignLeft);
-    series->attachAxis(y);
+    AddAxes(chart, x, y);
+    Plot(chart, series, x, y);
     return chart;
 }
 
@@ -270,16 +266,13 @@ QChart* DueForecast(const ProgressData& d) {
     }
     auto* bars = new QBarSeries(chart);
     bars->append(due);
-    chart->addSeries(bars);
     auto* x = new QBarCategoryAxis;
     x->append(categories);
     x->setTitleText(QStringLiteral("Day, from %1").arg(FromLearningDay(d.today).toString(QStringLiteral("yyyy-MM-dd"))));
     SmallLabels(x, 0.75);
-    chart->addAxis(x, Qt::AlignBottom);
-    bars->attachAxis(x);
     auto* y = ValueAxis(QStringLiteral("Words"), top);
-    chart->addAxis(y, Qt::AlignLeft);
-    bars->attachAxis(y);
+    AddAxes(chart, x, y);
+    Plot(chart, bars, x, y);
     return chart;
 }
 
@@ -297,17 +290,14 @@ QChart* RecallOverTime(const ProgressData& d) {
     double top = 0;
     for (const RecallPoint& p : d.recall) top = std::max({top, p.sum[0], p.sum[1]});
     auto* y = ValueAxis(QStringLiteral("Words"), top);
-    chart->addAxis(x, Qt::AlignBottom);
-    chart->addAxis(y, Qt::AlignLeft);
+    AddAxes(chart, x, y);
     for (int direction = 0; direction < 2; ++direction) {
         auto* line = new QLineSeries(chart);
         line->setName(names[direction]);
         line->setColor(colours[direction]);
         for (const RecallPoint& p : d.recall)
             line->append(static_cast<qreal>(at(p.day).toMSecsSinceEpoch()), p.sum[direction]);
-        chart->addSeries(line);
-        line->attachAxis(x);
-        line->attachAxis(y);
+        Plot(chart, line, x, y);
     }
     return chart;
 }

@@ -5,6 +5,8 @@
 #include <cstdint>
 
 #include "memory/Fsrs.h"
+#include "memory/LearningDay.h"
+#include "model/Reviews.h"
 
 namespace kelvora {
 
@@ -28,6 +30,11 @@ struct CardState {
 // One more review, `day` its learning day; reviews come in time order.
 void ApplyReview(CardState& card, const fsrs::Prepared& w, std::int64_t at, std::int64_t day, int grade);
 
+// Every card of a log replayed: visit(card, its state after all its
+// reviews), the card an index into log.cards.
+template <class Visit>
+void ReplayCards(const ReviewLog& log, const fsrs::Prepared& w, Visit visit);
+
 // Retrievability on a learning day, over whole days since the last review;
 // 1 on the day of the review (and before it).
 double RetrievabilityOn(const CardState& card, const fsrs::Prepared& w, std::int64_t day);
@@ -36,5 +43,16 @@ double RetrievabilityOn(const CardState& card, const fsrs::Prepared& w, std::int
 // the card is due on.
 int IntervalOf(const CardState& card, const MemorySettings& s);
 std::int64_t DueDayOf(const CardState& card, const MemorySettings& s);
+
+template <class Visit>
+void ReplayCards(const ReviewLog& log, const fsrs::Prepared& w, Visit visit) {
+    LearningDays days;
+    ForEachCard(log, [&](std::uint32_t c, std::size_t begin, std::size_t end) {
+        CardState card;
+        for (std::size_t i = begin; i < end; ++i)
+            ApplyReview(card, w, log.events[i].at, days.Of(log.events[i].at), log.events[i].grade);
+        visit(c, card);
+    });
+}
 
 }  // namespace kelvora

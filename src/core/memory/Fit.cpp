@@ -266,7 +266,7 @@ struct Batch {
     int predictions = 0;
 };
 
-std::vector<Batch> Batches(const std::vector<Sequence>& cards, const std::vector<Item>& items) {
+std::vector<Batch> Batches(const std::vector<Item>& items) {
     std::map<int, std::vector<const Item*>> byCard;
     for (const Item& it : items)
         if (it.index < kLongestSequence) byCard[it.card].push_back(&it);
@@ -291,7 +291,6 @@ std::vector<Batch> Batches(const std::vector<Sequence>& cards, const std::vector
         current.predictions += static_cast<int>(its.size());
     }
     if (!current.cards.empty()) batches.push_back(std::move(current));
-    (void)cards;
     return batches;
 }
 
@@ -339,7 +338,7 @@ private:
 };
 
 Parameters Train(const std::vector<Sequence>& cards, const std::vector<Item>& items, const Parameters& start) {
-    const std::vector<Batch> batches = Batches(cards, items);
+    const std::vector<Batch> batches = Batches(items);
     const double total = static_cast<double>(items.size());
     CosineAnnealing schedule(static_cast<double>((items.size() / kBatchPredictions + 1) * kEpochs), kLearningRate);
     std::mt19937_64 random(kShuffleSeed);
@@ -377,19 +376,17 @@ Parameters Train(const std::vector<Sequence>& cards, const std::vector<Item>& it
 std::vector<Sequence> SequencesOf(const ReviewLog& log) {
     std::vector<Sequence> out;
     LearningDays days;
-    std::size_t i = 0;
-    while (i < log.events.size()) {
-        const std::uint32_t card = log.events[i].card;
+    ForEachCard(log, [&](std::uint32_t, std::size_t begin, std::size_t end) {
         Sequence s;
         std::int64_t lastDay = 0;
-        for (; i < log.events.size() && log.events[i].card == card; ++i) {
+        for (std::size_t i = begin; i < end; ++i) {
             const auto& e = log.events[i];
             const std::int64_t day = days.Of(e.at);
             s.push_back({s.empty() ? 0.0 : static_cast<double>(ElapsedDays(lastDay, day)), e.grade, e.at});
             lastDay = std::max(lastDay, day);
         }
         out.push_back(std::move(s));
-    }
+    });
     return out;
 }
 

@@ -9,22 +9,6 @@
 
 namespace kelvora {
 
-namespace {
-
-// Each card's range of events: [begin, end).
-template <class Visit>
-void ForEachCard(const ReviewLog& log, Visit visit) {
-    std::size_t i = 0;
-    while (i < log.events.size()) {
-        const std::size_t begin = i;
-        const std::uint32_t card = log.events[i].card;
-        while (i < log.events.size() && log.events[i].card == card) ++i;
-        visit(card, begin, i);
-    }
-}
-
-}  // namespace
-
 void AddSessionReviews(ReviewLog& log, const std::string& database, const std::vector<Review>& reviews) {
     if (reviews.empty()) return;
     std::map<std::tuple<std::string, int>, std::uint32_t> cardOf;
@@ -43,12 +27,7 @@ void AddSessionReviews(ReviewLog& log, const std::string& database, const std::v
 
 std::array<int, kForecastDays> DueForecast(const ReviewLog& log, const MemorySettings& settings, std::int64_t today) {
     std::array<int, kForecastDays> due{};
-    const fsrs::Prepared model(settings.weights);
-    LearningDays days;
-    ForEachCard(log, [&](std::uint32_t, std::size_t begin, std::size_t end) {
-        CardState card;
-        for (std::size_t i = begin; i < end; ++i)
-            ApplyReview(card, model, log.events[i].at, days.Of(log.events[i].at), log.events[i].grade);
+    ReplayCards(log, settings.weights, [&](std::uint32_t, const CardState& card) {
         const std::int64_t ahead = std::max<std::int64_t>(0, DueDayOf(card, settings) - today);
         if (ahead < kForecastDays) ++due[static_cast<std::size_t>(ahead)];
     });

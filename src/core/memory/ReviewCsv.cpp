@@ -62,14 +62,7 @@ std::string DueCsv(const ReviewLog& log, const MemorySettings& settings, std::in
     };
     std::vector<Row> rows;
     const fsrs::Prepared model(settings.weights);
-    LearningDays days;
-    std::size_t i = 0;
-    while (i < log.events.size()) {
-        Row row{&log.cards[log.events[i].card], {}};
-        for (const std::uint32_t card = log.events[i].card; i < log.events.size() && log.events[i].card == card; ++i)
-            ApplyReview(row.state, model, log.events[i].at, days.Of(log.events[i].at), log.events[i].grade);
-        rows.push_back(row);
-    }
+    ReplayCards(log, model, [&](std::uint32_t c, const CardState& state) { rows.push_back({&log.cards[c], state}); });
     std::sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) {
         return a.card->word != b.card->word ? a.card->word < b.card->word : a.card->direction < b.card->direction;
     });

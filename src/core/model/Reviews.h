@@ -41,6 +41,19 @@ struct ReviewLog {
     std::vector<Event> events;
 };
 
+// Calls visit(card, begin, end) for each card of the log with the range of
+// its events, [begin, end).
+template <class Visit>
+void ForEachCard(const ReviewLog& log, Visit visit) {
+    std::size_t i = 0;
+    while (i < log.events.size()) {
+        const std::size_t begin = i;
+        const std::uint32_t card = log.events[i].card;
+        while (i < log.events.size() && log.events[i].card == card) ++i;
+        visit(card, begin, i);
+    }
+}
+
 // A review read from a CSV file, for one word database.
 struct ImportedReview {
     std::string word;

@@ -220,7 +220,11 @@ WriteResult CreateFileAtomic(const std::filesystem::path& path, const std::strin
     const bool placed = written && ::link(temporary.c_str(), path.c_str()) == 0;
     if (written && !placed) e = errno;
     sys.Unlink(temporary.c_str());
-    if (!placed) return Fail(e == EEXIST ? "it is there already" : ErrnoText(e));
+    if (!placed) {
+        WriteResult r = Fail(e == EEXIST ? "it is there already" : ErrnoText(e));
+        r.alreadyThere = e == EEXIST;
+        return r;
+    }
     return {};
 }
 

@@ -37,6 +37,7 @@ struct WriteResult {
     bool ok = true;
     bool replaced = false;  // on failure: the new file is in place all the same
     std::string reason;     // why not, for the learner: one short line
+    bool alreadyThere = false;  // CreateFileAtomic: a file stands at the path
 };
 
 // Writes bytes to a temporary file beside the file and renames it over the

@@ -292,7 +292,7 @@ std::optional<std::string> SeedDataFolder(const std::filesystem::path& folder, c
         // Put in place whole, and only where the learner has no file of
         // that name: a file that appeared meanwhile is kept too.
         const WriteResult r = sample ? CreateFileAtomic(target, *sample) : WriteResult{false, false, sample.problem};
-        if (!r.ok && r.reason != "it is there already")
+        if (!r.ok && !r.alreadyThere)
             return "Kelvora cannot copy the sample file " + name + " into " + folder.string() + ": " + r.reason + ".";
     }
     if (!error.empty()) return "Kelvora cannot read its sample data in " + samples.string() + ": " + error + ".";
