@@ -20,7 +20,7 @@ PACKAGE=(dpkg-dev desktop-file-utils appstream lintian)
 TEST=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  lame xvfb xauth time espeak-ng
+  lame xvfb xauth time espeak-ng tzdata
 )
 case "$profile" in
   run) PACKAGES=("${RUN[@]}") ;;

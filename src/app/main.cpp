@@ -24,6 +24,7 @@
 #include "platform/SharedPlayerLibrary.h"
 #include "startup/CommandLine.h"
 #include "startup/Startup.h"
+#include "text/Utf8.h"
 
 namespace {
 
@@ -80,7 +81,10 @@ int main(int argc, char** argv) {
             return 2;
         case A::Run: break;
         default: {
-            const kelvora::cli::Outcome outcome = kelvora::cli::RunVerb(options, samples, std::time(nullptr));
+            kelvora::cli::Outcome outcome = kelvora::cli::RunVerb(options, samples, std::time(nullptr));
+            // Data goes to a file or a pipe byte for byte; a terminal never
+            // gets a control character from it.
+            if (outcome.data && ::isatty(STDOUT_FILENO)) outcome.out = kelvora::EscapeControls(outcome.out);
             std::fwrite(outcome.out.data(), 1, outcome.out.size(), stdout);
             std::fwrite(outcome.err.data(), 1, outcome.err.size(), stderr);
             return outcome.status;
@@ -124,6 +128,9 @@ int main(int argc, char** argv) {
         return gui.ActiveWindowForMessages();
     };
     if (!gui.Load()) return 0;
+    // Whether the history is whole, known before "END" needs it, and off
+    // the path of the first paint and the first question.
+    QTimer::singleShot(0, &app, [&history] { history.CheckInBackground(); });
     // For the start-up benchmark: leave as soon as the windows are up.
     if (qEnvironmentVariableIsSet("KELVORA_EXIT_WHEN_SHOWN"))
         QTimer::singleShot(0, &app, [] { QCoreApplication::exit(0); });

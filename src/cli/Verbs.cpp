@@ -15,7 +15,10 @@
 #include "memory/Fit.h"
 #include "memory/ParametersText.h"
 #include "memory/ReviewCsv.h"
+#include "platform/FolderLock.h"
 #include "platform/TextFile.h"
+#include "startup/Startup.h"
+#include "text/Utf8.h"
 #include "text/EntryParts.h"
 
 namespace kelvora::cli {
@@ -49,8 +52,18 @@ struct Folder {
         p.history = &history;
         p.own = ReadOwnSettings(dir / kOwnSettingsFile).settings;
     }
-    std::string Problem() const { return host.said.empty() ? "it cannot be read" : host.said; }
+    std::string Problem() const { return host.said.empty() ? "it is missing or cannot be read" : host.said; }
 };
+
+// A command that writes into the data folder holds it as a window does,
+// so that it never writes under an open window (whose "END" writes the same
+// files); nothing when it holds it, else why not.
+std::optional<std::string> HoldFolder(FolderLock& lock, const fs::path& folder) {
+    if (lock.Acquire(folder) != FolderLock::Outcome::HeldByAnother) return std::nullopt;
+    return "a Kelvora window (" + kMainCaption + ") is open on the folder " + fs::absolute(folder).string() +
+           ", and this command would change the files it keeps. Press END in that window first, then run the command "
+           "again. Nothing was changed.";
+}
 
 // The word database the program would load: the first name in qbx.txt.
 // With `loadBank`, its words are read too.
@@ -87,6 +100,10 @@ Outcome Import(const Options& options, const fs::path& folder) {
         {"csv", F::Csv}, {"tsv", F::Tsv}, {"notes", F::Notes}, {"kvtml", F::Kvtml}, {"edict", F::Edict}};
     for (const auto& [name, format] : formats)
         if (options.format == name) request.format = format;
+    // Replacing a word database: a window may have it open.
+    FolderLock lock;
+    if (request.force && import::DatabaseExists(request))
+        if (const auto held = HoldFolder(lock, folder)) return Failed(*held);
     const import::Outcome outcome = import::Run(request);
     Outcome out;
     out.status = outcome.status;
@@ -125,6 +142,8 @@ std::string Listed(const std::vector<std::pair<int, std::string>>& lines) {
 }
 
 Outcome ImportReviews(const fs::path& folder, const fs::path& source, std::int64_t now) {
+    FolderLock lock;
+    if (const auto held = HoldFolder(lock, folder)) return Failed(*held);
     Folder f(folder);
     std::string error;
     const auto database = CurrentWordDatabase(f, true, &error);
@@ -178,6 +197,8 @@ Outcome Fit(const fs::path& folder, bool show, std::int64_t now) {
         if (!error.empty()) return Failed(HistoryProblem(file, error));
         return {0, ParametersText(settings.weights) + "\n", {}};
     }
+    FolderLock lock;
+    if (const auto held = HoldFolder(lock, folder)) return Failed(*held);
     const ReviewLog log = history.Reviews("", &error);
     if (!error.empty()) return Failed(HistoryProblem(file, error));
     const fsrs::FitResult fit = fsrs::Fit(fsrs::SequencesOf(log));
@@ -213,8 +234,13 @@ Outcome Settings(const fs::path& folder, const std::vector<std::string>& setting
         out.out = OwnSettingsText(own);
         return out;
     }
+    if (own.unread)
+        return Failed(file.string() + " could not be read, so Kelvora leaves it as it is and changes nothing: mend or "
+                                      "remove it, then set " + setting[0] + " again.");
     if (const std::string why = SetOwnSetting(own, setting[0], setting[1]); !why.empty())
         return Failed(why + "; nothing was changed.");
+    FolderLock lock;
+    if (const auto held = HoldFolder(lock, folder)) return Failed(*held);
     const WriteResult r = WriteFileAtomic(file, OwnSettingsText(own));
     if (!r.ok) return Failed(file.string() + " could not be saved: " + r.reason + ".");
     out.out = setting[0] + " = " + setting[1] + " is saved in " + file.string() + ".\n";
@@ -238,10 +264,18 @@ std::optional<fs::path> ChosenFolder(const Options& options, const fs::path& sam
     return *own;
 }
 
-Outcome RunVerb(const Options& options, const fs::path& samples, std::int64_t now) {
+namespace {
+
+Outcome Run(const Options& options, const fs::path& samples, std::int64_t now) {
     std::string failure;
     const auto folder = ChosenFolder(options, samples, &failure);
-    if (!folder) return {1, {}, "kelvora: " + failure + "\n"};
+    if (!folder) return Failed(failure);
+    switch (StatPath(*folder).kind) {
+        case PathStatus::Kind::Folder: break;
+        case PathStatus::Kind::Missing:
+            return Failed("the data folder " + folder->string() + " does not exist; give a folder that does, or make it first.");
+        default: return Failed(folder->string() + " is not a folder; --data-dir names the data folder to work on.");
+    }
     using A = Options::Action;
     switch (options.action) {
         case A::Import: return Import(options, *folder);
@@ -253,6 +287,27 @@ Outcome RunVerb(const Options& options, const fs::path& samples, std::int64_t no
         case A::Settings: return Settings(*folder, options.setting);
         default: return {2, {}, "kelvora: that is no command\n"};
     }
+}
+
+// Whether a verb's standard output is data (CSV, a settings file, the
+// parameters), not a message.
+bool PrintsData(const Options& options) {
+    using A = Options::Action;
+    return options.action == A::History || options.action == A::Due || (options.action == A::Fit && options.show) ||
+           (options.action == A::Reviews && !options.importReviews) ||
+           (options.action == A::Settings && options.setting.empty());
+}
+
+}  // namespace
+
+Outcome RunVerb(const Options& options, const fs::path& samples, std::int64_t now) {
+    Outcome out = Run(options, samples, now);
+    // Messages are held to a screenful, and what they quote from files
+    // cannot drive the terminal.
+    out.err = ForTerminal(out.err);
+    if (!PrintsData(options)) out.out = ForTerminal(out.out);
+    else out.data = true;
+    return out;
 }
 
 }  // namespace kelvora::cli

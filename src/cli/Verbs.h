@@ -21,9 +21,12 @@ struct Outcome {
     int status = 0;   // 0 done, 1 failed, 2 wrong usage
     std::string out;  // for standard output
     std::string err;  // for standard error, lines ending in "\n"
+    bool data = false;  // `out` is data (CSV and the like), byte for byte; else a message
 };
 
-// Runs a verb; `now` is the time in Unix seconds.
+// Runs a verb; `now` is the time in Unix seconds. Messages come held to a
+// screenful (30 lines of 200 characters, the rest counted), control
+// characters shown escaped; data comes as it is.
 Outcome RunVerb(const Options& options, const std::filesystem::path& samples, std::int64_t now);
 
 }  // namespace kelvora::cli

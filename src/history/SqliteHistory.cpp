@@ -4,12 +4,15 @@
 #include <cstdio>
 #include <ctime>
 #include <algorithm>
+#include <functional>
+#include <future>
 #include <map>
 #include <memory>
 #include <sstream>
 #include <tuple>
 #include <type_traits>
 
+#include "PendingSessions.h"
 #include "Store.h"
 #include "memory/ParametersText.h"
 #include "platform/TextFile.h"
@@ -131,10 +134,19 @@ const Column kColumns[] = {
     IntColumn<[](auto& r) -> auto& { return r.neverAsked; }>("never_asked"),
 };
 
+// "started, ended, ...": the names joined by `separator`.
+std::string ColumnNames(const char* separator) {
+    std::string out;
+    for (const Column& c : kColumns) out += (out.empty() ? "" : separator) + std::string(c.name);
+    return out;
+}
+
+}  // namespace
+
 // The card ids of an open history, made where missing.
-class Cards {
+class HistoryCards {
 public:
-    explicit Cards(sqlite3* db)
+    explicit HistoryCards(sqlite3* db)
         : find_(db, "SELECT id FROM cards WHERE word_database = ? AND word = ? AND direction = ?"),
           add_(db, "INSERT INTO cards (word_database, word, direction) VALUES (?,?,?)"),
           db_(db) {}
@@ -168,52 +180,143 @@ private:
     std::map<std::tuple<std::string, std::string, int>, std::int64_t> known_;
 };
 
-// "started, ended, ...": the names joined by `separator`.
-std::string ColumnNames(const char* separator) {
-    std::string out;
-    for (const Column& c : kColumns) out += (out.empty() ? "" : separator) + std::string(c.name);
-    return out;
+namespace {
+
+// Adds a session and its reviews; false, and why in *error, on failure.
+bool InsertSession(sqlite3* db, HistoryCards& cards, const SessionRecord& r, std::string* error) {
+    std::string sql = "INSERT INTO sessions (" + ColumnNames(", ") + ") VALUES (?";
+    for (std::size_t i = 1; i < std::size(kColumns); ++i) sql += ",?";
+    store::Statement insert(db, sql + ")");
+    store::Statement review(db,
+                            "INSERT OR IGNORE INTO reviews (session, card, at, right, timed_out, seconds_left, mode)"
+                            " VALUES (?,?,?,?,?,?,?)");
+    if (!insert || !review) {
+        *error = store::Why(db, insert ? review.prepareCode() : insert.prepareCode());
+        return false;
+    }
+    for (std::size_t i = 0; i < std::size(kColumns); ++i) kColumns[i].bind(insert.get(), static_cast<int>(i) + 1, r);
+    if (const int rc = insert.Step(); rc != SQLITE_DONE) {
+        *error = store::Why(db, rc);
+        return false;
+    }
+    const std::int64_t session = sqlite3_last_insert_rowid(db);
+    for (const Review& v : r.reviews) {
+        const std::int64_t card = cards.Id(r.wordDb, v.word, v.direction, error);
+        if (card < 0) return false;
+        review.Reset();
+        review.Bind(1, session).Bind(2, card).Bind(3, v.at).Bind(4, std::int64_t{v.right});
+        review.Bind(5, std::int64_t{v.timedOut}).Bind(6, std::int64_t{v.secondsLeft}).Bind(7, v.mode);
+        if (const int rc = review.Step(); rc != SQLITE_DONE) {
+            *error = store::Why(db, rc);
+            return false;
+        }
+    }
+    return true;
+}
+
+// Adds a session kept for later, unless an earlier write added it already
+// (and was ended before it could remove the file).
+bool InsertPendingSession(sqlite3* db, HistoryCards& cards, const SessionRecord& r, std::string* error) {
+    store::Statement there(db, "SELECT 1 FROM sessions WHERE started = ? AND ended = ? AND word_database = ?");
+    if (!there) {
+        *error = store::Why(db, there.prepareCode());
+        return false;
+    }
+    there.Bind(1, r.started).Bind(2, r.ended).Bind(3, r.wordDb);
+    const int rc = there.Step();
+    if (rc == SQLITE_ROW) return true;
+    if (rc != SQLITE_DONE) {
+        *error = store::Why(db, rc);
+        return false;
+    }
+    return InsertSession(db, cards, r, error);
 }
 
 }  // namespace
 
-std::string SqliteHistory::Append(const SessionRecord& r) {
+void SqliteHistory::CheckInBackground() {
+    if (!check_.valid())
+        check_ = std::async(std::launch::async, [file = file_] { return store::CheckWhole(file, kLayout); }).share();
+}
+
+std::string SqliteHistory::WhyNotWhole() {
+    if (!check_.valid())
+        check_ = std::async(std::launch::deferred, [file = file_] { return store::CheckWhole(file, kLayout); }).share();
+    return check_.get();
+}
+
+std::filesystem::path SqliteHistory::PendingPath() const { return file_.parent_path() / kPendingFile; }
+
+std::vector<SessionRecord> SqliteHistory::Pending(std::string* error) const {
+    std::vector<SessionRecord> sessions;
+    const FileRead read = ReadFileBytes(PendingPath(), kMaxPendingBytes);
+    if (!read) {
+        if (!read.problem.empty()) *error = std::string(kPendingFile) + " cannot be read: " + read.problem;
+        return sessions;
+    }
+    std::string why;
+    if (!ParsePending(*read, &sessions, &why)) *error = std::string(kPendingFile) + " cannot be read: " + why;
+    return sessions;
+}
+
+std::string SqliteHistory::Write(const std::function<bool(sqlite3*, HistoryCards&, std::string*)>& body) {
+    if (std::string why = WhyNotWhole(); !why.empty()) return why;
     std::string error;
-    const store::Db db = store::Open(file_, kLayout, true, &error);
+    const store::Db db = store::Open(file_, kLayout, true, &error, busyWaitMs_);
     if (!db) return error;
     store::Transaction transaction(db.get(), kLayout, &error);
     if (!transaction) return error;
-    std::string sql = "INSERT INTO sessions (" + ColumnNames(", ") + ") VALUES (?";
-    for (std::size_t i = 1; i < std::size(kColumns); ++i) sql += ",?";
-    store::Statement insert(db.get(), sql + ")");
-    if (!insert) return store::Why(db.get(), insert.prepareCode());
-    for (std::size_t i = 0; i < std::size(kColumns); ++i) kColumns[i].bind(insert.get(), static_cast<int>(i) + 1, r);
-    if (const int rc = insert.Step(); rc != SQLITE_DONE) return store::Why(db.get(), rc);
-    const std::int64_t session = sqlite3_last_insert_rowid(db.get());
-    Cards cards(db.get());
-    store::Statement review(db.get(),
-                            "INSERT OR IGNORE INTO reviews (session, card, at, right, timed_out, seconds_left, mode)"
-                            " VALUES (?,?,?,?,?,?,?)");
-    if (!review) return store::Why(db.get(), review.prepareCode());
-    for (const Review& v : r.reviews) {
-        const std::int64_t card = cards.Id(r.wordDb, v.word, v.direction, &error);
-        if (card < 0) return error;
-        review.Reset();
-        review.Bind(1, session).Bind(2, card).Bind(3, v.at).Bind(4, std::int64_t{v.right});
-        review.Bind(5, std::int64_t{v.timedOut}).Bind(6, std::int64_t{v.secondsLeft}).Bind(7, v.mode);
-        if (const int rc = review.Step(); rc != SQLITE_DONE) return store::Why(db.get(), rc);
-    }
-    return transaction.Commit() ? std::string() : error;
+    HistoryCards cards(db.get());
+    // Sessions kept for later go in first, in their order. A pending file
+    // that cannot be read stays as it is, for the learner to see; it stops
+    // nothing else.
+    std::string pendingProblem;
+    const std::vector<SessionRecord> pending = Pending(&pendingProblem);
+    for (const SessionRecord& r : pending)
+        if (!InsertPendingSession(db.get(), cards, r, &error)) return error;
+    if (!body(db.get(), cards, &error)) return error;
+    if (!transaction.Commit()) return error;
+    if (!pending.empty()) RemoveFile(PendingPath());
+    return {};
 }
 
-std::vector<SessionRecord> SqliteHistory::Sessions(std::string* error) const { return ReadHistory(file_, error); }
+AppendOutcome SqliteHistory::Append(const SessionRecord& r) {
+    AppendOutcome out;
+    out.problem = Write([&r](sqlite3* db, HistoryCards& cards, std::string* error) { return InsertSession(db, cards, r, error); });
+    if (out.problem.empty()) return out;
+    // Kept beside the history, to go in at its next write.
+    const std::filesystem::path pending = PendingPath();
+    const FileRead before = ReadFileBytes(pending, kMaxPendingBytes);
+    if (!before && !before.problem.empty()) {
+        out.problem += "; nor can it be kept in " + pending.string() + " for later: " + before.problem;
+        return out;
+    }
+    const WriteResult w = WriteFileAtomic(pending, (before ? *before : PendingHeading()) + PendingText(r));
+    if (!w.ok) {
+        out.problem += "; nor can it be kept in " + pending.string() + " for later: " + w.reason;
+        return out;
+    }
+    out.keptForLater = true;
+    out.keptIn = pending.string();
+    return out;
+}
+
+std::vector<SessionRecord> SqliteHistory::Sessions(std::string* error) const {
+    std::vector<SessionRecord> sessions = ReadHistory(file_, error);
+    if (!error->empty()) return sessions;
+    for (SessionRecord& r : Pending(error)) {
+        r.reviews.clear();  // as the history gives sessions back
+        sessions.push_back(std::move(r));
+    }
+    if (!error->empty()) sessions.clear();
+    return sessions;
+}
 
 namespace {
 
 // The history for reading; nothing when there is none (no error), or when
 // it cannot be read (and why).
 store::Db OpenToRead(const std::filesystem::path& file, std::string* error) {
-    if (StatPath(file).kind == PathStatus::Kind::Missing) return nullptr;
     return store::Open(file, kLayout, false, error);
 }
 
@@ -245,14 +348,15 @@ std::vector<SessionRecord> ReadHistory(const std::filesystem::path& file, std::s
     return out;
 }
 
-ReviewLog SqliteHistory::Reviews(const std::string& database, std::string* error, bool details) const {
-    ReviewLog log;
-    const store::Db db = OpenToRead(file_, error);
-    if (!db) return log;
-    store::Statement cards(db.get(), "SELECT id, word_database, word, direction FROM cards");
+namespace {
+
+// The reviews kept in the database, in the order they were added; false,
+// and why in *error, when they cannot be read.
+bool ReadKeptReviews(sqlite3* db, const std::string& database, bool details, ReviewLog* log, std::string* error) {
+    store::Statement cards(db, "SELECT id, word_database, word, direction FROM cards");
     if (!cards) {
-        if (!NoSuchTable(db.get())) *error = store::Why(db.get(), cards.prepareCode());
-        return log;
+        if (!NoSuchTable(db)) *error = store::Why(db, cards.prepareCode(), false);
+        return error->empty();
     }
     // Card ids are dense; index them by id.
     std::vector<std::int32_t> indexOf;
@@ -262,25 +366,22 @@ ReviewLog SqliteHistory::Reviews(const std::string& database, std::string* error
         std::string db_name = cards.Text(1);
         if ((!database.empty() && db_name != database) || id < 0 || id > (std::int64_t{1} << 31)) continue;
         if (static_cast<std::size_t>(id) >= indexOf.size()) indexOf.resize(static_cast<std::size_t>(id) + 1, -1);
-        indexOf[static_cast<std::size_t>(id)] = static_cast<std::int32_t>(log.cards.size());
-        log.cards.push_back({std::move(db_name), cards.Text(2), static_cast<int>(cards.Int(3))});
+        indexOf[static_cast<std::size_t>(id)] = static_cast<std::int32_t>(log->cards.size());
+        log->cards.push_back({std::move(db_name), cards.Text(2), static_cast<int>(cards.Int(3))});
     }
     if (rc != SQLITE_DONE) {
-        *error = store::Why(db.get(), rc);
-        return {};
+        *error = store::Why(db, rc, false);
+        return false;
     }
-    // The whole table in its own order (fastest), then grouped by card with
-    // a counting sort; each card's reviews are put in time order.
     // The grade as a review counts: an imported one's own, else derived
-    // from the answer. Each column read costs: the memory needs three.
-    store::Statement reviews(db.get(), std::string("SELECT card, at, coalesce(grade, CASE WHEN right AND NOT timed_out "
-                                                   "THEN 3 ELSE 1 END)") +
-                                           (details ? ", seconds_left, session" : "") + " FROM reviews");
+    // from the answer. Each column read costs: the memory needs four.
+    store::Statement reviews(db, std::string("SELECT card, at, coalesce(grade, CASE WHEN right AND NOT timed_out "
+                                             "THEN 3 ELSE 1 END), coalesce(session, 0)") +
+                                     (details ? ", seconds_left" : "") + " FROM reviews ORDER BY id");
     if (!reviews) {
-        *error = store::Why(db.get(), reviews.prepareCode());
-        return {};
+        *error = store::Why(db, reviews.prepareCode(), false);
+        return false;
     }
-    std::vector<ReviewLog::Event> read;
     while ((rc = reviews.Step()) == SQLITE_ROW) {
         const std::int64_t id = reviews.Int(0);
         if (id < 0 || static_cast<std::size_t>(id) >= indexOf.size() || indexOf[static_cast<std::size_t>(id)] < 0)
@@ -289,28 +390,41 @@ ReviewLog SqliteHistory::Reviews(const std::string& database, std::string* error
         e.card = static_cast<std::uint32_t>(indexOf[static_cast<std::size_t>(id)]);
         e.at = reviews.Int(1);
         e.grade = static_cast<std::uint8_t>(std::clamp<std::int64_t>(reviews.Int(2), 1, 4));
-        if (details) {
-            e.secondsLeft = static_cast<std::int32_t>(reviews.Int(3));
-            e.session = reviews.Int(4);
-        }
-        read.push_back(e);
+        e.session = std::max<std::int64_t>(reviews.Int(3), ReviewLog::kImported);
+        if (details) e.secondsLeft = static_cast<std::int32_t>(reviews.Int(4));
+        log->events.push_back(e);
     }
     if (rc != SQLITE_DONE) {
-        *error = store::Why(db.get(), rc);
+        *error = store::Why(db, rc, false);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+ReviewLog SqliteHistory::Reviews(const std::string& database, std::string* error, bool details) const {
+    ReviewLog log;
+    if (const store::Db db = OpenToRead(file_, error); db && !ReadKeptReviews(db.get(), database, details, &log, error))
         return {};
+    if (!error->empty()) return {};
+    // Then the sessions waiting to go in: made after every kept one.
+    const std::vector<SessionRecord> pending = Pending(error);
+    if (!error->empty()) return {};
+    std::map<std::tuple<std::string, std::string, int>, std::uint32_t> cardOf;
+    for (std::size_t c = 0; c < log.cards.size() && !pending.empty(); ++c)
+        cardOf[{log.cards[c].database, log.cards[c].word, log.cards[c].direction}] = static_cast<std::uint32_t>(c);
+    for (const SessionRecord& r : pending) {
+        if (!database.empty() && r.wordDb != database) continue;
+        for (const Review& v : r.reviews) {
+            const auto [it, added] =
+                cardOf.try_emplace({r.wordDb, v.word, v.direction}, static_cast<std::uint32_t>(log.cards.size()));
+            if (added) log.cards.push_back({r.wordDb, v.word, v.direction});
+            log.events.push_back({it->second, v.at, GradeOf(v.right, v.timedOut), details ? v.secondsLeft : 0,
+                                  ReviewLog::kNotYetKept});
+        }
     }
-    std::vector<std::size_t> start(log.cards.size() + 1, 0);
-    for (const auto& e : read) ++start[e.card + 1];
-    for (std::size_t i = 1; i < start.size(); ++i) start[i] += start[i - 1];
-    log.events.resize(read.size());
-    std::vector<std::size_t> next(start.begin(), start.end() - 1);
-    for (const auto& e : read) log.events[next[e.card]++] = e;
-    for (std::size_t c = 0; c < log.cards.size(); ++c) {
-        const auto first = log.events.begin() + static_cast<std::ptrdiff_t>(start[c]);
-        const auto last = log.events.begin() + static_cast<std::ptrdiff_t>(start[c + 1]);
-        auto byTime = [](const ReviewLog::Event& a, const ReviewLog::Event& b) { return a.at < b.at; };
-        if (!std::is_sorted(first, last, byTime)) std::stable_sort(first, last, byTime);
-    }
+    GroupByCardAsMade(log);
     return log;
 }
 
@@ -328,43 +442,45 @@ std::optional<fsrs::Parameters> SqliteHistory::FittedParameters(std::string* err
 }
 
 std::string SqliteHistory::KeepParameters(const fsrs::Parameters& w, std::int64_t fittedAt, int reviews) {
-    std::string error;
-    const store::Db db = store::Open(file_, kLayout, true, &error);
-    if (!db) return error;
-    store::Transaction transaction(db.get(), kLayout, &error);
-    if (!transaction) return error;
-    store::Statement keep(db.get(), "INSERT OR REPLACE INTO parameters (id, weights, fitted, reviews) VALUES (1,?,?,?)");
-    if (!keep) return store::Why(db.get(), keep.prepareCode());
-    keep.Bind(1, ParametersText(w)).Bind(2, fittedAt).Bind(3, std::int64_t{reviews});
-    if (const int rc = keep.Step(); rc != SQLITE_DONE) return store::Why(db.get(), rc);
-    return transaction.Commit() ? std::string() : error;
+    return Write([&](sqlite3* db, HistoryCards&, std::string* error) {
+        store::Statement keep(db, "INSERT OR REPLACE INTO parameters (id, weights, fitted, reviews) VALUES (1,?,?,?)");
+        if (!keep) {
+            *error = store::Why(db, keep.prepareCode());
+            return false;
+        }
+        keep.Bind(1, ParametersText(w)).Bind(2, fittedAt).Bind(3, std::int64_t{reviews});
+        const int rc = keep.Step();
+        if (rc != SQLITE_DONE) *error = store::Why(db, rc);
+        return rc == SQLITE_DONE;
+    });
 }
 
 SqliteHistory::ImportOutcome SqliteHistory::Import(const std::string& database,
                                                    const std::vector<ImportedReview>& rows) {
     ImportOutcome out;
-    const store::Db db = store::Open(file_, kLayout, true, &out.error);
-    if (!db) return out;
-    store::Transaction transaction(db.get(), kLayout, &out.error);
-    if (!transaction) return out;
-    Cards cards(db.get());
-    store::Statement insert(db.get(),
-                            "INSERT OR IGNORE INTO reviews (session, card, at, right, timed_out, seconds_left, mode,"
-                            " grade) VALUES (NULL,?,?,?,0,?,0,?)");
-    if (!insert) {
-        out.error = store::Why(db.get(), insert.prepareCode());
-        return out;
-    }
-    for (const ImportedReview& r : rows) {
-        const std::int64_t card = cards.Id(database, r.word, r.direction, &out.error);
-        if (card < 0) return {out.error, 0, 0};
-        insert.Reset();
-        insert.Bind(1, card).Bind(2, r.at).Bind(3, std::int64_t{r.grade > 1}).Bind(4, std::int64_t{r.secondsLeft});
-        insert.Bind(5, std::int64_t{r.grade});
-        if (const int rc = insert.Step(); rc != SQLITE_DONE) return {store::Why(db.get(), rc), 0, 0};
-        (sqlite3_changes(db.get()) ? out.added : out.alreadyThere) += 1;
-    }
-    if (!transaction.Commit()) return {out.error, 0, 0};
+    out.error = Write([&](sqlite3* db, HistoryCards& cards, std::string* error) {
+        store::Statement insert(db,
+                                "INSERT OR IGNORE INTO reviews (session, card, at, right, timed_out, seconds_left, mode,"
+                                " grade) VALUES (NULL,?,?,?,0,?,0,?)");
+        if (!insert) {
+            *error = store::Why(db, insert.prepareCode());
+            return false;
+        }
+        for (const ImportedReview& r : rows) {
+            const std::int64_t card = cards.Id(database, r.word, r.direction, error);
+            if (card < 0) return false;
+            insert.Reset();
+            insert.Bind(1, card).Bind(2, r.at).Bind(3, std::int64_t{r.grade > 1}).Bind(4, std::int64_t{r.secondsLeft});
+            insert.Bind(5, std::int64_t{r.grade});
+            if (const int rc = insert.Step(); rc != SQLITE_DONE) {
+                *error = store::Why(db, rc);
+                return false;
+            }
+            (sqlite3_changes(db) ? out.added : out.alreadyThere) += 1;
+        }
+        return true;
+    });
+    if (!out.error.empty()) out.added = out.alreadyThere = 0;
     return out;
 }
 

@@ -3,22 +3,38 @@
 // The session history in an SQLite database of the data folder, with a
 // write-ahead log and one transaction a session (with all its reviews): a
 // crash or a full disk never damages the sessions kept before. A file that
-// is damaged, or was written by a newer Kelvora, is never written to; an
-// older one is brought up to date in the transaction of its next write.
+// is damaged (by SQLite's check of every page, once before the first
+// write), or was written by a newer Kelvora, is never written to; an older
+// one is brought up to date in the transaction of its next write. Sessions
+// that could not go in wait in a pending file beside it; every reader sees
+// them.
 #include <filesystem>
+#include <functional>
+#include <future>
 #include <string>
 #include <vector>
 
 #include "platform/SessionHistory.h"
 
+struct sqlite3;
+
 namespace kelvora {
 
 inline constexpr const char* kHistoryFile = "history.sqlite3";
+// A pending file larger than this was not written by Kelvora.
+inline constexpr std::uintmax_t kMaxPendingBytes = std::uintmax_t{256} << 20;
+
+class HistoryCards;
 
 class SqliteHistory : public SessionHistory {
 public:
-    explicit SqliteHistory(std::filesystem::path file) : file_(std::move(file)) {}
-    std::string Append(const SessionRecord& session) override;
+    // A write waits up to `busyWaitMs` for another program that holds the
+    // file.
+    explicit SqliteHistory(std::filesystem::path file, int busyWaitMs = 2000)
+        : file_(std::move(file)), busyWaitMs_(busyWaitMs) {}
+    // A session that cannot go in now (busy, damaged, read-only) is kept in
+    // the pending file beside the history, and goes in at the next write.
+    AppendOutcome Append(const SessionRecord& session) override;
     std::vector<SessionRecord> Sessions(std::string* error) const override;
     ReviewLog Reviews(const std::string& database, std::string* error, bool details = false) const override;
     std::optional<fsrs::Parameters> FittedParameters(std::string* error) const override;
@@ -36,8 +52,24 @@ public:
     };
     ImportOutcome Import(const std::string& database, const std::vector<ImportedReview>& rows);
 
+    // Starts the check that the file is whole, which every write waits for,
+    // on a thread of its own: a window calls it once it shows, so that
+    // "END" finds the answer ready. Without it, the first write checks.
+    void CheckInBackground();
+
 private:
+    // Why the file must not be written (damaged, unreadable), or nothing;
+    // checked once for this object.
+    std::string WhyNotWhole();
+    // One write transaction: the sessions kept for later go in first, then
+    // `body`; all or nothing. Why it failed, or nothing.
+    std::string Write(const std::function<bool(sqlite3*, HistoryCards&, std::string*)>& body);
+    std::filesystem::path PendingPath() const;
+    std::vector<SessionRecord> Pending(std::string* error) const;
+
     std::filesystem::path file_;
+    int busyWaitMs_;
+    std::shared_future<std::string> check_;
 };
 
 // Every session kept, oldest first. No file is no session. On a damaged or

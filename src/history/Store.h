@@ -17,8 +17,11 @@ struct Closer {
 };
 using Db = std::unique_ptr<sqlite3, Closer>;
 
-// Why SQLite failed, for the learner.
-std::string Why(sqlite3* db, int code);
+// Why SQLite failed, for the learner; `writing` when the file was opened
+// to be written.
+std::string Why(sqlite3* db, int code, bool writing = true);
+
+inline constexpr const char* kDamaged = "the file is damaged, so Kelvora leaves it as it is";
 
 // The history's layout by version (SQLite's user_version): step i brings a
 // file of version i to version i + 1.
@@ -28,12 +31,25 @@ struct Layout {
 };
 
 // Opens the history; nothing, and why in *error, when it cannot be opened,
-// is damaged or was written by a newer Kelvora. Reading never creates it.
-Db Open(const std::filesystem::path& file, const Layout& layout, bool write, std::string* error);
+// is damaged or was written by a newer Kelvora. Only a plain file is
+// opened (never a FIFO: nothing waits on it), and its journals must be
+// plain files too. Reading never creates it and needs no write access: in
+// a read-only folder the file is read as it stands, and where its path is
+// longer than SQLite takes, from a copy in memory. A file without a write
+// permission bit is never written, even by root. No file to read is no
+// store and no error.
+// A file another program holds is waited for up to `busyWaitMs`.
+Db Open(const std::filesystem::path& file, const Layout& layout, bool write, std::string* error,
+        int busyWaitMs = 2000);
+
+// Whether the file is whole, by SQLite's own check of every page: empty
+// when it is (or is not there), else why it must not be written. It reads
+// the whole file: run it once, before the first write.
+std::string CheckWhole(const std::filesystem::path& file, const Layout& layout);
 
 // The layout version of an open history; -1 (and why) when it cannot be
-// read or is newer than `layout`.
-int VersionOf(sqlite3* db, const Layout& layout, std::string* error);
+// read, is damaged (below 0) or is newer than `layout`.
+int VersionOf(sqlite3* db, const Layout& layout, std::string* error, bool writing = true);
 
 bool Exec(sqlite3* db, const char* sql, std::string* error);
 

@@ -2,6 +2,8 @@
 #include "Fixture.h"
 
 #include <atomic>
+#include <cstdlib>
+#include <ctime>
 #include <fstream>
 #include <iterator>
 #include <unistd.h>
@@ -9,6 +11,22 @@
 #include "platform/Codec.h"
 
 namespace kelvora::test {
+
+ScopedZone::ScopedZone(const char* zone) {
+    const char* tz = std::getenv("TZ");
+    saved_ = tz ? tz : "";
+    had_ = tz != nullptr;
+    setenv("TZ", zone, 1);
+    tzset();
+}
+
+ScopedZone::~ScopedZone() {
+    if (had_)
+        setenv("TZ", saved_.c_str(), 1);
+    else
+        unsetenv("TZ");
+    tzset();
+}
 
 TempDir::TempDir() {
     static std::atomic<int> counter{0};

@@ -100,15 +100,17 @@ private:
 };
 
 // A history in memory: keeps what "END" appends and gives back a prepared
-// review log, or fails with `failure`.
+// review log, or fails with `failure` (keeping the session for later in
+// `keptIn`, when set).
 struct MemoryHistory : SessionHistory {
     std::vector<SessionRecord> sessions;
     ReviewLog log;
     std::optional<fsrs::Parameters> fitted;
     std::string failure;
-    std::string Append(const SessionRecord& s) override {
+    std::string keptIn;
+    AppendOutcome Append(const SessionRecord& s) override {
         if (failure.empty()) sessions.push_back(s);
-        return failure;
+        return {failure, !failure.empty() && !keptIn.empty(), failure.empty() ? "" : keptIn};
     }
     std::vector<SessionRecord> Sessions(std::string* error) const override {
         *error = failure;
@@ -119,6 +121,19 @@ struct MemoryHistory : SessionHistory {
         return log;
     }
     std::optional<fsrs::Parameters> FittedParameters(std::string*) const override { return fitted; }
+};
+
+// The time zone for a test; the one before is put back.
+class ScopedZone {
+public:
+    explicit ScopedZone(const char* zone);
+    ~ScopedZone();
+    ScopedZone(const ScopedZone&) = delete;
+    ScopedZone& operator=(const ScopedZone&) = delete;
+
+private:
+    std::string saved_;
+    bool had_ = false;
 };
 
 // A fresh folder per test, removed afterwards.

@@ -78,26 +78,11 @@ TEST(Fsrs, FormulasMatchThePublishedImplementation) {
 
 // Learning days run from 04:00 to 04:00 local time.
 struct InTokyo : ::testing::Test {
-    void SetUp() override {
-        const char* tz = std::getenv("TZ");
-        saved_ = tz ? tz : "";
-        had_ = tz != nullptr;
-        setenv("TZ", "Asia/Tokyo", 1);
-        tzset();
-    }
-    void TearDown() override {
-        if (had_)
-            setenv("TZ", saved_.c_str(), 1);
-        else
-            unsetenv("TZ");
-        tzset();
-    }
+    ScopedZone zone{"Asia/Tokyo"};
     // Unix time of a Tokyo (UTC+9) time on 2026-03-10 plus `days`.
     static std::int64_t At(int days, int hour, int minute) {
         return 1'773'100'800 - 9 * 3600 + days * 86400 + hour * 3600 + minute * 60;
     }
-    std::string saved_;
-    bool had_ = false;
 };
 
 TEST_F(InTokyo, ALearningDayEndsAtFourInTheMorningAndABackwardClockIsTheSameDay) {
@@ -124,6 +109,63 @@ TEST_F(InTokyo, ALearningDayEndsAtFourInTheMorningAndABackwardClockIsTheSameDay)
     EXPECT_EQ(nextDay.lastDay, backwards.lastDay);
     EXPECT_EQ(1.0, RetrievabilityOn(backwards, w, backwards.lastDay - 3));
     EXPECT_EQ(0, backwards.lapses);
+}
+
+// On the days the clocks change, a learning day still starts at 04:00 on
+// the wall clock: an hour's change at 02:00, a half hour's at Lord Howe.
+struct ClockChange {
+    const char* zone;
+    std::int64_t at;  // Unix seconds
+    const char* day;
+};
+class LearningDayOnClockChanges : public ::testing::TestWithParam<ClockChange> {};
+
+TEST_P(LearningDayOnClockChanges, StartsAtFourOnTheWallClock) {
+    const ClockChange& c = GetParam();
+    ScopedZone zone(c.zone);
+    EXPECT_EQ(c.day, DayText(LearningDay(c.at)));
+    LearningDays days;
+    EXPECT_EQ(c.day, DayText(days.Of(c.at)));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Zones, LearningDayOnClockChanges,
+    ::testing::Values(ClockChange{"America/New_York", 1772957400, "2026-03-08"},      // 04:10, the clocks went forward
+                      ClockChange{"America/New_York", 1772956200, "2026-03-07"},      // 03:50
+                      ClockChange{"America/New_York", 1793524200, "2026-11-01"},      // 04:10, the clocks went back
+                      ClockChange{"America/New_York", 1793523540, "2026-10-31"},      // 03:59
+                      ClockChange{"Australia/Lord_Howe", 1791047400, "2026-10-04"},   // 04:10, half an hour forward
+                      ClockChange{"Australia/Lord_Howe", 1791046200, "2026-10-03"},   // 03:50
+                      ClockChange{"Australia/Lord_Howe", 1775324400, "2026-04-05"},   // 04:10, half an hour back
+                      ClockChange{"Australia/Lord_Howe", 1775323740, "2026-04-04"}),  // 03:59
+    [](const auto& info) { return "Row" + std::to_string(info.index); });
+
+// The replay takes a card's reviews in the order they were made: a clock
+// set back between two sessions never moves the later answers first, and
+// imported reviews go in by their time.
+TEST(ReviewOrder, KeptReviewsInTheOrderMadeImportedOnesByTime) {
+    using E = ReviewLog::Event;
+    ReviewLog log;
+    log.cards = {{"eword", "a", 0}, {"eword", "b", 0}};
+    const std::int64_t march = 1'772'452'800, y2020 = 1'577'880'000;
+    log.events = {{0, march, 3, 0, 1},           {1, march, 3, 0, 1},  {0, y2020, 1, 0, 2},
+                  {0, march + 10, 4, 0, ReviewLog::kImported},         {0, y2020 - 10, 2, 0, ReviewLog::kImported},
+                  {0, y2020 + 5, 1, 0, ReviewLog::kNotYetKept}};
+    GroupByCardAsMade(log);
+    EXPECT_EQ((std::vector<E>{{0, y2020 - 10, 2, 0, 0},
+                              {0, march, 3, 0, 1},
+                              {0, y2020, 1, 0, 2},  // made after March: counts as no earlier
+                              {0, y2020 + 5, 1, 0, -1},
+                              {0, march + 10, 4, 0, 0},
+                              {1, march, 3, 0, 1}}),
+              log.events);
+    // The wrong answer after the clock went back is a lapse, on the same day.
+    CardState card;
+    const fsrs::Prepared w(fsrs::kDefaultParameters);
+    for (int i = 0; i < 3; ++i) ApplyReview(card, w, log.events[static_cast<std::size_t>(i)].at,
+                                            LearningDay(log.events[static_cast<std::size_t>(i)].at), log.events[static_cast<std::size_t>(i)].grade);
+    EXPECT_EQ(1, card.lapses);
+    EXPECT_EQ(LearningDay(march), card.lastDay);
 }
 
 struct DueWords : InTokyo, ScratchProgram {

@@ -10,9 +10,8 @@
 
 #include <csignal>
 #include <map>
-#include <thread>
 
-#include "Fixture.h"
+#include "HistoryFolder.h"
 #include "SqliteHistory.h"
 #include "judge/Judge.h"
 
@@ -86,12 +85,11 @@ TEST(SqliteHistory, KeepsSessionsAndGivesThemBackAsCsv) {
     std::string error;
     EXPECT_TRUE(ReadHistory(file, &error).empty());  // no file: no session
     SqliteHistory history(file);
-    for (int i = 0; i < 3; ++i) EXPECT_EQ("", history.Append(Sample(i)));
+    for (int i = 0; i < 3; ++i) EXPECT_EQ("", history.Append(Sample(i)).problem);
     const auto back = ReadHistory(file, &error);
     EXPECT_EQ("", error);
     EXPECT_EQ((std::vector<SessionRecord>{Sample(0), Sample(1), Sample(2)}), back);
-    setenv("TZ", "UTC", 1);
-    tzset();
+    ScopedZone zone("UTC");
     const std::string csv = HistoryCsv({Sample(0), Sample(1)});
     EXPECT_EQ("started,ended,word_database,test_database,mode,en_asked,en_right,ja_asked,ja_right,test_asked,test_right,"
               "estimates,known_en,known_ja,never_asked\r\n"
@@ -105,35 +103,28 @@ TEST(SqliteHistory, NeverWritesToADamagedOrNewerFile) {
     const fs::path file = dir.path() / kHistoryFile;
     dir.WriteBytes(kHistoryFile, std::string(4096, 'x'));
     SqliteHistory history(file);
-    EXPECT_EQ("the file is damaged, so Kelvora leaves it as it is", history.Append(Sample(0)));
+    EXPECT_EQ("the file is damaged, so Kelvora leaves it as it is", history.Append(Sample(0)).problem);
     EXPECT_EQ(std::string(4096, 'x'), dir.ReadBytes(kHistoryFile));
     std::string error;
     EXPECT_TRUE(ReadHistory(file, &error).empty());
     EXPECT_EQ("the file is damaged, so Kelvora leaves it as it is", error);
 
     fs::remove(file);
-    ASSERT_EQ("", history.Append(Sample(0)));
-    sqlite3* db = nullptr;  // as a newer Kelvora would leave it
-    ASSERT_EQ(SQLITE_OK, sqlite3_open(file.c_str(), &db));
-    ASSERT_EQ(SQLITE_OK, sqlite3_exec(db, "PRAGMA user_version=99", nullptr, nullptr, nullptr));
-    sqlite3_close(db);
-    const std::string before = dir.ReadBytes(kHistoryFile);
-    EXPECT_EQ("it was written by a newer Kelvora, so this one leaves it as it is", history.Append(Sample(1)));
-    EXPECT_EQ(before, dir.ReadBytes(kHistoryFile));
-}
-
-// Runs `body` in a child process, as a user who owns nothing when we are
-// root; its exit status.
-template <class Body>
-int InChild(Body body, bool dropRoot) {
-    const pid_t pid = fork();
-    if (pid == 0) {
-        if (dropRoot && geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(3);
-        _exit(body());
+    fs::remove(dir.path() / kPendingFile);
+    ASSERT_EQ("", SqliteHistory(file).Append(Sample(0)).problem);
+    // As a newer Kelvora would leave it, and with the top bit of the version
+    // flipped: neither is written, both are told.
+    for (const char* version : {"99", "-2147483647"}) {
+        Query(file, std::string("PRAGMA user_version=") + version);
+        const std::string before = dir.ReadBytes(kHistoryFile);
+        const std::string why = version[0] == '9' ? "it was written by a newer Kelvora, so this one leaves it as it is"
+                                                  : "the file is damaged, so Kelvora leaves it as it is";
+        EXPECT_EQ(why, SqliteHistory(file).Append(Sample(1)).problem);
+        EXPECT_EQ(before, dir.ReadBytes(kHistoryFile));
+        ReadHistory(file, &error);
+        EXPECT_EQ(why, error);
+        error.clear();
     }
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
 TEST(SqliteHistory, AReadOnlyFolderIsSaid) {
@@ -143,8 +134,8 @@ TEST(SqliteHistory, AReadOnlyFolderIsSaid) {
     ::chmod(dir.path().c_str(), 0755);
     const int status = InChild(
         [&] {
-            const std::string why = SqliteHistory(dir.path() / "ro" / kHistoryFile).Append(Sample(0));
-            return why == "it cannot be written (is the folder read-only?)" ? 0 : 1;
+            const std::string why = SqliteHistory(dir.path() / "ro" / kHistoryFile).Append(Sample(0)).problem;
+            return why.rfind("it cannot be written (is the folder read-only?); nor can it be kept in ", 0) == 0 ? 0 : 1;
         },
         true);
     EXPECT_EQ(0, status);
@@ -155,20 +146,31 @@ TEST(SqliteHistory, AKilledWriteNeverDamagesEarlierSessions) {
     TempDir dir;
     const fs::path file = dir.path() / kHistoryFile;
     SqliteHistory history(file);
-    ASSERT_EQ("", history.Append(Sample(0)));
+    ASSERT_EQ("", history.Append(Sample(0)).problem);
     // Each session the writer keeps brings 200 reviews.
     SessionRecord withReviews = Sample(1);
     for (int i = 0; i < 200; ++i) withReviews.reviews.push_back({"w" + std::to_string(i), i % 2, 1000 + i, true, false, 3, 5});
+    int written[2];
+    ASSERT_EQ(0, pipe(written));
     const pid_t pid = fork();
     if (pid == 0) {
         SqliteHistory writer(file);
         for (int n = 0;; ++n) {
             for (auto& r : withReviews.reviews) r.at += 1000;  // new reviews each time
             writer.Append(withReviews);
+            if (write(written[1], "k", 1) != 1) _exit(1);
         }
     }
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    // Killed in the middle of a write after two whole ones.
+    char k[2];
+    for (std::size_t got = 0; got < 2;) {
+        const ssize_t n = read(written[0], k, 2 - got);
+        ASSERT_GT(n, 0);
+        got += static_cast<std::size_t>(n);
+    }
     kill(pid, SIGKILL);
+    close(written[0]);
+    close(written[1]);
     waitpid(pid, nullptr, 0);
     std::string error;
     const auto kept = ReadHistory(file, &error);
@@ -182,7 +184,7 @@ TEST(SqliteHistory, AKilledWriteNeverDamagesEarlierSessions) {
     std::map<std::int64_t, int> perSession;
     for (const auto& e : log.events) ++perSession[e.session];
     for (const auto& [session, n] : perSession) EXPECT_EQ(200, n) << session;
-    EXPECT_EQ("", history.Append(Sample(2)));
+    EXPECT_EQ("", history.Append(Sample(2)).problem);
     EXPECT_EQ(kept.size() + 1, ReadHistory(file, &error).size());
 }
 

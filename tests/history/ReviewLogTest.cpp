@@ -8,7 +8,7 @@
 
 #include <cstdlib>
 
-#include "Fixture.h"
+#include "HistoryFolder.h"
 #include "SqliteHistory.h"
 #include "Verbs.h"
 #include "memory/LearningDay.h"
@@ -17,50 +17,6 @@ namespace kelvora::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Query(const fs::path& file, const std::string& sql) {
-    sqlite3* db = nullptr;
-    sqlite3_open(file.c_str(), &db);
-    std::string out;
-    sqlite3_exec(
-        db, sql.c_str(),
-        [](void* o, int n, char** values, char**) {
-            auto* s = static_cast<std::string*>(o);
-            for (int i = 0; i < n; ++i) *s += std::string(i ? "|" : "") + (values[i] ? values[i] : "NULL");
-            *s += "\n";
-            return 0;
-        },
-        &out, nullptr);
-    sqlite3_close(db);
-    return out;
-}
-
-SessionRecord Session(std::int64_t ended, std::vector<Review> reviews) {
-    SessionRecord s;
-    s.started = ended - 600;
-    s.ended = ended;
-    s.wordDb = "eword";
-    s.testDb = "ptest";
-    s.mode = 5;
-    s.reviews = std::move(reviews);
-    return s;
-}
-
-struct Folder : ::testing::Test {
-    TempDir dir;
-    fs::path file = dir.path() / kHistoryFile;
-    const std::int64_t t0 = 1'767'225'600;  // 2026-01-01 00:00 UTC
-    void SetUp() override {
-        setenv("TZ", "UTC", 1);
-        tzset();
-        dir.WriteCp932("qbx.txt", Settings(1, {"eword"}, 1, {"ptest"}, 5));
-        dir.WriteCp932("eword.txt", Crlf({"apple,りんご", "bank|words 0 2,銀行", "cat *,猫", "\"a, b\",カンマ"}));
-    }
-    cli::Outcome Run(std::vector<std::string> args) {
-        args.insert(args.end(), {"--data-dir", dir.path().string()});
-        return cli::RunVerb(ParseOptions(args), dir.path(), t0 + 30 * 86400);
-    }
-};
 
 TEST_F(Folder, AVersionOneHistoryIsBroughtUpToDateInOneTransactionWithoutLosingARow) {
     sqlite3* db = nullptr;
@@ -84,7 +40,7 @@ TEST_F(Folder, AVersionOneHistoryIsBroughtUpToDateInOneTransactionWithoutLosingA
     EXPECT_EQ("1\n", Query(file, "PRAGMA user_version"));       // and never writing it
 
     // A session with reviews: the layout moves on in its transaction.
-    ASSERT_EQ("", history.Append(Session(t0, {{"apple", 0, t0 - 60, true, false, 4, 5}, {"cat", 1, t0 - 30, false, true, 0, 5}})));
+    ASSERT_EQ("", history.Append(Session(t0, {{"apple", 0, t0 - 60, true, false, 4, 5}, {"cat", 1, t0 - 30, false, true, 0, 5}})).problem);
     EXPECT_EQ("2\n", Query(file, "PRAGMA user_version"));
     EXPECT_EQ("1|100|700|eword|ptest|11.0|4|3|2|1|40|30|715|9|8|7\n", Query(file, "SELECT * FROM sessions WHERE id = 1"));
     EXPECT_EQ("2|1|1|1767225540|1|0|4|5.0|NULL\n2|2|2|1767225570|0|1|0|5.0|NULL\n",
@@ -99,7 +55,7 @@ TEST_F(Folder, ReviewsAndDueWordsAsCsv) {
     SqliteHistory history(file);
     ASSERT_EQ("", history.Append(Session(t0 + 86400, {{"apple", 0, t0, true, false, 4, 5},
                                                       {"a, b", 1, t0 + 10, false, false, 2, 5},
-                                                      {"apple", 0, t0 + 86400 * 3, false, true, 0, 5}})));
+                                                      {"apple", 0, t0 + 86400 * 3, false, true, 0, 5}})).problem);
     const cli::Outcome reviews = Run({"reviews"});
     EXPECT_EQ(0, reviews.status);
     EXPECT_EQ("word,direction,unix_seconds,grade,seconds_left,session\r\n"
@@ -163,7 +119,7 @@ TEST_F(Folder, AnImportReadsTheSameColumnsAllOrNothingAndNeverTwice) {
 
 TEST_F(Folder, FitKeepsTheDefaultsBelowFourHundredReviewsAndShowsTheParametersInForce) {
     SqliteHistory history(file);
-    ASSERT_EQ("", history.Append(Session(t0, {{"apple", 0, t0 - 86400 * 3, true, false, 4, 5}, {"apple", 0, t0, true, false, 4, 5}})));
+    ASSERT_EQ("", history.Append(Session(t0, {{"apple", 0, t0 - 86400 * 3, true, false, 4, 5}, {"apple", 0, t0, true, false, 4, 5}})).problem);
     const cli::Outcome fit = Run({"fit"});
     EXPECT_EQ("Reviews in the history: 2; reviews the model predicts (each word's later reviews, on a later day): 1.\n"
               "Fitting needs at least 400 of them, so the default parameters stay in force.\n",

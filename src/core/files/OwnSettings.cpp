@@ -85,13 +85,17 @@ OwnSettingsFile ReadOwnSettings(const std::filesystem::path& file) {
     OwnSettingsFile f;
     const FileRead read = ReadFileBytes(file, kMaxSettingsBytes);
     if (!read) {
-        if (!read.problem.empty())
+        if (!read.problem.empty()) {
+            f.unread = true;
             f.problems.push_back(std::string(kOwnSettingsFile) + " is not used: " + read.problem +
                                  "; Kelvora keeps its own settings at their defaults.");
+        }
         return f;
     }
     std::size_t start = 0;
     const std::string& text = *read;
+    if (const std::size_t lf = text.find('\n'); lf != std::string::npos && lf > 0 && text[lf - 1] == '\r')
+        f.lineEnd = "\r\n";
     while (start < text.size()) {
         std::size_t end = text.find('\n', start);
         if (end == std::string::npos) end = text.size();
@@ -126,7 +130,7 @@ void LoadOwnSettings(Program& p) {
 
 void SaveOwnSetting(Program& p, const std::string& key, const std::string& value) {
     OwnSettingsFile f = ReadOwnSettings(p.File(kOwnSettingsFile));
-    std::string why = SetOwnSetting(f, key, value);
+    std::string why = f.unread ? "the file could not be read, so Kelvora leaves it as it is" : SetOwnSetting(f, key, value);
     if (why.empty()) {
         const WriteResult r = WriteFileAtomic(p.File(kOwnSettingsFile), OwnSettingsText(f), *p.sys);
         if (!r.ok) why = r.reason;
@@ -149,7 +153,7 @@ std::string SetOwnSetting(OwnSettingsFile& f, const std::string& key, const std:
 std::string OwnSettingsText(const OwnSettingsFile& f) {
     std::string out;
     bool written[std::size(kKeys)] = {};
-    auto line = [&](const std::string& l) { out += l + "\n"; };
+    auto line = [&](const std::string& l) { out += l + f.lineEnd; };
     if (f.lines.empty()) line("# Kelvora's own settings (the others are in qbx.txt).");
     for (const std::string& l : f.lines) {
         const auto kv = Split(l);

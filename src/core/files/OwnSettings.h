@@ -16,6 +16,8 @@ struct OwnSettingsFile {
     OwnSettings settings;
     std::vector<std::string> lines;     // as read, without line ends
     std::vector<std::string> problems;  // for the learner, one a line: what was wrong and what is used instead
+    bool unread = false;                // the file is there but could not be read: never write over it
+    std::string lineEnd = "\n";         // as the file has them ("\r\n" kept)
 };
 
 OwnSettingsFile ReadOwnSettings(const std::filesystem::path& file);
@@ -25,8 +27,9 @@ struct Program;
 // file is told, and the defaults stand in for it.
 void LoadOwnSettings(Program& p);
 
-// Writes one setting into the file (the rest of it kept as it is); a
-// failure is told, and the setting holds until Kelvora ends.
+// Writes one setting into the file (the rest of it kept as it is, its line
+// ends too); a failure, or a file that could not be read (which is never
+// written over), is told, and the setting holds until Kelvora ends.
 void SaveOwnSetting(Program& p, const std::string& key, const std::string& value);
 
 // Sets a key from its text ("desired_retention", "0.85"); why not, or

@@ -46,9 +46,14 @@ Deck* MemoryDeck(Program& p) {
 
 void RecordSession(Program& p) {
     if (!p.history) return;
-    const std::string failed = p.history->Append(SummarizeSession(p));
-    if (!failed.empty())
-        p.host.MsgBox("This session could not be added to the history (history.sqlite3): " + failed +
+    const AppendOutcome added = p.history->Append(SummarizeSession(p));
+    if (added.problem.empty()) return;
+    if (added.keptForLater)
+        p.host.MsgBox("This session could not be added to the history (history.sqlite3) now: " + added.problem +
+                      ".\r\nNothing is lost: the session is kept in " + added.keptIn +
+                      ", and Kelvora adds it to the history the next time it can write there.");
+    else
+        p.host.MsgBox("This session could not be added to the history (history.sqlite3): " + added.problem +
                       ".\r\nThe learning records are saved; only the history misses this session.");
 }
 

@@ -21,19 +21,26 @@ long OffsetAt(std::int64_t unixSeconds) {
 
 }  // namespace
 
-// The local date of the moment four hours earlier.
+// A learning day starts at the first local time at or after 04:00 of its
+// calendar day: the local date, one day earlier before 04:00 on the
+// wall clock. (The moment four hours earlier is not the same on the days
+// the clocks change.)
 std::int64_t LearningDay(std::int64_t unixSeconds) {
-    const std::int64_t shifted = unixSeconds - kLearningDayStartHour * 3600;
-    return FloorDiv(shifted + OffsetAt(shifted), 86400);
+    return FloorDiv(unixSeconds + OffsetAt(unixSeconds) - kLearningDayStartHour * 3600, 86400);
 }
 
 std::int64_t LearningDays::Of(std::int64_t unixSeconds) {
-    const std::int64_t shifted = unixSeconds - kLearningDayStartHour * 3600;
-    const std::int64_t hour = FloorDiv(shifted, 3600);
+    const std::int64_t hour = FloorDiv(unixSeconds, 3600);
     Slot& slot = cache_[static_cast<std::size_t>(hour) % cache_.size()];
-    // Zones change their offset on the hour (nearly all of them).
-    if (slot.hour != hour) slot = {hour, OffsetAt(hour * 3600)};
-    return FloorDiv(shifted + slot.offset, 86400);
+    if (slot.hour != hour) {
+        // An hour with one offset from its first second to its last keeps
+        // it throughout (no zone changes twice within an hour); the hour of
+        // a change, on the hour or at the half hour, is asked each time.
+        const long first = OffsetAt(hour * 3600), last = OffsetAt(hour * 3600 + 3599);
+        slot = {hour, first, first == last};
+    }
+    const long offset = slot.steady ? slot.offset : OffsetAt(unixSeconds);
+    return FloorDiv(unixSeconds + offset - kLearningDayStartHour * 3600, 86400);
 }
 
 std::string DayText(std::int64_t day) {

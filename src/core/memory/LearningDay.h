@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Learning days: a learning day runs from 04:00 to 04:00 local time, so a
-// late-night session is one day. Days are numbered from 1970-01-01.
+// Learning days: a learning day runs from 04:00 to 04:00 local time (on the
+// wall clock, also on the days the clocks change), so a late-night session
+// is one day. Days are numbered from 1970-01-01.
 #include <array>
 #include <cstdint>
 #include <limits>
@@ -28,6 +29,7 @@ private:
     struct Slot {
         std::int64_t hour = std::numeric_limits<std::int64_t>::min();
         long offset = 0;
+        bool steady = true;  // the same offset all the hour
     };
     std::vector<Slot> cache_ = std::vector<Slot>(16384);
 };

@@ -17,12 +17,10 @@ void AddSessionReviews(ReviewLog& log, const std::string& database, const std::v
     for (const Review& r : reviews) {
         auto [it, added] = cardOf.try_emplace({r.word, r.direction}, static_cast<std::uint32_t>(log.cards.size()));
         if (added) log.cards.push_back({database, r.word, r.direction});
-        log.events.push_back({it->second, r.at, GradeOf(r.right, r.timedOut), r.secondsLeft, 0});
+        log.events.push_back({it->second, r.at, GradeOf(r.right, r.timedOut), r.secondsLeft, ReviewLog::kNotYetKept});
     }
-    // Grouped by card again, each card's reviews in time order.
-    std::stable_sort(log.events.begin(), log.events.end(), [](const auto& a, const auto& b) {
-        return a.card != b.card ? a.card < b.card : a.at < b.at;
-    });
+    // Grouped by card again: this session's reviews are the latest made.
+    GroupByCardAsMade(log);
 }
 
 std::array<int, kForecastDays> DueForecast(const ReviewLog& log, const MemorySettings& settings, std::int64_t today) {

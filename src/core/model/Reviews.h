@@ -21,7 +21,8 @@ struct Review {
 };
 
 // The review log as the history gives it back: the cards, and their
-// reviews grouped by card, each card's in time order.
+// reviews grouped by card, each card's in the order they were made (see
+// GroupByCardAsMade).
 struct ReviewLog {
     struct Card {
         std::string database;
@@ -34,12 +35,25 @@ struct ReviewLog {
         std::int64_t at = 0;
         std::uint8_t grade = 0;  // 1 Again, 2 Hard, 3 Good, 4 Easy
         std::int32_t secondsLeft = 0;
-        std::int64_t session = 0;  // the session that gave it; 0 for an imported review
+        // The session that gave it; kImported for a review read from a
+        // file, kNotYetKept for one not in the history yet (this session's,
+        // or a session waiting to go in).
+        std::int64_t session = 0;
         bool operator==(const Event&) const = default;
     };
     std::vector<Card> cards;
     std::vector<Event> events;
+    static constexpr std::int64_t kImported = 0;
+    static constexpr std::int64_t kNotYetKept = -1;
 };
+
+// Groups the events by card, each card's in the order the learner made
+// them: a session's reviews in the order the sessions were kept (the order
+// the events come in), so a clock set back between two sessions never
+// moves a later answer before an earlier one; imported reviews, which come
+// from elsewhere in any order, by their time among them (a kept review
+// counts as no earlier than the card's review before it).
+void GroupByCardAsMade(ReviewLog& log);
 
 // Calls visit(card, begin, end) for each card of the log with the range of
 // its events, [begin, end).

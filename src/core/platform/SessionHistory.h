@@ -10,12 +10,23 @@
 
 namespace kelvora {
 
-// Where sessions and their reviews are kept. Append returns why it failed,
-// empty when the session is kept, with all its reviews.
+// Where sessions wait that could not go into the history at once.
+inline constexpr const char* kPendingFile = "history-pending.txt";
+
+// What became of a session given to the history.
+struct AppendOutcome {
+    std::string problem;        // why it is not in the history now; empty when it is, with all its reviews
+    bool keptForLater = false;  // it waits beside the history, and goes in at the next write
+    std::string keptIn;         // the file it waits in
+    bool operator==(const AppendOutcome&) const = default;
+};
+
+// Where sessions and their reviews are kept. A session is never dropped:
+// one that cannot go in now is kept for later where the store can.
 class SessionHistory {
 public:
     virtual ~SessionHistory() = default;
-    virtual std::string Append(const SessionRecord& session) = 0;
+    virtual AppendOutcome Append(const SessionRecord& session) = 0;
     // Every session kept, oldest first; on failure nothing, and why in
     // *error.
     virtual std::vector<SessionRecord> Sessions(std::string* error) const = 0;

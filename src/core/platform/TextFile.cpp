@@ -246,6 +246,7 @@ PathStatus StatPath(const std::filesystem::path& path) {
                                         : PathStatus::Kind::Other;
     if (status.kind == PathStatus::Kind::File) status.size = static_cast<std::uintmax_t>(st.st_size);
     status.modified = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec;
+    status.readOnly = (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
     return status;
 }
 

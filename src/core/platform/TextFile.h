@@ -65,6 +65,7 @@ struct PathStatus {
     bool link = false;          // the path itself is a symbolic link
     std::uintmax_t size = 0;    // of a plain file
     std::int64_t modified = 0;  // nanoseconds since 1970
+    bool readOnly = false;      // no write permission bit is set (honoured even for root)
     // Tells a changed file from one seen before.
     std::string Stamp() const;
 };

@@ -154,8 +154,8 @@ Options ParseVerb(Options::Action action, const std::vector<std::string>& args) 
             o.asOf = *seconds;
         } else if (verb == "fit" && a == "--show") {
             o.show = true;
-        } else if (verb == "settings" && (a.empty() || a[0] != '-')) {
-            o.setting.push_back(a);
+        } else if (verb == "settings" && (a.empty() || a[0] != '-' || o.setting.size() == 1)) {
+            o.setting.push_back(a);  // a value may begin with "-": the setting says whether it may be so
         } else {
             return Unknown();
         }

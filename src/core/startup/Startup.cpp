@@ -8,6 +8,7 @@
 #include "files/OwnSettings.h"
 #include "files/QuestionBanks.h"
 #include "files/Settings.h"
+#include "platform/SessionHistory.h"
 #include "platform/TextFile.h"
 #include "setup/SetupDialog.h"
 #include "text/Numbers.h"
@@ -44,7 +45,8 @@ void TakeDataFolder(Program& p) {
     }
     for (const std::string& name : PlainFilesIn(p.dir, nullptr)) {
         const auto target = TemporaryFileTarget(name);
-        if (target && (*target == kSettingsFile || *target == kOwnSettingsFile || target->ends_with(".dat")))
+        if (target && (*target == kSettingsFile || *target == kOwnSettingsFile || *target == kPendingFile ||
+                       target->ends_with(".dat")))
             RemoveFile(p.File(name));
     }
 }

@@ -4,7 +4,9 @@
 namespace kelvora {
 
 std::string CsvField(const std::string& s) {
-    if (s.find_first_of(",\"\r\n") == std::string::npos) return s;
+    // A field a spreadsheet would take for a formula is quoted too.
+    const bool formula = !s.empty() && (s[0] == '=' || s[0] == '+' || s[0] == '-' || s[0] == '@');
+    if (!formula && s.find_first_of(",\"\r\n") == std::string::npos) return s;
     std::string out = "\"";
     for (char c : s) out += c == '"' ? std::string("\"\"") : std::string(1, c);
     return out + "\"";

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // CSV as a spreadsheet reads it: a field with a comma, a quote or a line
-// break in it is quoted, its quotes doubled.
+// break in it is quoted, its quotes doubled; so is one that begins with
+// "=", "+", "-" or "@", which a spreadsheet would otherwise run as a
+// formula.
 #include <string>
 #include <vector>
 

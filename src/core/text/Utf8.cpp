@@ -115,4 +115,72 @@ std::string ClipForScreen(std::string_view text, std::size_t maxChars, std::size
     return out;
 }
 
+namespace {
+
+void AppendHex(std::string& out, const char* prefix, unsigned value, int digits) {
+    const char* hex = "0123456789ABCDEF";
+    out += prefix;
+    for (int d = digits - 1; d >= 0; --d) out += hex[(value >> (4 * d)) & 15];
+}
+
+// One line escaped, at most maxChars characters (an escape counts as the
+// characters it shows).
+std::string EscapedLine(std::string_view line, std::size_t maxChars, bool keepLineEnds) {
+    std::string out;
+    std::size_t chars = 0;
+    for (std::size_t i = 0; i < line.size();) {
+        std::size_t n = 0;
+        const char32_t c = DecodeAt(line, i, &n);
+        std::string piece;
+        const bool crlf = keepLineEnds && c == '\r' && i + 1 < line.size() && line[i + 1] == '\n';
+        if (c == '\n' && keepLineEnds) {
+            piece = "\n";
+        } else if (crlf) {
+            piece = "\r\n";
+            n = 2;
+        } else if (c == 0xFFFD && n == 1 && static_cast<unsigned char>(line[i]) >= 0x80) {
+            AppendHex(piece, "\\x", static_cast<unsigned char>(line[i]), 2);  // not UTF-8
+        } else if ((c < 0x20 && c != '\t') || c == 0x7F) {
+            AppendHex(piece, "\\x", static_cast<unsigned>(c), 2);
+        } else if (c >= 0x80 && c <= 0x9F) {
+            AppendHex(piece, "\\u", static_cast<unsigned>(c), 4);
+        } else {
+            piece.assign(line.substr(i, n));
+        }
+        const std::size_t width = piece.size() > n ? piece.size() : 1;
+        if (chars + width > maxChars) {
+            out += "…";
+            break;
+        }
+        out += piece;
+        chars += width;
+        i += n;
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string EscapeControls(std::string_view text) { return EscapedLine(text, std::string_view::npos, true); }
+
+std::string ForTerminal(std::string_view text, std::size_t maxChars, std::size_t maxLines) {
+    std::vector<std::string_view> lines;
+    for (std::size_t start = 0; start < text.size();) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string_view::npos) end = text.size();
+        std::string_view line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        lines.push_back(line);
+        start = end + 1;
+    }
+    std::string out;
+    const std::size_t shown = lines.size() > maxLines ? maxLines - 1 : lines.size();
+    for (std::size_t i = 0; i < shown; ++i) out += EscapedLine(lines[i], maxChars, false) + "\n";
+    if (shown < lines.size()) {
+        const std::size_t more = lines.size() - shown;
+        out += "… and " + std::to_string(more) + " more line" + (more == 1 ? "" : "s") + "\n";
+    }
+    return out;
+}
+
 }  // namespace kelvora

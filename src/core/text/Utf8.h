@@ -24,4 +24,15 @@ std::string LowerAscii(std::string_view s);
 // A message quoting a bad line of a file shows a screenful of it at most.
 std::string ClipForScreen(std::string_view text, std::size_t maxChars = 200, std::size_t maxLines = 30);
 
+// Text for a terminal: control characters (but line ends and tabs) and
+// bytes that are no UTF-8 shown escaped ("\x1B", "\u009B"), so that no
+// text quoted from a file can drive the terminal.
+std::string EscapeControls(std::string_view text);
+
+// A message for a terminal, held to the message boxes' rule: escaped as
+// above, at most maxLines lines (ending in "\n") of at most maxChars
+// characters; a line cut short ends in "…", and lines left out are
+// counted on the last line.
+std::string ForTerminal(std::string_view text, std::size_t maxChars = 200, std::size_t maxLines = 30);
+
 }  // namespace kelvora

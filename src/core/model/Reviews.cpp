@@ -1,0 +1,47 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "model/Reviews.h"
+
+#include <algorithm>
+
+namespace kelvora {
+
+namespace {
+
+// One card's events, kept ones in their order, imported ones merged in by
+// time.
+void MergeImported(std::vector<ReviewLog::Event>::iterator first, std::vector<ReviewLog::Event>::iterator last) {
+    using Event = ReviewLog::Event;
+    if (std::none_of(first, last, [](const Event& e) { return e.session == ReviewLog::kImported; })) return;
+    std::vector<Event> kept, imported;
+    for (auto it = first; it != last; ++it) (it->session == ReviewLog::kImported ? imported : kept).push_back(*it);
+    std::stable_sort(imported.begin(), imported.end(), [](const Event& a, const Event& b) { return a.at < b.at; });
+    std::size_t i = 0, j = 0;
+    std::int64_t clock = INT64_MIN;
+    for (auto out = first; out != last; ++out) {
+        const bool takeKept = i < kept.size() && (j == imported.size() || imported[j].at > std::max(clock, kept[i].at));
+        if (takeKept) {
+            clock = std::max(clock, kept[i].at);
+            *out = kept[i++];
+        } else {
+            *out = imported[j++];
+        }
+    }
+}
+
+}  // namespace
+
+void GroupByCardAsMade(ReviewLog& log) {
+    // A counting sort by card keeps each card's events in the order given.
+    std::vector<std::size_t> start(log.cards.size() + 1, 0);
+    for (const auto& e : log.events) ++start[e.card + 1];
+    for (std::size_t i = 1; i < start.size(); ++i) start[i] += start[i - 1];
+    std::vector<ReviewLog::Event> grouped(log.events.size());
+    std::vector<std::size_t> next(start.begin(), start.end() - 1);
+    for (const auto& e : log.events) grouped[next[e.card]++] = e;
+    log.events = std::move(grouped);
+    for (std::size_t c = 0; c < log.cards.size(); ++c)
+        MergeImported(log.events.begin() + static_cast<std::ptrdiff_t>(start[c]),
+                      log.events.begin() + static_cast<std::ptrdiff_t>(start[c + 1]));
+}
+
+}  // namespace kelvora
