@@ -67,16 +67,24 @@ TEST(SessionHistory, EndAddsWhatTheRunDid) {
                     {"bank", 1, want.started + 600, false, true, 0, 10}};
     EXPECT_EQ(want, kept.sessions[0]);
 
-    // A history that cannot keep it is told, and the records are saved all the same.
-    ScratchProgram t;
-    kept.failure = "the disk is full";
-    t.p.history = &kept;
-    t.WriteStandardFiles();
-    ASSERT_FALSE(t.Fire(form1::Form_Load));
-    t.host.Expect("This session could not be added to the history (history.sqlite3): the disk is full.\r\n"
-                  "The learning records are saved; only the history misses this session.");
-    EXPECT_TRUE(t.Fire(form1::Command5_Click));
-    EXPECT_TRUE(t.dir.Exists("eword.dat"));
+    // A history that cannot take it is told once, and the records are
+    // saved all the same; the session is kept for later where it can be.
+    kept.failure = "another program holds it";
+    for (const std::string keptIn : {"", "/data/history-pending.txt"}) {
+        ScratchProgram t;
+        kept.keptIn = keptIn;
+        t.p.history = &kept;
+        t.WriteStandardFiles();
+        ASSERT_FALSE(t.Fire(form1::Form_Load));
+        t.host.Expect(keptIn.empty()
+                          ? "This session could not be added to the history (history.sqlite3): another program holds "
+                            "it.\r\nThe learning records are saved; only the history misses this session."
+                          : "This session could not be added to the history (history.sqlite3) now: another program "
+                            "holds it.\r\nNothing is lost: the session is kept in /data/history-pending.txt, and "
+                            "Kelvora adds it to the history the next time it can write there.");
+        EXPECT_TRUE(t.Fire(form1::Command5_Click));
+        EXPECT_TRUE(t.dir.Exists("eword.dat"));
+    }
 }
 
 TEST(SqliteHistory, KeepsSessionsAndGivesThemBackAsCsv) {

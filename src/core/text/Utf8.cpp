@@ -123,61 +123,75 @@ void AppendHex(std::string& out, const char* prefix, unsigned value, int digits)
     for (int d = digits - 1; d >= 0; --d) out += hex[(value >> (4 * d)) & 15];
 }
 
-// One line escaped, at most maxChars characters (an escape counts as the
-// characters it shows).
-std::string EscapedLine(std::string_view line, std::size_t maxChars, bool keepLineEnds) {
+// A text with its control characters escaped.
+std::string Escaped(std::string_view line, bool keepLineEnds) {
     std::string out;
-    std::size_t chars = 0;
     for (std::size_t i = 0; i < line.size();) {
         std::size_t n = 0;
         const char32_t c = DecodeAt(line, i, &n);
-        std::string piece;
-        const bool crlf = keepLineEnds && c == '\r' && i + 1 < line.size() && line[i + 1] == '\n';
-        if (c == '\n' && keepLineEnds) {
-            piece = "\n";
-        } else if (crlf) {
-            piece = "\r\n";
-            n = 2;
+        if (keepLineEnds && (c == '\n' || (c == '\r' && i + 1 < line.size() && line[i + 1] == '\n'))) {
+            out += line.substr(i, c == '\n' ? 1 : 2);
+            n = c == '\n' ? 1 : 2;
         } else if (c == 0xFFFD && n == 1 && static_cast<unsigned char>(line[i]) >= 0x80) {
-            AppendHex(piece, "\\x", static_cast<unsigned char>(line[i]), 2);  // not UTF-8
+            AppendHex(out, "\\x", static_cast<unsigned char>(line[i]), 2);  // not UTF-8
         } else if ((c < 0x20 && c != '\t') || c == 0x7F) {
-            AppendHex(piece, "\\x", static_cast<unsigned>(c), 2);
+            AppendHex(out, "\\x", static_cast<unsigned>(c), 2);
         } else if (c >= 0x80 && c <= 0x9F) {
-            AppendHex(piece, "\\u", static_cast<unsigned>(c), 4);
+            AppendHex(out, "\\u", static_cast<unsigned>(c), 4);
         } else {
-            piece.assign(line.substr(i, n));
+            out += line.substr(i, n);
         }
-        const std::size_t width = piece.size() > n ? piece.size() : 1;
-        if (chars + width > maxChars) {
-            out += "…";
-            break;
-        }
-        out += piece;
-        chars += width;
         i += n;
     }
     return out;
 }
 
+// A line in pieces of at most maxChars characters, broken after a blank
+// where one is near the end of a piece.
+std::vector<std::string> Wrapped(const std::string& line, std::size_t maxChars) {
+    std::vector<std::string> pieces;
+    std::size_t start = 0;
+    while (true) {
+        std::size_t i = start, chars = 0, blank = std::string::npos;
+        while (i < line.size() && chars < maxChars) {
+            std::size_t n = 0;
+            DecodeAt(line, i, &n);
+            if (line[i] == ' ' && chars >= maxChars * 2 / 3) blank = i + 1;
+            i += n;
+            ++chars;
+        }
+        if (i < line.size() && blank != std::string::npos) i = blank;
+        std::string piece = line.substr(start, i - start);
+        if (i < line.size() && !piece.empty() && piece.back() == ' ') piece.pop_back();
+        pieces.push_back(std::move(piece));
+        if (i >= line.size()) return pieces;
+        start = i;
+    }
+}
+
 }  // namespace
 
-std::string EscapeControls(std::string_view text) { return EscapedLine(text, std::string_view::npos, true); }
+std::string EscapeControls(std::string_view text) { return Escaped(text, true); }
 
 std::string ForTerminal(std::string_view text, std::size_t maxChars, std::size_t maxLines) {
-    std::vector<std::string_view> lines;
+    std::vector<std::string> lines;  // the first maxLines of them
+    std::size_t total = 0;
     for (std::size_t start = 0; start < text.size();) {
         std::size_t end = text.find('\n', start);
         if (end == std::string_view::npos) end = text.size();
         std::string_view line = text.substr(start, end - start);
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        lines.push_back(line);
+        for (std::string& piece : Wrapped(Escaped(line, false), maxChars)) {
+            if (lines.size() < maxLines) lines.push_back(std::move(piece));
+            ++total;
+        }
         start = end + 1;
     }
     std::string out;
-    const std::size_t shown = lines.size() > maxLines ? maxLines - 1 : lines.size();
-    for (std::size_t i = 0; i < shown; ++i) out += EscapedLine(lines[i], maxChars, false) + "\n";
-    if (shown < lines.size()) {
-        const std::size_t more = lines.size() - shown;
+    const std::size_t shown = total > maxLines ? maxLines - 1 : total;
+    for (std::size_t i = 0; i < shown; ++i) out += lines[i] + "\n";
+    if (shown < total) {
+        const std::size_t more = total - shown;
         out += "… and " + std::to_string(more) + " more line" + (more == 1 ? "" : "s") + "\n";
     }
     return out;

@@ -31,8 +31,8 @@ std::string EscapeControls(std::string_view text);
 
 // A message for a terminal, held to the message boxes' rule: escaped as
 // above, at most maxLines lines (ending in "\n") of at most maxChars
-// characters; a line cut short ends in "…", and lines left out are
-// counted on the last line.
+// characters (a longer line goes on in the next, broken after a blank
+// where one is near); lines left out are counted on the last line.
 std::string ForTerminal(std::string_view text, std::size_t maxChars = 200, std::size_t maxLines = 30);
 
 }  // namespace kelvora
