@@ -114,7 +114,7 @@ Outcome Import(const Options& options, const fs::path& folder) {
 Outcome History(const fs::path& folder) {
     std::string failure;
     const fs::path file = folder / kHistoryFile;
-    const auto sessions = ReadHistory(file, &failure);
+    const auto sessions = SqliteHistory(file).Sessions(&failure);
     if (!failure.empty()) return Failed(HistoryProblem(file, failure));
     return {0, HistoryCsv(sessions), {}};
 }

@@ -56,11 +56,12 @@ public:
     // on a thread of its own: a window calls it once it shows, so that
     // "END" finds the answer ready. Without it, the first write checks.
     void CheckInBackground();
+    // Why the file must not be written (damaged, unreadable), or nothing;
+    // checked once for this object (waiting for the check in the
+    // background, if one runs).
+    std::string WhyNotWhole();
 
 private:
-    // Why the file must not be written (damaged, unreadable), or nothing;
-    // checked once for this object.
-    std::string WhyNotWhole();
     // One write transaction: the sessions kept for later go in first, then
     // `body`; all or nothing. Why it failed, or nothing.
     std::string Write(const std::function<bool(sqlite3*, HistoryCards&, std::string*)>& body);
