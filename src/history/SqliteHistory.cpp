@@ -234,14 +234,20 @@ bool InsertPendingSession(sqlite3* db, HistoryCards& cards, const SessionRecord&
 
 }  // namespace
 
+SqliteHistory::SqliteHistory(std::filesystem::path file, int busyWaitMs)
+    : file_(std::move(file)), busyWaitMs_(busyWaitMs), stopCheck_(std::make_shared<store::Interruptible>()) {}
+
+SqliteHistory::~SqliteHistory() { stopCheck_->Interrupt(); }
+
 void SqliteHistory::CheckInBackground() {
     if (!check_.valid())
-        check_ = std::async(std::launch::async, [file = file_] { return store::CheckWhole(file, kLayout); }).share();
+        check_ = std::async(std::launch::async, [file = file_, stop = stopCheck_] {
+                     return store::CheckWhole(file, kLayout, stop.get());
+                 }).share();
 }
 
 std::string SqliteHistory::WhyNotWhole() {
-    if (!check_.valid())
-        check_ = std::async(std::launch::deferred, [file = file_] { return store::CheckWhole(file, kLayout); }).share();
+    if (!check_.valid()) check_ = std::async(std::launch::deferred, [this] { return store::CheckWhole(file_, kLayout); }).share();
     return check_.get();
 }
 

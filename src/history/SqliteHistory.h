@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <functional>
 #include <future>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,9 @@
 struct sqlite3;
 
 namespace kelvora {
+namespace store {
+class Interruptible;
+}
 
 inline constexpr const char* kHistoryFile = "history.sqlite3";
 // A pending file larger than this was not written by Kelvora.
@@ -30,8 +34,12 @@ class SqliteHistory : public SessionHistory {
 public:
     // A write waits up to `busyWaitMs` for another program that holds the
     // file.
-    explicit SqliteHistory(std::filesystem::path file, int busyWaitMs = 2000)
-        : file_(std::move(file)), busyWaitMs_(busyWaitMs) {}
+    explicit SqliteHistory(std::filesystem::path file, int busyWaitMs = 2000);
+    // A check still running is stopped: a window closed at once never waits
+    // for it.
+    ~SqliteHistory() override;
+    SqliteHistory(const SqliteHistory&) = delete;
+    SqliteHistory& operator=(const SqliteHistory&) = delete;
     // A session that cannot go in now (busy, damaged, read-only) is kept in
     // the pending file beside the history, and goes in at the next write.
     AppendOutcome Append(const SessionRecord& session) override;
@@ -70,6 +78,7 @@ private:
 
     std::filesystem::path file_;
     int busyWaitMs_;
+    std::shared_ptr<store::Interruptible> stopCheck_;
     std::shared_future<std::string> check_;
 };
 

@@ -210,14 +210,33 @@ Db Open(const std::filesystem::path& file, const Layout& layout, bool write, std
     return db;
 }
 
-std::string CheckWhole(const std::filesystem::path& file, const Layout& layout) {
+void Interruptible::Interrupt() {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    stopped_ = true;
+    if (db_) sqlite3_interrupt(db_);
+}
+
+std::string CheckWhole(const std::filesystem::path& file, const Layout& layout, Interruptible* stop) {
     std::string error;
     const Db db = Open(file, layout, false, &error);
     if (!db) return error;
+    // Read through SQLite's small cache, not the mapped file: the check
+    // reads every page once, and the program's memory need not hold them.
+    sqlite3_exec(db.get(), "PRAGMA mmap_size=0", nullptr, nullptr, nullptr);
+    if (stop) {
+        const std::lock_guard<std::mutex> lock(stop->mutex_);
+        if (stop->stopped_) return "the check was stopped";
+        stop->db_ = db.get();
+    }
     Statement check(db.get(), "PRAGMA quick_check(1)");
     const int rc = check ? check.Step() : check.prepareCode();
+    const std::string ok = rc == SQLITE_ROW ? check.Text(0) : std::string();
+    if (stop) {
+        const std::lock_guard<std::mutex> lock(stop->mutex_);
+        stop->db_ = nullptr;
+    }
     if (rc != SQLITE_ROW) return Why(db.get(), rc, false);
-    return check.Text(0) == "ok" ? std::string() : kDamaged;
+    return ok == "ok" ? std::string() : kDamaged;
 }
 
 bool Exec(sqlite3* db, const char* sql, std::string* error) {

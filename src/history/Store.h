@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <mutex>
 #include <span>
 #include <string>
 
@@ -42,10 +43,23 @@ struct Layout {
 Db Open(const std::filesystem::path& file, const Layout& layout, bool write, std::string* error,
         int busyWaitMs = 2000);
 
+// A long read on another thread that can be stopped.
+class Interruptible {
+public:
+    // Stops the read now and any that would begin.
+    void Interrupt();
+
+private:
+    friend std::string CheckWhole(const std::filesystem::path&, const Layout&, Interruptible*);
+    std::mutex mutex_;
+    sqlite3* db_ = nullptr;
+    bool stopped_ = false;
+};
+
 // Whether the file is whole, by SQLite's own check of every page: empty
 // when it is (or is not there), else why it must not be written. It reads
 // the whole file: run it once, before the first write.
-std::string CheckWhole(const std::filesystem::path& file, const Layout& layout);
+std::string CheckWhole(const std::filesystem::path& file, const Layout& layout, Interruptible* stop = nullptr);
 
 // The layout version of an open history; -1 (and why) when it cannot be
 // read, is damaged (below 0) or is newer than `layout`.

@@ -11,10 +11,17 @@ namespace {
 // time.
 void MergeImported(std::vector<ReviewLog::Event>::iterator first, std::vector<ReviewLog::Event>::iterator last) {
     using Event = ReviewLog::Event;
-    if (std::none_of(first, last, [](const Event& e) { return e.session == ReviewLog::kImported; })) return;
+    auto imported_ = [](const Event& e) { return e.session == ReviewLog::kImported; };
+    const auto byTime = [](const Event& a, const Event& b) { return a.at < b.at; };
+    const auto count = std::count_if(first, last, imported_);
+    if (count == 0) return;
+    if (count == last - first) {  // all from a file: by time alone
+        if (!std::is_sorted(first, last, byTime)) std::stable_sort(first, last, byTime);
+        return;
+    }
     std::vector<Event> kept, imported;
     for (auto it = first; it != last; ++it) (it->session == ReviewLog::kImported ? imported : kept).push_back(*it);
-    std::stable_sort(imported.begin(), imported.end(), [](const Event& a, const Event& b) { return a.at < b.at; });
+    std::stable_sort(imported.begin(), imported.end(), byTime);
     std::size_t i = 0, j = 0;
     std::int64_t clock = INT64_MIN;
     for (auto out = first; out != last; ++out) {
