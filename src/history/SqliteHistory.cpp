@@ -380,9 +380,10 @@ bool ReadKeptReviews(sqlite3* db, const std::string& database, bool details, Rev
         return false;
     }
     // The grade as a review counts: an imported one's own, else derived
-    // from the answer. Each column read costs: the memory needs four.
+    // from the answer. Each column read costs: the memory needs four (a
+    // NULL session, an imported review, reads as 0).
     store::Statement reviews(db, std::string("SELECT card, at, coalesce(grade, CASE WHEN right AND NOT timed_out "
-                                             "THEN 3 ELSE 1 END), coalesce(session, 0)") +
+                                             "THEN 3 ELSE 1 END), session") +
                                      (details ? ", seconds_left" : "") + " FROM reviews ORDER BY id");
     if (!reviews) {
         *error = store::Why(db, reviews.prepareCode(), false);

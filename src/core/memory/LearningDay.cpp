@@ -30,14 +30,14 @@ std::int64_t LearningDay(std::int64_t unixSeconds) {
 }
 
 std::int64_t LearningDays::Of(std::int64_t unixSeconds) {
-    const std::int64_t hour = FloorDiv(unixSeconds, 3600);
-    Slot& slot = cache_[static_cast<std::size_t>(hour) % cache_.size()];
-    if (slot.hour != hour) {
-        // An hour with one offset from its first second to its last keeps
-        // it throughout (no zone changes twice within an hour); the hour of
-        // a change, on the hour or at the half hour, is asked each time.
-        const long first = OffsetAt(hour * 3600), last = OffsetAt(hour * 3600 + 3599);
-        slot = {hour, first, first == last};
+    const std::int64_t day = FloorDiv(unixSeconds, 86400);
+    Slot& slot = cache_[static_cast<std::size_t>(day) % cache_.size()];
+    if (slot.day != day) {
+        // A (UTC) day with one offset from its first second to its last
+        // keeps it throughout (no zone changes and changes back within a
+        // day); on the day of a change each moment is asked.
+        const long first = OffsetAt(day * 86400), last = OffsetAt(day * 86400 + 86399);
+        slot = {day, first, first == last};
     }
     const long offset = slot.steady ? slot.offset : OffsetAt(unixSeconds);
     return FloorDiv(unixSeconds + offset - kLearningDayStartHour * 3600, 86400);

@@ -17,9 +17,9 @@ inline constexpr int kLearningDayStartHour = 4;
 std::int64_t LearningDay(std::int64_t unixSeconds);
 
 // The same for many moments, as a replay of a long review log asks: it
-// remembers the zone's offset of each hour asked (a log of a million
-// reviews asks about few distinct hours, in no order: the memory holds
-// nearly two years of them). Make one for each task, so that a change of
+// remembers the zone's offset of each day asked (a log of a million
+// reviews asks about few distinct days, in no order: the memory holds
+// forty-four years of them). Make one for each task, so that a change of
 // time zone between tasks counts.
 class LearningDays {
 public:
@@ -27,9 +27,9 @@ public:
 
 private:
     struct Slot {
-        std::int64_t hour = std::numeric_limits<std::int64_t>::min();
+        std::int64_t day = std::numeric_limits<std::int64_t>::min();
         long offset = 0;
-        bool steady = true;  // the same offset all the hour
+        bool steady = true;  // the same offset all the day
     };
     std::vector<Slot> cache_ = std::vector<Slot>(16384);
 };
