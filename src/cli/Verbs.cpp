@@ -52,7 +52,7 @@ struct Folder {
         p.history = &history;
         p.own = ReadOwnSettings(dir / kOwnSettingsFile).settings;
     }
-    std::string Problem() const { return host.said.empty() ? "it is missing or cannot be read" : host.said; }
+    std::string Problem() const { return host.said.empty() ? "it cannot be read" : host.said; }
 };
 
 // A command that writes into the data folder holds it as a window does,
@@ -69,6 +69,11 @@ std::optional<std::string> HoldFolder(FolderLock& lock, const fs::path& folder) 
 // With `loadBank`, its words are read too.
 
 std::optional<std::string> CurrentWordDatabase(Folder& f, bool loadBank, std::string* error) {
+    if (StatPath(f.p.File(kSettingsFile)).kind == PathStatus::Kind::Missing) {
+        *error = "there is no settings file " + std::string(kSettingsFile) + " in " + f.p.dir.string() +
+                 ", so Kelvora cannot tell which word database is yours: give the data folder that holds it.";
+        return std::nullopt;
+    }
     if (!ReadSettings(f.p).ok()) {
         *error = "the settings of " + f.p.dir.string() + " cannot be read: " + f.Problem();
         return std::nullopt;

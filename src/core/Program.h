@@ -56,6 +56,13 @@ struct Program {
     bool reviewHistoryUnreadable = false;
     // What assistive tools are to say now.
     Announcement announcement;
+    // The pace of the question on screen: its countdown runs `scale` times
+    // slower (kNoTimeLimit: it never runs out); `tick` counts the seconds
+    // since the countdown of record last stepped.
+    struct Pace {
+        int scale = 1;
+        int tick = 0;
+    } pace;
     // Set when the program ends only to start again at once, on the same
     // folder (after the learner chose to drill a new word database).
     bool restartWanted = false;

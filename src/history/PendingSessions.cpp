@@ -44,7 +44,9 @@ bool WholeInto(const std::string& field, Int* v) {
 }
 
 bool ParseSession(const std::vector<std::string>& f, SessionRecord* s) {
-    if (f.size() != 16) return false;
+    // The pace came later: a file without it ran at the usual pace.
+    if (f.size() != 16 && f.size() != 17) return false;
+    if (f.size() == 17 && !WholeInto(f[16], &s->timeScale)) return false;
     s->wordDb = f[3];
     s->testDb = f[4];
     std::istringstream estimates(f[12]);
@@ -76,7 +78,7 @@ std::string PendingText(const SessionRecord& s) {
     for (int v : {s.wordAsked[0], s.wordRight[0], s.wordAsked[1], s.wordRight[1], s.testAsked, s.testRight})
         out += "," + std::to_string(v);
     out += "," + estimates;
-    for (int v : {s.known[0], s.known[1], s.neverAsked}) out += "," + std::to_string(v);
+    for (int v : {s.known[0], s.known[1], s.neverAsked, s.timeScale}) out += "," + std::to_string(v);
     out += "\n";
     for (const Review& r : s.reviews)
         out += "review," + CsvField(r.word) + "," + std::to_string(r.direction) + "," + std::to_string(r.at) + "," +

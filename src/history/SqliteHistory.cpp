@@ -14,6 +14,7 @@
 
 #include "PendingSessions.h"
 #include "Store.h"
+#include "files/OwnSettings.h"
 #include "memory/ParametersText.h"
 #include "platform/TextFile.h"
 #include "text/Csv.h"
@@ -51,6 +52,8 @@ const char* const kMigrations[] = {
     " UNIQUE (at, card));"
     "CREATE TABLE parameters (id INTEGER PRIMARY KEY CHECK (id = 1), weights TEXT NOT NULL,"
     " fitted INTEGER NOT NULL, reviews INTEGER NOT NULL)",
+    // 3: the slowest pace of a session's questions (0: without a limit).
+    "ALTER TABLE sessions ADD COLUMN time_scale INTEGER NOT NULL DEFAULT 1",
 };
 const store::Layout kLayout{kMigrations};
 
@@ -84,6 +87,10 @@ struct Column {
     void (*bind)(sqlite3_stmt*, int, const SessionRecord&);
     void (*read)(sqlite3_stmt*, int, SessionRecord&);
     std::string (*csv)(const SessionRecord&);
+    // The layout version that brought it, and what a file of an older
+    // one, read as it stands, gives in its place.
+    int since = 1;
+    const char* before = "NULL";
 };
 
 // A whole-number column; `field` gives the session's member.
@@ -132,12 +139,24 @@ const Column kColumns[] = {
     IntColumn<[](auto& r) -> auto& { return r.known[0]; }>("known_en"),
     IntColumn<[](auto& r) -> auto& { return r.known[1]; }>("known_ja"),
     IntColumn<[](auto& r) -> auto& { return r.neverAsked; }>("never_asked"),
+    {"time_scale", [](sqlite3_stmt* s, int i, const SessionRecord& r) { sqlite3_bind_int64(s, i, r.timeScale); },
+     [](sqlite3_stmt* s, int i, SessionRecord& r) { r.timeScale = static_cast<int>(sqlite3_column_int64(s, i)); },
+     [](const SessionRecord& r) { return TimeScaleText(r.timeScale); }, 3, "1"},
 };
 
 // "started, ended, ...": the names joined by `separator`.
 std::string ColumnNames(const char* separator) {
     std::string out;
     for (const Column& c : kColumns) out += (out.empty() ? "" : separator) + std::string(c.name);
+    return out;
+}
+
+// The columns to select from a file of layout `version`: those it lacks
+// as the value they stand for.
+std::string SelectedColumns(int version) {
+    std::string out;
+    for (const Column& c : kColumns)
+        out += (out.empty() ? "" : ", ") + (version >= c.since ? std::string(c.name) : std::string(c.before) + " AS " + c.name);
     return out;
 }
 
@@ -336,7 +355,9 @@ std::vector<SessionRecord> ReadHistory(const std::filesystem::path& file, std::s
     std::vector<SessionRecord> out;
     const store::Db db = OpenToRead(file, error);
     if (!db) return out;
-    store::Statement select(db.get(), "SELECT " + ColumnNames(", ") + " FROM sessions ORDER BY ended, id");
+    std::string ignored;
+    const int version = store::VersionOf(db.get(), kLayout, &ignored, false);
+    store::Statement select(db.get(), "SELECT " + SelectedColumns(version) + " FROM sessions ORDER BY ended, id");
     if (!select) {
         if (!NoSuchTable(db.get())) *error = store::Why(db.get(), select.prepareCode());
         return out;

@@ -176,7 +176,8 @@ TEST_F(Pronunciation, AnEnglishWordWithoutAPlayableRecordingIsSpoken) {
     // The option is remembered in kelvora.conf, its other lines kept.
     s.dir.WriteBytes("kelvora.conf", "# mine\nnew_cards_per_day = 5\nspeak_words = yes\n");
     form1::Menu_SpeakWords(s.p, false);
-    EXPECT_EQ("# mine\nnew_cards_per_day = 5\nspeak_words = no\ndesired_retention = 0.90\n", s.dir.ReadBytes("kelvora.conf"));
+    EXPECT_EQ("# mine\nnew_cards_per_day = 5\nspeak_words = no\ndesired_retention = 0.90\ntime_scale = 1\n",
+              s.dir.ReadBytes("kelvora.conf"));
 }
 
 }  // namespace

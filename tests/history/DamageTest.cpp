@@ -219,9 +219,14 @@ TEST_F(Damage, CommandLineMessagesAreBoundedEscapedAndExitNonZero) {
     EXPECT_NE(std::string::npos, o.err.find("\n… and 4971 more lines\n"));
     // A setting keeps the file's CR LF.
     EXPECT_EQ(0, Run({"settings", "speak_words", "yes"}).status);
-    EXPECT_EQ(conf + "desired_retention = 0.90\r\nnew_cards_per_day = 20\r\nspeak_words = yes\r\n", dir.ReadBytes("kelvora.conf"));
+    const std::string written = dir.ReadBytes("kelvora.conf");
+    EXPECT_TRUE(written.starts_with(conf));
+    EXPECT_EQ("desired_retention = 0.90\r\nnew_cards_per_day = 20\r\nspeak_words = yes\r\ntime_scale = 1\r\n",
+              written.substr(std::min(conf.size(), written.size())));
 
-    const std::string missing = (dir.path() / "nowhere").string(), plain = (dir.path() / "in.csv").string();
+    const std::string missing = (dir.path() / "nowhere").string(), plain = (dir.path() / "in.csv").string(),
+                      empty = (dir.path() / "empty").string();
+    fs::create_directory(empty);
     const struct {
         std::vector<std::string> args;
         int status;
@@ -233,6 +238,9 @@ TEST_F(Damage, CommandLineMessagesAreBoundedEscapedAndExitNonZero) {
          "kelvora: the data folder " + missing + " does not exist; give a folder that does, or make it first.\n"},
         {{"history", "--data-dir", plain}, 1,
          "kelvora: " + plain + " is not a folder; --data-dir names the data folder to work on.\n"},
+        {{"due", "--data-dir", empty}, 1,
+         "kelvora: there is no settings file qbx.txt in " + empty +
+             ", so Kelvora cannot tell which word database is yours: give the data folder that holds it.\n"},
     };
     for (const auto& c : cases) {
         const bool ownFolder = c.args[1] == "--data-dir";

@@ -31,6 +31,7 @@ SessionRecord Sample(int i) {
     r.testAsked = 40, r.testRight = 30;
     r.estimates = {715, 431.5};
     r.known[0] = 100 + i, r.known[1] = 50, r.neverAsked = 300;
+    r.timeScale = i % 2 ? kNoTimeLimit : 1;
     return r;
 }
 
@@ -100,9 +101,9 @@ TEST(SqliteHistory, KeepsSessionsAndGivesThemBackAsCsv) {
     ScopedZone zone("UTC");
     const std::string csv = HistoryCsv({Sample(0), Sample(1)});
     EXPECT_EQ("started,ended,word_database,test_database,mode,en_asked,en_right,ja_asked,ja_right,test_asked,test_right,"
-              "estimates,known_en,known_ja,never_asked\r\n"
-              "2026-01-01 00:00:00,2026-01-01 00:20:00,eword,\"a, \"\"quoted\"\" name\",11,10,7,5,2,40,30,715 431.5,100,50,300\r\n"
-              "2026-01-02 00:00:00,2026-01-02 00:20:00,eword,ptest,11,11,7,5,2,40,30,715 431.5,101,50,300\r\n",
+              "estimates,known_en,known_ja,never_asked,time_scale\r\n"
+              "2026-01-01 00:00:00,2026-01-01 00:20:00,eword,\"a, \"\"quoted\"\" name\",11,10,7,5,2,40,30,715 431.5,100,50,300,1\r\n"
+              "2026-01-02 00:00:00,2026-01-02 00:20:00,eword,ptest,11,11,7,5,2,40,30,715 431.5,101,50,300,off\r\n",
               csv);
 }
 

@@ -41,8 +41,8 @@ TEST_F(Folder, AVersionOneHistoryIsBroughtUpToDateInOneTransactionWithoutLosingA
 
     // A session with reviews: the layout moves on in its transaction.
     ASSERT_EQ("", history.Append(Session(t0, {{"apple", 0, t0 - 60, true, false, 4, 5}, {"cat", 1, t0 - 30, false, true, 0, 5}})).problem);
-    EXPECT_EQ("2\n", Query(file, "PRAGMA user_version"));
-    EXPECT_EQ("1|100|700|eword|ptest|11.0|4|3|2|1|40|30|715|9|8|7\n", Query(file, "SELECT * FROM sessions WHERE id = 1"));
+    EXPECT_EQ("3\n", Query(file, "PRAGMA user_version"));
+    EXPECT_EQ("1|100|700|eword|ptest|11.0|4|3|2|1|40|30|715|9|8|7|1\n", Query(file, "SELECT * FROM sessions WHERE id = 1"));
     EXPECT_EQ("2|1|1|1767225540|1|0|4|5.0|NULL\n2|2|2|1767225570|0|1|0|5.0|NULL\n",
               Query(file, "SELECT session, id, card, at, right, timed_out, seconds_left, mode, grade FROM reviews"));
     const ReviewLog log = history.Reviews("eword", &error, true);

@@ -62,6 +62,16 @@ const Key kKeys[] = {
          return {};
      },
      [](const OwnSettings& s) { return std::string(s.speakWords ? "yes" : "no"); }},
+    {"time_scale",
+     [](OwnSettings& s, const std::string& v) -> std::string {
+         for (int scale : kTimeScales)
+             if (v == TimeScaleText(scale)) {
+                 s.timeScale = scale;
+                 return {};
+             }
+         return "time_scale must be 1, 2, 5, 10 or off";
+     },
+     [](const OwnSettings& s) { return TimeScaleText(s.timeScale); }},
 };
 
 const Key* FindKey(const std::string& name) {
@@ -80,6 +90,8 @@ std::optional<std::pair<std::string, std::string>> Split(const std::string& line
 }
 
 }  // namespace
+
+std::string TimeScaleText(int scale) { return scale == kNoTimeLimit ? "off" : std::to_string(scale); }
 
 OwnSettingsFile ReadOwnSettings(const std::filesystem::path& file) {
     OwnSettingsFile f;

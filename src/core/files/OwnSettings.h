@@ -32,9 +32,12 @@ void LoadOwnSettings(Program& p);
 // written over), is told, and the setting holds until Kelvora ends.
 void SaveOwnSetting(Program& p, const std::string& key, const std::string& value);
 
+// A pace as the settings write it: "1", "2", "5", "10" or "off".
+std::string TimeScaleText(int scale);
+
 // Sets a key from its text ("desired_retention", "0.85"); why not, or
 // nothing when set. The keys: desired_retention, new_cards_per_day,
-// speak_words.
+// speak_words, time_scale.
 std::string SetOwnSetting(OwnSettingsFile& f, const std::string& key, const std::string& value);
 
 // The file's text: the lines read, with the known keys' values as they now

@@ -87,6 +87,9 @@ void JudgeAnswer(Program& p) {
     // Right answers score the seconds left, wrong ones -1.
     const int score = correct ? m.Countdown : -1;
     DrawVerdict(p, correct);
+    const bool timedOut = m.ChosenAnswer == kNoAnswer;
+    const int rightButton = m.CorrectAnswer >= 0 && m.CorrectAnswer <= 2 ? m.CorrectAnswer : 3;
+    NameVerdict(p, correct, timedOut, rightButton);
     // The session's counts: a question counts once it is judged.
     if (test) {
         ++p.session.testAsked;
@@ -104,7 +107,6 @@ void JudgeAnswer(Program& p) {
     if (correct) SaturatingAdd(m.RunCorrect, 1);
     if (test && IsExamMode(m.SetupQmd)) CountExamQuestion(p, correct, score);
     if (!correct) p.Form1.SetAnswerCaption(m.ChosenAnswer, "×");
-    const int rightButton = m.CorrectAnswer >= 0 && m.CorrectAnswer <= 2 ? m.CorrectAnswer : 3;
     p.Form1.SetAnswerCaption(rightButton, "○");
     p.host.Beep();
     m.QuizState = RunState::VerdictPause;
@@ -113,9 +115,8 @@ void JudgeAnswer(Program& p) {
         p.Form2.Command1.visible = true;
     }
     m.Countdown = PauseAfterVerdict(m, test);
-    const bool timedOut = m.ChosenAnswer == kNoAnswer;
     m.ChosenAnswer = kNoAnswer;
-    AnnounceVerdict(p, correct, timedOut, rightButton);
+    AnnounceVerdict(p);
 }
 
 void ChooseAnswer(Program& p, int position) {
@@ -129,7 +130,7 @@ void ContinueAfterComment(Program& p) {
     p.m.Countdown = 1;
     p.Form2.Text1.visible = false;
     p.Form2.Command1.visible = false;
-    p.Form2.Label1.text.clear();
+    ClearVerdict(p);
 }
 
 }  // namespace kelvora

@@ -74,6 +74,14 @@ void ShowTestReport(Program& p) {
     AppendLine(t, "s5　" + NumText(estimate));
     AppendLine(t, "s6　" + NumText(sum));
     AppendLine(t, "s7　" + NumText(limit));
+    // A learner who chose more time is told how the estimate counted it.
+    if (p.session.timeScale != 1) {
+        AppendLine(t, "");
+        AppendLine(t, p.session.timeScale == kNoTimeLimit
+                          ? "This session ran without a time limit: the estimate counts a slow answer as one second left."
+                          : "This session ran at a slower pace (time limits ×" + std::to_string(p.session.timeScale) +
+                                "): the estimate counts the seconds left as the usual limits would.");
+    }
     p.Form2.Text1.text = t;
 
     p.host.MsgBox("continue");

@@ -18,7 +18,7 @@ Form2Model::Form2Model() : surface(kPGothic, 9) {
     Command1 = MakeControl("Command1", K::Button, "Continue", {4200, 3480, 975, 255}, std::nullopt, 2);
     Command1.visible = false;
     Text1.accessibleName = "Results and commentary";
-    Label1.accessibleName = "Verdict";
+    Label1.accessibleName = kVerdictLabelName;
     Command1.accessibleDescription = "End the pause and go on to the next question";
 }
 

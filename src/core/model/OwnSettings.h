@@ -11,7 +11,14 @@ struct OwnSettings {
     int newCardsPerDay = 20;
     // Words without a recording are spoken by the speech engine.
     bool speakWords = false;
+    // The pace of the answer countdowns: 1, 2, 5 or 10 times the usual
+    // time, or kNoTimeLimit.
+    int timeScale = 1;
 };
+
+inline constexpr int kNoTimeLimit = 0;
+// The paces a learner can choose, from the usual to none.
+inline constexpr int kTimeScales[] = {1, 2, 5, 10, kNoTimeLimit};
 
 inline constexpr double kLowestRetention = 0.70;
 inline constexpr double kHighestRetention = 0.97;

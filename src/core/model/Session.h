@@ -22,6 +22,9 @@ struct SessionRecord {
     // The word bank at "END".
     int known[2] = {0, 0};  // words with a positive score, by direction
     int neverAsked = 0;     // words asked in neither direction
+    // The slowest pace any question of the session was asked at: 1, 2, 5,
+    // 10, or 0 for none without a time limit.
+    int timeScale = 1;
     // Every word question judged, in order.
     std::vector<Review> reviews;
     bool operator==(const SessionRecord&) const = default;

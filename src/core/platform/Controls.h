@@ -108,6 +108,9 @@ struct Form1Model : WindowModel {
 };
 
 // Comment window: verdicts, commentary and reports.
+// The verdict label's name while it shows no verdict.
+inline constexpr const char* kVerdictLabelName = "Verdict";
+
 struct Form2Model : WindowModel {
     Control Text1, Label1, Command1;
     Surface surface;

@@ -44,9 +44,15 @@ void AnnounceQuestion(Program& p) {
     p.announcement = {Announcement::Kind::Question, p.announcement.serial + 1};
 }
 
-void AnnounceVerdict(Program& p, bool right, bool timedOut, int rightButton) {
+void NameVerdict(Program& p, bool right, bool timedOut, int rightButton) {
     p.Form2.Label1.accessibleName = VerdictSpeech(p, right, timedOut, rightButton);
-    p.announcement = {Announcement::Kind::Verdict, p.announcement.serial + 1};
+}
+
+void AnnounceVerdict(Program& p) { p.announcement = {Announcement::Kind::Verdict, p.announcement.serial + 1}; }
+
+void ClearVerdict(Program& p) {
+    p.Form2.Label1.text.clear();
+    p.Form2.Label1.accessibleName = kVerdictLabelName;
 }
 
 }  // namespace kelvora

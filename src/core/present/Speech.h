@@ -21,8 +21,15 @@ std::string VerdictSpeech(const Program& p, bool right, bool timedOut, int right
 // to be said at once.
 void AnnounceQuestion(Program& p);
 
-// A verdict was given: it becomes the verdict label's name, to be said at
-// once.
-void AnnounceVerdict(Program& p, bool right, bool timedOut, int rightButton);
+// A verdict is on the label: the label is named after it at once (before
+// anything else, a report, can open over it), so that what a screen
+// reader reads is always what the label shows.
+void NameVerdict(Program& p, bool right, bool timedOut, int rightButton);
+
+// The verdict named is to be said now.
+void AnnounceVerdict(Program& p);
+
+// The verdict leaves the label, and its name goes with it.
+void ClearVerdict(Program& p);
 
 }  // namespace kelvora

@@ -8,6 +8,7 @@
 
 #include "text/EntryParts.h"
 #include "audio/Playback.h"
+#include "present/Countdown.h"
 #include "present/QuestionText.h"
 #include "present/Speech.h"
 #include "model/Modes.h"
@@ -113,15 +114,14 @@ void SetTimeLimit(Program& p) {
     const std::string& name = p.loadedTestDb;
     if (!name.empty() && (name[0] == 'p' || name[0] == 'P')) {
         const int t = p.Form3.Option2.value != 0 ? 30 : 20;
-        m.Countdown = t;
+        StartCountdown(p, t);
         m.TimeAllowance = Int16::FromWide(t);
         m.CommentHold = m.DrillFlag;
     } else {
         m.CommentHold = 0;
-        m.Countdown = 6;
+        StartCountdown(p, 6);
         m.TimeAllowance = 5;
     }
-    p.Form1.Label1.text = std::to_string(m.Countdown);
 }
 
 void Present(Program& p, int& q) {

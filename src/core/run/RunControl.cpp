@@ -4,6 +4,8 @@
 
 #include "judge/Judge.h"
 #include "model/Modes.h"
+#include "present/Countdown.h"
+#include "present/Speech.h"
 #include "run/Run.h"
 #include "text/Numbers.h"
 
@@ -15,8 +17,6 @@ namespace {
 constexpr int kFirstCountdown = 10;
 // Test mode's score estimate needs at least this many test questions.
 constexpr int kFewestTestQuestions = 45;
-
-void ShowCountdown(Program& p) { p.Form1.Label1.text = std::to_string(p.m.Countdown); }
 
 // The seed: the seconds then the minutes of the time of day, as one number
 // (12:34:56 gives 5634).
@@ -31,7 +31,7 @@ void EndPause(Program& p) {
     p.Form1.ResetAnswerCaptions();
     p.Form2.Text1.visible = false;
     p.Form2.Command1.visible = false;
-    p.Form2.Label1.text.clear();
+    ClearVerdict(p);
     NextQuestion(p);
 }
 
@@ -44,8 +44,7 @@ void StartRun(Program& p) {
     p.rng.Seed(ClockSeed(p.host.TimeOfDay()));
     m.QuestionIndex = p.rng.Below(m.WordCount);
     m.QuizState = RunState::AwaitingAnswer;
-    m.Countdown = kFirstCountdown;
-    ShowCountdown(p);
+    StartCountdown(p, kFirstCountdown);
     p.Form2.visible = true;
     p.Form2.Text1.visible = false;
     p.Form2.surface.Clear();
@@ -63,7 +62,8 @@ void StartRun(Program& p) {
 void Heartbeat(Program& p) {
     Model& m = p.m;
     if (m.QuizState == RunState::AwaitingAnswer) {
-        --m.Countdown;
+        // At a slower pace most seconds only count down the label.
+        if (CountdownSteps(p)) --m.Countdown;
         ShowCountdown(p);
         if (m.Countdown <= 0) {
             m.QuizState = RunState::VerdictPause;

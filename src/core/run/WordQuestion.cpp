@@ -4,6 +4,7 @@
 #include "text/EntryParts.h"
 #include "audio/Playback.h"
 #include "model/Modes.h"
+#include "present/Countdown.h"
 #include "present/Speech.h"
 #include "present/TestQuestion.h"
 #include "run/ChoiceDraw.h"
@@ -21,8 +22,7 @@ void ShowWordQuestion(Program& p) {
     Model& m = p.m;
     Form1Model& f = p.Form1;
     m.QuizState = RunState::AwaitingAnswer;
-    m.Countdown = kWordQuestionSeconds;
-    f.Label1.text = std::to_string(m.Countdown);
+    StartCountdown(p, kWordQuestionSeconds);
     m.CorrectAnswer = p.rng.Below(4);
     const WordRow& question = m.Word(m.QuestionIndex);
     // English to Japanese asks the word and offers meanings; the other
