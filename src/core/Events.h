@@ -58,6 +58,10 @@ SpeechItem Menu_SpeechItem(Program& p);
 void Menu_SpeakWords(Program& p, bool on);
 // "Say it again": the question's sound again (audio/Playback.h, SayAgain).
 void Menu_SayAgain(Program& p);
+// "Time limit": the pace of the answer countdowns, one of kTimeScales
+// (kNoTimeLimit: none), remembered in Kelvora's own settings. A question
+// on screen keeps the pace it began with; the next one takes this.
+void Menu_TimeScale(Program& p, int scale);
 }  // namespace form1
 
 namespace form2 {

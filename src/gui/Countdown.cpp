@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QVariant>
 
+#include "platform/Controls.h"
+
 namespace kelvora::gui {
 
 namespace {
@@ -26,17 +28,24 @@ public:
         const QString shown = label_->text();
         switch (t) {
             case QAccessible::Name:
+                if (shown == QString::fromUtf8(kNoTimeLimitLabel)) return QStringLiteral("no time limit");
                 return shown.isEmpty() ? QStringLiteral("Seconds left")
                                        : QStringLiteral("%1 seconds left").arg(shown);
-            case QAccessible::Value: return shown;
+            case QAccessible::Value:
+                return shown == QString::fromUtf8(kNoTimeLimitLabel) ? QStringLiteral("no time limit") : shown;
             default: return QAccessibleWidget::text(t);
         }
     }
 
-    // The value: the seconds left, 0 to 30.
-    QVariant currentValue() const override { return label_->text().toInt(); }
+    // The value: the seconds left, 0 to 300 (30 at ten times the time);
+    // none without a time limit.
+    QVariant currentValue() const override {
+        bool number = false;
+        const int seconds = label_->text().toInt(&number);
+        return number ? QVariant(seconds) : QVariant();
+    }
     void setCurrentValue(const QVariant&) override {}  // shown, never set
-    QVariant maximumValue() const override { return 30; }
+    QVariant maximumValue() const override { return 300; }
     QVariant minimumValue() const override { return 0; }
     QVariant minimumStepSize() const override { return 1; }
 

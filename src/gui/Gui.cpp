@@ -67,6 +67,7 @@ void Gui::Wire(FormWindow& window, const WindowBindings& bindings) {
 bool Gui::Load() {
     const bool alive = Dispatch(form1::Form_Load);
     if (!alive) return false;
+    menu_->Sync();
     SyncAll();
     // A window manager places the main window, and gives it its frame, only
     // once it is shown: wait for that (briefly) before placing the comment

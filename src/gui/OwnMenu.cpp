@@ -2,8 +2,14 @@
 #include "OwnMenu.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QMenu>
 #include <QMessageBox>
+
+#include <algorithm>
+#include <iterator>
+
+#include "CheckItems.h"
 
 #include "Events.h"
 #include "Gui.h"
@@ -16,7 +22,7 @@ OwnMenu::OwnMenu(Gui& gui, Program& program) : gui_(gui), program_(program) {
     QWidget& window = gui_.form1();
     speech_ = new QAction(QStringLiteral("Speak words without a recording"), &window);
     speech_->setObjectName(QStringLiteral("speakWords"));
-    speech_->setCheckable(true);
+    MakeCheckItem(*speech_);
     speech_->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+S")));
     speech_->setShortcutContext(Qt::WindowShortcut);
     connect(speech_, &QAction::triggered, this, &OwnMenu::SpeakWords);
@@ -27,14 +33,50 @@ OwnMenu::OwnMenu(Gui& gui, Program& program) : gui_(gui), program_(program) {
         speech_,
         AddAction(QStringLiteral("Say the word again"), "sayAgain", "Ctrl+Shift+R", &OwnMenu::SayAgain),
     };
+    // The pace: a submenu of check items, and a shortcut to the next one.
+    pace_ = new QMenu(QStringLiteral("Time limit"), &window);
+    pace_->setObjectName(QStringLiteral("timeLimit"));
+    auto* group = new QActionGroup(pace_);
+    const std::pair<int, const char*> paces[] = {{1, "Usual time limit"},
+                                                 {2, "Twice the time"},
+                                                 {5, "Five times the time"},
+                                                 {10, "Ten times the time"},
+                                                 {kNoTimeLimit, "No time limit"}};
+    for (const auto& [scale, text] : paces) {
+        QAction* item = pace_->addAction(QString::fromUtf8(text));
+        item->setObjectName(scale == kNoTimeLimit ? QStringLiteral("noTimeLimit") : QStringLiteral("timeScale%1").arg(scale));
+        MakeCheckItem(*item);
+        group->addAction(item);
+        connect(item, &QAction::triggered, this, [this, scale = scale] { SetTimeScale(scale); });
+        paceItems_.push_back({scale, item});
+    }
+    pace_->addSeparator();
+    pace_->addAction(AddAction(QStringLiteral("Next time limit"), "nextTimeLimit", "Ctrl+Shift+T", &OwnMenu::NextTimeScale));
     window.setContextMenuPolicy(Qt::CustomContextMenu);
     connect(&window, &QWidget::customContextMenuRequested, this, [this, &window, items](const QPoint& at) {
         RefreshSpeechItem();
         QMenu menu(&window);
         menu.setToolTipsVisible(true);
         menu.addActions(items);
+        menu.addMenu(pace_);
         menu.exec(window.mapToGlobal(at));
     });
+}
+
+void OwnMenu::Sync() {
+    speech_->setChecked(program_.own.speakWords);
+    for (const auto& [scale, item] : paceItems_) item->setChecked(scale == program_.own.timeScale);
+}
+
+void OwnMenu::SetTimeScale(int scale) {
+    gui_.Dispatch([scale](Program& p) { form1::Menu_TimeScale(p, scale); });
+    Sync();
+}
+
+void OwnMenu::NextTimeScale() {
+    const auto now = std::find(std::begin(kTimeScales), std::end(kTimeScales), program_.own.timeScale);
+    const auto next = now == std::end(kTimeScales) || now + 1 == std::end(kTimeScales) ? std::begin(kTimeScales) : now + 1;
+    SetTimeScale(*next);
 }
 
 void OwnMenu::RefreshSpeechItem() {
@@ -58,6 +100,7 @@ void OwnMenu::SpeakWords(bool on) {
     }
     gui_.Dispatch([on](Program& p) { form1::Menu_SpeakWords(p, on); });
     RefreshSpeechItem();
+    Sync();
 }
 
 void OwnMenu::SayAgain() { gui_.Dispatch(form1::Menu_SayAgain); }

@@ -3,14 +3,20 @@
 // The main window's own menu, as its context menu and on shortcuts the
 // hidden menu does not use: "Import a word list…" (Ctrl+Shift+I),
 // "Progress…" (Ctrl+Shift+P), "Speak words without a recording"
-// (Ctrl+Shift+S, a check item) and "Say the word again" (Ctrl+Shift+R).
+// (Ctrl+Shift+S, a check item), "Say the word again" (Ctrl+Shift+R) and the
+// "Time limit" submenu, a check item for each pace and "Next time limit"
+// (Ctrl+Shift+T).
 #include <QLibrary>
 #include <QObject>
 #include <QString>
 
 #include "Program.h"
 
+#include <utility>
+#include <vector>
+
 class QAction;
+class QMenu;
 
 namespace kelvora::gui {
 
@@ -28,6 +34,12 @@ public:
     // why. Asked when the menu opens (it may load the speech engine).
     void RefreshSpeechItem();
     QAction* speechItem() const { return speech_; }
+    // The check items as the program's own settings have them: at load and
+    // after every change.
+    void Sync();
+    void SetTimeScale(int scale);
+    void NextTimeScale();
+    QMenu* paceMenu() const { return pace_; }
     // Where the Progress window's library is; loaded at its first opening.
     QString progressLibrary;
 
@@ -37,6 +49,8 @@ private:
     Gui& gui_;
     Program& program_;
     QAction* speech_ = nullptr;
+    QMenu* pace_ = nullptr;
+    std::vector<std::pair<int, QAction*>> paceItems_;
     QLibrary progress_;
 };
 

@@ -10,6 +10,7 @@
 
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,7 @@ public:
     void ShowMessage(const std::string& text) override {
         log.push_back("MsgBox:" + text);
         messages.push_back(text);
+        if (whileShown) whileShown();
         if (!expected_.empty()) {
             EXPECT_EQ(expected_.front(), text);
             expected_.pop_front();
@@ -43,6 +45,8 @@ public:
 
     std::vector<std::string> log;
     std::vector<std::string> messages;
+    // Runs while a message box is open, as a screen reader would look.
+    std::function<void()> whileShown;
     std::string time = "12:34:56";
     std::int64_t now = 1'767'225'600;  // 2026-01-01 00:00 UTC
     bool ended = false;

@@ -454,5 +454,50 @@ TEST_F(WordRun, BothSourcesOffSwitchesTestDataOn) {
     EXPECT_EQ("I have a &pen&.", p.m.QuestionSentence);
 }
 
+// The learner's pace: the label counts the real seconds, the score the
+// usual ones (time left over the scale, rounded up), and without a limit
+// nothing times out and a late right answer scores one.
+struct PaceRow {
+    int scale;
+    const char* atStart;  // the label when the question comes
+    int ticks;            // seconds before the answer
+    const char* atAnswer;
+    int score;  // of a right answer then; 0: timed out before
+};
+class Pace : public WordRun, public ::testing::WithParamInterface<PaceRow> {};
+
+TEST_P(Pace, TheLabelCountsRealSecondsTheScoreTheUsualOnes) {
+    const PaceRow& r = GetParam();
+    dir.WriteBytes("kelvora.conf", "time_scale = " + std::string(r.scale ? std::to_string(r.scale) : "off") + "\n");
+    Bank(10, 10);
+    p.rng.Script({0.0, 0.45, 0.7});  // row 4, Japanese to English
+    ASSERT_FALSE(Fire(form1::Command7_Click));
+    EXPECT_EQ(r.atStart, p.Form1.Label1.text);
+    Tick(r.ticks);
+    EXPECT_EQ(r.atAnswer, p.Form1.Label1.text);
+    if (r.score == 0) {
+        EXPECT_EQ(RunState::VerdictPause, p.m.QuizState);  // timed out
+        EXPECT_EQ("-1", p.m.WordTbl[4].score[1]);
+        return;
+    }
+    ASSERT_EQ(RunState::AwaitingAnswer, p.m.QuizState);
+    ChooseAnswer(p, p.m.CorrectAnswer);
+    EXPECT_EQ(" " + std::to_string(r.score), p.m.WordTbl[4].score[1]);
+    EXPECT_EQ(r.score, p.session.reviews.back().secondsLeft);
+    EXPECT_EQ(r.scale, p.session.timeScale);
+}
+
+INSTANTIATE_TEST_SUITE_P(Scales, Pace,
+                         ::testing::Values(PaceRow{1, "6", 2, "4", 4}, PaceRow{1, "6", 6, "0", 0},
+                                           PaceRow{2, "12", 3, "9", 5}, PaceRow{5, "30", 12, "18", 4},
+                                           PaceRow{10, "60", 59, "1", 1}, PaceRow{10, "60", 60, "0", 0},
+                                           PaceRow{kNoTimeLimit, "∞", 25, "∞", 4},
+                                           PaceRow{kNoTimeLimit, "∞", 1000, "∞", 1}),
+                         [](const auto& info) {
+                             const PaceRow& r = info.param;
+                             return (r.scale ? "Times" + std::to_string(r.scale) : std::string("NoLimit")) + "After" +
+                                    std::to_string(r.ticks);
+                         });
+
 }  // namespace
 }  // namespace kelvora::test

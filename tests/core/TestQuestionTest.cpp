@@ -182,7 +182,12 @@ TEST_F(TestMode, FortyQuestionsMakeAReportTwiceInOneRun) {
     host.Expect("continue");
     host.log.clear();
     p.m.Countdown = 20;
+    // While the report is open, the verdict label is named after what it shows.
+    std::string nameWhileReporting;
+    host.whileShown = [&] { nameWhileReporting = p.Form2.Label1.accessibleName; };
     ChooseAnswer(p, p.m.CorrectAnswer);
+    host.whileShown = nullptr;
+    EXPECT_EQ("○ 39. Right.", nameWhileReporting);
     // The report comes before the mark, the beep and the pause.
     EXPECT_EQ((std::vector<std::string>{"MsgBox:continue", "Beep"}), host.log);
     EXPECT_EQ("○ 39", p.Form2.Label1.text);  // the count before this judgement
@@ -198,17 +203,21 @@ TEST_F(TestMode, FortyQuestionsMakeAReportTwiceInOneRun) {
     EXPECT_EQ(RunState::VerdictPause, p.m.QuizState);
     EXPECT_EQ(1, p.m.Countdown);
     ASSERT_FALSE(Fire(form1::Timer1_Timer));
-    EXPECT_FALSE(p.Form2.Text1.visible);  // gone with the pause
+    EXPECT_FALSE(p.Form2.Text1.visible);  // gone with the pause, the verdict's name too
+    EXPECT_EQ("Verdict", p.Form2.Label1.accessibleName);
 
-    // The second test: all wrong. S and L run over all 80 questions.
+    // The second test: all wrong. S and L run over all 80 questions. A
+    // session at a slower pace says how the estimate counted it.
     for (int i = 0; i < 39; ++i) Answer(false, 0);
     host.Expect("continue");
     p.m.Countdown = 3;
+    p.session.timeScale = 10;
     ChooseAnswer(p, (p.m.CorrectAnswer + 1) % 4);
     EXPECT_EQ(Counts() +
                   "\r\n\r\n試験モード出題数\r\n　 40\r\n試験モード正解\r\n\r\n"
                   "TOEIC予想スコア\r\n　 0\r\ns1　 40\r\ns2　 0\r\ns3　 0\r\ns4　 71.25\r\ns5　 0\r\n"
-                  "s6　 760\r\ns7　 1600",
+                  "s6　 760\r\ns7　 1600\r\n\r\nThis session ran at a slower pace (time limits ×10): the estimate "
+                  "counts the seconds left as the usual limits would.",
               p.Form2.Text1.text);
 }
 

@@ -15,6 +15,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -96,11 +97,12 @@ TEST_F(GuiFixture, MainWindowShowsItsControlTable) {
     EXPECT_FALSE(w.widget("Label2")->geometry().intersects(w.rect()));  // never seen
     // The inert menu: 26 Ctrl+letter shortcuts; then the program's own
     // menu, on keys the inert one leaves free.
-    ASSERT_EQ(30, w.actions().size());
+    ASSERT_EQ(31, w.actions().size());
     EXPECT_EQ(QKeySequence(QStringLiteral("Ctrl+Shift+S")), w.actions()[26]->shortcut());  // speak words
     EXPECT_EQ(QKeySequence(QStringLiteral("Ctrl+Shift+I")), w.actions()[27]->shortcut());
     EXPECT_EQ(QKeySequence(QStringLiteral("Ctrl+Shift+P")), w.actions()[28]->shortcut());
     EXPECT_EQ(QKeySequence(QStringLiteral("Ctrl+Shift+R")), w.actions()[29]->shortcut());  // say it again
+    EXPECT_EQ(QKeySequence(QStringLiteral("Ctrl+Shift+T")), w.actions()[30]->shortcut());  // the next pace
     EXPECT_EQ(QStringLiteral("a(&a)"), w.actions()[0]->text());
     EXPECT_EQ(QStringLiteral("k(&k)"), w.actions()[10]->text());
     EXPECT_EQ(QStringLiteral("l"), w.actions()[11]->text());
@@ -275,10 +277,14 @@ TEST_F(GuiFixture, AQuestionAndItsVerdictAreAnnouncedInOrder) {
     EXPECT_EQ("× 0. Wrong. The answer was " + std::string(1, static_cast<char>('A' + p.m.CorrectAnswer)) + ": " + right + ".",
               spoken.back());
 
-    // A test question is spoken without its underline marks.
+    // A test question is spoken without its underline marks; the verdict
+    // has left the label, and its name with it.
     p.Form3.Check1.value = 0;
     for (int i = 0; i < 6 && p.m.QuizState != RunState::AwaitingAnswer; ++i) g->Dispatch(form1::Timer1_Timer);
     EXPECT_EQ(0u, spoken.back().find(p.m.QuestionSentence == "Go &now&." ? "Go now." : "I have a pen."));
+    EXPECT_EQ(QString(), Widget<QLabel>(g->form2(), "Label1")->text());
+    EXPECT_EQ("Verdict",
+              QAccessible::queryAccessibleInterface(g->form2().widget("Label1"))->text(QAccessible::Name).toStdString());
 }
 
 // A whole session by keyboard: the focus never rests where a stray Space
@@ -369,6 +375,56 @@ TEST_F(GuiFixture, TheSpeechItemSaysWhyItIsUnavailableAndRemembersItsChoice) {
     EXPECT_TRUE(item->isChecked());
     EXPECT_TRUE(p.own.speakWords);
     EXPECT_NE(std::string::npos, dir.ReadBytes("kelvora.conf").find("speak_words = yes\n"));
+}
+
+// Choices kept in Kelvora's own settings are the menu's state from the
+// start, and its check items are switches to a screen reader.
+struct GuiWithOwnSettings : GuiFixture {
+    void SetUp() override {
+        dir.WriteBytes("kelvora.conf", "speak_words = yes\ntime_scale = off\n");
+        GuiFixture::SetUp();
+    }
+};
+
+TEST_F(GuiWithOwnSettings, StoredChoicesAreCheckedAndEveryCheckItemIsASwitch) {
+    QAction* speech = g->menu().speechItem();
+    QAction* noLimit = g->menu().paceMenu()->findChild<QAction*>(QStringLiteral("noTimeLimit"));
+    ASSERT_TRUE(noLimit);
+    for (QAction* item : {speech, noLimit}) {
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(item);
+        ASSERT_TRUE(a);
+        EXPECT_EQ(QAccessible::CheckBox, a->role());
+        EXPECT_TRUE(a->state().checkable);
+        EXPECT_TRUE(a->state().checked) << item->text().toStdString();
+    }
+    EXPECT_EQ(QStringLiteral("No time limit"), QAccessible::queryAccessibleInterface(noLimit)->text(QAccessible::Name));
+    // The menu gives its items as they are: check items.
+    QAccessibleInterface* fromMenu = QAccessible::queryAccessibleInterface(g->menu().paceMenu())->child(4);
+    ASSERT_TRUE(fromMenu);
+    EXPECT_EQ(noLimit, fromMenu->object());
+    EXPECT_EQ(QAccessible::CheckBox, fromMenu->role());
+
+    // Without a limit: the countdown says so, and a question waits.
+    p.Form3.Check2.value = 0;
+    p.Form3.Text3.text = "10";
+    p.rng.Script({0.0, 0.0, 0.0, 0.0});
+    host.Expect("問題数が少なすぎるため、正常な判定ができません");
+    QTest::mouseClick(g->form1().widget("Command7"), Qt::LeftButton);
+    for (int i = 0; i < 100; ++i) g->Dispatch(form1::Timer1_Timer);
+    EXPECT_EQ(RunState::AwaitingAnswer, p.m.QuizState);
+    QAccessibleInterface* countdown = QAccessible::queryAccessibleInterface(g->form1().widget("Label1"));
+    EXPECT_EQ(QStringLiteral("no time limit"), countdown->text(QAccessible::Name));
+    EXPECT_FALSE(countdown->valueInterface()->currentValue().isValid());
+
+    // The first Ctrl+Shift+S turns speech off; Ctrl+Shift+T goes on from
+    // no limit to the usual one.
+    QTest::keyClick(&g->form1(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(&g->form1(), Qt::Key_T, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ("speak_words = no\ntime_scale = 1\ndesired_retention = 0.90\nnew_cards_per_day = 20\n",
+              dir.ReadBytes("kelvora.conf"));
+    EXPECT_FALSE(QAccessible::queryAccessibleInterface(speech)->state().checked);
+    EXPECT_FALSE(noLimit->isChecked());
+    EXPECT_TRUE(g->menu().paceMenu()->findChild<QAction*>(QStringLiteral("timeScale1"))->isChecked());
 }
 
 // The Progress window from a prepared history: each chart's series hold

@@ -85,6 +85,11 @@ void Menu_SpeakWords(Program& p, bool on) {
 
 void Menu_SayAgain(Program& p) { SayAgain(p); }
 
+void Menu_TimeScale(Program& p, int scale) {
+    p.own.timeScale = scale;
+    SaveOwnSetting(p, "time_scale", TimeScaleText(scale));
+}
+
 void Menu_DrillWordDatabase(Program& p, const std::string& name) {
     if (!SwitchWordDatabase(p, name)) return;
     // The records are saved as "END" saves them: so is the session.

@@ -108,6 +108,9 @@ struct Form1Model : WindowModel {
 };
 
 // Comment window: verdicts, commentary and reports.
+// The countdown label of a question without a time limit.
+inline constexpr const char* kNoTimeLimitLabel = "∞";
+
 // The verdict label's name while it shows no verdict.
 inline constexpr const char* kVerdictLabelName = "Verdict";
 

@@ -23,6 +23,4 @@ bool CountdownSteps(Program& p);
 // Whether pace `a` is slower than pace `b` (none at all is the slowest).
 bool SlowerPace(int a, int b);
 
-inline constexpr const char* kNoTimeLimitLabel = "∞";
-
 }  // namespace kelvora
