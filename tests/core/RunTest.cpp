@@ -236,11 +236,13 @@ TEST_F(WordRun, ContinueEndsALongPauseAtTheNextTick) {
     EXPECT_TRUE(p.Form2.Command1.visible);
     Tick(3);
     EXPECT_EQ(RunState::VerdictPause, p.m.QuizState);
+    EXPECT_NE("Verdict", p.Form2.Label1.accessibleName);
     ASSERT_FALSE(Fire(form2::Command1_Click));
     ASSERT_FALSE(Fire(form2::Command1_Click));
     EXPECT_EQ(1, p.m.Countdown);
     EXPECT_FALSE(p.Form2.Text1.visible);
     EXPECT_FALSE(p.Form2.Command1.visible);
+    EXPECT_EQ("Verdict", p.Form2.Label1.accessibleName);  // the verdict has gone, its name too
     Tick();
     EXPECT_EQ(RunState::AwaitingAnswer, p.m.QuizState);
 }

@@ -121,6 +121,7 @@ struct Player : ::testing::Test {
         lib.vbmp3_close();
         lib.vbmp3_free();
         ::unsetenv("KELVORA_AUDIO_PACE");
+        ::unsetenv("KELVORA_AUDIO_OUTPUT");
     }
     bool WaitIdle(int ms) {
         const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
