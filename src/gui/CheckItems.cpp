@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CheckItems.h"
 
+#include "OwnAccessible.h"
+
 #include <QAccessible>
 #include <QAction>
 #include <QMenu>
@@ -88,22 +90,11 @@ private:
     QPointer<QAction> action_;
 };
 
-QAccessibleInterface* Factory(const QString&, QObject* object) {
-    auto* action = qobject_cast<QAction*>(object);
-    if (action && action->property(kCheckItemProperty).toBool()) return new CheckItemAccessible(action);
-    return nullptr;
-}
-
 }  // namespace
 
 void MakeCheckItem(QAction& action) {
-    static const bool installed = [] {
-        QAccessible::installFactory(Factory);
-        return true;
-    }();
-    static_cast<void>(installed);
     action.setCheckable(true);
-    action.setProperty(kCheckItemProperty, true);
+    UseOwnAccessible<QAction, CheckItemAccessible>(action, kCheckItemProperty);
 }
 
 }  // namespace kelvora::gui

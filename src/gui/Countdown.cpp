@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QVariant>
 
+#include "OwnAccessible.h"
 #include "platform/Controls.h"
 
 namespace kelvora::gui {
@@ -72,21 +73,10 @@ private:
     QLabel* label_;
 };
 
-QAccessibleInterface* Factory(const QString&, QObject* object) {
-    auto* label = qobject_cast<QLabel*>(object);
-    if (label && label->property(kCountdownProperty).toBool()) return new CountdownAccessible(label);
-    return nullptr;
-}
-
 }  // namespace
 
 void MakeCountdown(QWidget& label) {
-    static const bool installed = [] {
-        QAccessible::installFactory(Factory);
-        return true;
-    }();
-    static_cast<void>(installed);
-    label.setProperty(kCountdownProperty, true);
+    if (auto* l = qobject_cast<QLabel*>(&label)) UseOwnAccessible<QLabel, CountdownAccessible>(*l, kCountdownProperty);
 }
 
 }  // namespace kelvora::gui
