@@ -15,6 +15,7 @@
 #include <ctime>
 #include <filesystem>
 
+#include "Events.h"
 #include "Fonts.h"
 #include "Gui.h"
 #include "GuiHost.h"
@@ -116,8 +117,10 @@ int main(int argc, char** argv) {
 
     kelvora::SharedPlayerLibrary player(PrivateLibraryPath(exeDir, kelvora::kPlayerLibraryFile));
     kelvora::gui::GuiHost host;
-    kelvora::Program p(host, player, *folder);
+    // Before the program: a thread of the program may still read it as the
+    // program ends.
     kelvora::SqliteHistory history(*folder / kelvora::kHistoryFile);
+    kelvora::Program p(host, player, *folder);
     p.history = &history;
     p.missingSettingsHint = settingsHint;
     kelvora::gui::Gui gui(p);
@@ -125,12 +128,17 @@ int main(int argc, char** argv) {
         QString::fromStdString(PrivateLibraryPath(exeDir, kelvora::progress::kLibraryFile).string());
     host.beforeMessage = [&gui] {
         gui.SyncAll();
+        gui.SetModal(true);
         return gui.ActiveWindowForMessages();
     };
+    host.afterMessage = [&gui] { gui.SetModal(false); };
     if (!gui.Load()) return 0;
     // Whether the history is whole, known before "END" needs it, and off
     // the path of the first paint and the first question.
-    QTimer::singleShot(0, &app, [&history] { history.CheckInBackground(); });
+    QTimer::singleShot(0, &app, [&history, &gui] {
+        gui.Dispatch(kelvora::form1::Shown);
+        history.CheckInBackground();
+    });
     // For the start-up benchmark: leave as soon as the windows are up.
     if (qEnvironmentVariableIsSet("KELVORA_EXIT_WHEN_SHOWN"))
         QTimer::singleShot(0, &app, [] { QCoreApplication::exit(0); });

@@ -64,6 +64,18 @@ void Menu_SayAgain(Program& p);
 void Menu_TimeScale(Program& p, int scale);
 }  // namespace form1
 
+// The program's own moments of the main window.
+namespace form1 {
+// The windows are on the screen: work the learner would wait for later
+// begins in the background (the deck of a memory mode, when the mode box
+// holds one).
+void Shown(Program& p);
+// Whether the event `next` may need the deck of a memory mode still being
+// made (its making begun now if it was not): the window then keeps
+// answering, but runs no event, until it is done.
+bool WaitsForMemory(Program& p, EventHandler next);
+}  // namespace form1
+
 namespace form2 {
 void Form_Deactivate(Program& p);
 void Form_QueryUnload(Program& p);  // closed by its frame

@@ -3,6 +3,7 @@
 // One running program: the shared state, the three windows' control
 // models, and the services it uses. Every routine takes it by reference.
 #include <filesystem>
+#include <future>
 #include <memory>
 
 #include "memory/Deck.h"
@@ -49,8 +50,10 @@ struct Program {
     std::string missingSettingsHint;
     // Kelvora's own settings (kelvora.conf), read at start-up.
     OwnSettings own;
-    // Mode 5's cards, made at its first question from the review history.
+    // Mode 5's cards, made at its first question from the review history,
+    // or on a thread of its own from the moment the window shows.
     std::unique_ptr<Deck> deck;
+    std::future<DeckBuild> deckBuild;
     // Mode 5 found the review history unreadable and said so; it asks as
     // mode 2 does from then on.
     bool reviewHistoryUnreadable = false;

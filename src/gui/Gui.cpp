@@ -4,6 +4,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QProcess>
 #include <QWindow>
 
@@ -84,7 +85,11 @@ bool Gui::Load() {
 
 bool Gui::Dispatch(const std::function<void(Program&)>& handler) {
     if (ended_) return false;
-    if (busy_) return true;  // a message box is open: the event is dropped
+    if (modal_) return true;  // a message box is open: the event is dropped
+    if (busy_) {              // another event is under way: this one waits its turn
+        held_.push_back(handler);
+        return true;
+    }
     {
         BusyScope busy(busy_);
         try {
@@ -96,11 +101,34 @@ bool Gui::Dispatch(const std::function<void(Program&)>& handler) {
     }
     SyncAll();
     announcer_->Update();
+    while (!held_.empty()) {
+        const auto next = std::move(held_.front());
+        held_.pop_front();
+        if (!Dispatch(next)) return false;
+    }
     return true;
+}
+
+// The deck of a memory mode is made on a thread of its own; an event that
+// may need it waits for it here, with the window answering meanwhile
+// (events of the program itself are held until it is done).
+bool Gui::Dispatch(EventHandler handler) {
+    if (!Busy() && form1::WaitsForMemory(program_, handler)) {
+        BusyScope busy(busy_);
+        QEventLoop loop;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, &loop, [this, &loop, handler] {
+            if (!form1::WaitsForMemory(program_, handler)) loop.quit();
+        });
+        poll.start(5);
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    }
+    return Dispatch(std::function<void(Program&)>(handler));
 }
 
 void Gui::WhileBusy(const std::function<void()>& f) {
     BusyScope busy(busy_);
+    BusyScope modal(modal_);
     f();
 }
 

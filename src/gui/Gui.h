@@ -12,12 +12,14 @@
 // straight into the control models (FormWindow).
 #include <QObject>
 #include <QTimer>
+#include <deque>
 #include <functional>
 #include <memory>
 
 #include "Announcer.h"
 #include "FormWindow.h"
 #include "OwnMenu.h"
+#include "Events.h"
 #include "Program.h"
 
 namespace kelvora::gui {
@@ -36,12 +38,19 @@ public:
     void SyncAll();
     // Runs one event of the program; returns false once the program ended.
     bool Dispatch(const std::function<void(Program&)>& handler);
-    // Whether an event would be dropped now (a message box or a dialog of
-    // the program's own is open).
-    bool Busy() const { return busy_ || ended_; }
+    // The same for an entry point; one that may ask the deck of a memory
+    // mode still being made on its thread waits for it first, the window
+    // answering meanwhile.
+    bool Dispatch(EventHandler handler);
+    // Whether an event would be dropped or held now (a message box or a
+    // dialog of the program's own is open, or an event is under way).
+    bool Busy() const { return busy_ || modal_ || ended_; }
     // Runs `f` with every event dropped meanwhile, as while a message box
     // is open.
     void WhileBusy(const std::function<void()>& f);
+    // A message box opens (true) or has closed (false): events meanwhile
+    // are dropped, as the box is modal for the whole program.
+    void SetModal(bool open) { modal_ = open; }
 
     OwnMenu& menu() { return *menu_; }
     bool ended() const { return ended_; }
@@ -68,7 +77,11 @@ private:
     QTimer timer1_, timer2_;
     TimerModel shown1_{-1, false}, shown2_{-1, false};
     bool busy_ = false;
+    bool modal_ = false;
     bool ended_ = false;
+    // Events that came while another ran (not under a message box): run
+    // after it, in their order.
+    std::deque<std::function<void(Program&)>> held_;
 };
 
 }  // namespace kelvora::gui

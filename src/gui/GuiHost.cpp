@@ -15,6 +15,7 @@ void GuiHost::ShowMessage(const std::string& text) {
     box.setObjectName(QStringLiteral("KelvoraMessage"));
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();
+    if (afterMessage) afterMessage();
 }
 
 void GuiHost::Beep() { QApplication::beep(); }

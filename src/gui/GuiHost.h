@@ -17,6 +17,8 @@ public:
     // Called before a message box opens, so the windows show the state the
     // message speaks about; returns the window to centre it on.
     std::function<QWidget*()> beforeMessage;
+    // Called once the message box has closed.
+    std::function<void()> afterMessage;
 
 protected:
     void ShowMessage(const std::string& text) override;

@@ -195,6 +195,35 @@ struct DueWords : InTokyo, ScratchProgram {
     }
 };
 
+// The deck made on its own thread from the moment the window shows, and
+// taken at Start (waiting for it if need be) with the answers judged
+// meanwhile, asks what the deck made at Start asks.
+TEST_F(DueWords, ADeckMadeOnItsOwnThreadIsTheDeckStartWouldMake) {
+    const std::vector<std::tuple<std::string, int, std::int64_t, int>> log = {
+        {"w0", 0, At(-10, 20, 0), Good}, {"w1", 1, At(-3, 20, 0), Good}, {"w2", 0, At(-1, 20, 0), Again}};
+    const Review meanwhile{"w3", 0, At(0, 19, 0), true, false, 4, 1};
+    auto asks = [&](DueWords& d, bool early) {
+        d.Load(log);
+        if (early) {
+            EXPECT_FALSE(d.Fire(form1::Shown));
+            EXPECT_TRUE(d.p.deckBuild.valid());  // being made on its thread
+        }
+        d.p.session.reviews.push_back(meanwhile);  // an answer in another mode, before Start
+        EXPECT_FALSE(d.Fire(form1::Command7_Click));
+        std::vector<std::pair<int, int>> asked{d.Asked()};
+        for (int i = 0; i < 5; ++i) {
+            d.AnswerRight();
+            asked.push_back(d.Asked());
+        }
+        return asked;
+    };
+    struct Another : DueWords {
+        void TestBody() override {}
+    } atStart;
+    EXPECT_EQ(asks(atStart, false), asks(*this, true));
+    EXPECT_FALSE(p.deckBuild.valid());  // taken
+}
+
 TEST_F(DueWords, DueFirstLikeliestForgottenThenNewUpToTheLimitThenTheLowestRecall) {
     // w0 learnt ten days ago and w1 three days ago (both due, w0 likelier
     // forgotten); w2 yesterday (due in two days).

@@ -11,6 +11,7 @@
 #include <QXYSeries>
 #include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QFontInfo>
 #include <QImage>
 #include <QLabel>
@@ -192,6 +193,18 @@ TEST_F(GuiFixture, EndSavesTheRecordsAndClosesEveryWindow) {
     EXPECT_FALSE(g->form1().isVisible());
     EXPECT_FALSE(g->form2().isVisible());
     EXPECT_TRUE(dir.Exists("eword.dat") && dir.Exists("ptest.dat"));
+}
+
+// A close that comes while another event is under way (start-up, say) is
+// held, and ends the program as soon as that event is done.
+TEST_F(GuiFixture, ACloseDuringAnotherEventIsNeverLost) {
+    g->Dispatch([&](Program&) {
+        QCloseEvent close;
+        QApplication::sendEvent(&g->form1(), &close);
+        EXPECT_FALSE(g->ended());
+    });
+    EXPECT_TRUE(g->ended());
+    EXPECT_FALSE(dir.Exists("eword.dat"));  // as a close does: nothing saved
 }
 
 TEST_F(GuiFixture, ClosingTheMainWindowUnloadsWithoutSaving) {

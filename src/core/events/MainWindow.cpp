@@ -13,6 +13,8 @@
 #include "run/Run.h"
 #include "setup/SetupDialog.h"
 #include "startup/Startup.h"
+#include "text/Numbers.h"
+#include "model/Modes.h"
 
 namespace kelvora::form1 {
 
@@ -84,6 +86,21 @@ void Menu_SpeakWords(Program& p, bool on) {
 }
 
 void Menu_SayAgain(Program& p) { SayAgain(p); }
+
+void Shown(Program& p) {
+    if (ModeOf(Val(p.Form3.Text3.text)).memory) PrepareMemoryDeck(p);
+}
+
+bool WaitsForMemory(Program& p, EventHandler next) {
+    // Start, Stop's report and the tick that brings the next question ask
+    // the deck; nothing else does.
+    const bool asks = next == Command7_Click || next == Command6_Click || (next == Timer1_Timer && p.runStarted);
+    if (!asks || !ModeOf(Val(p.Form3.Text3.text)).memory) return false;
+    // Made on a thread of its own whenever it is needed, so the window's
+    // thread never replays a long history.
+    PrepareMemoryDeck(p);
+    return MemoryDeckBeingMade(p);
+}
 
 void Menu_TimeScale(Program& p, int scale) {
     p.own.timeScale = scale;

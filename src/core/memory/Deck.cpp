@@ -9,16 +9,32 @@
 
 namespace kelvora {
 
+namespace {
+
+std::vector<std::string> HeadwordsOf(const Model& m) {
+    std::vector<std::string> keys;
+    keys.reserve(static_cast<std::size_t>(std::max(0, m.WordCount)));
+    for (int row = 0; row < m.WordCount; ++row) keys.push_back(HeadwordKey(m.Word(row).word));
+    return keys;
+}
+
+}  // namespace
+
 Deck::Deck(const Model& m, const std::string& database, const ReviewLog& log, const std::vector<Review>& session,
            const MemorySettings& settings)
+    : Deck(HeadwordsOf(m), database, log, session, settings) {}
+
+Deck::Deck(std::vector<std::string> headwords, const std::string& database, const ReviewLog& log,
+           const std::vector<Review>& session, const MemorySettings& settings)
     : settings_(settings), model_(settings.weights) {
-    const int words = std::max(0, m.WordCount);
+    const int words = static_cast<int>(headwords.size());
     firstRow_.resize(static_cast<std::size_t>(words));
     cards_.resize(static_cast<std::size_t>(words) * 2);
-    std::unordered_map<std::string, int> rowOf;
+    std::unordered_map<std::string, int>& rowOf = rowOf_;
     rowOf.reserve(static_cast<std::size_t>(words));
     for (int row = 0; row < words; ++row)
-        firstRow_[static_cast<std::size_t>(row)] = rowOf.emplace(HeadwordKey(m.Word(row).word), row).first->second;
+        firstRow_[static_cast<std::size_t>(row)] =
+            rowOf.emplace(std::move(headwords[static_cast<std::size_t>(row)]), row).first->second;
 
     // The log's cards of this database that the bank holds.
     std::vector<int> cardOfLog(log.cards.size(), -1);
@@ -37,7 +53,14 @@ Deck::Deck(const Model& m, const std::string& database, const ReviewLog& log, co
         ApplyReview(cards_[static_cast<std::size_t>(it->second * 2 + r.direction)], model_, r.at,
                     days.Of(r.at), GradeOf(r.right, r.timedOut));
     }
+}
 
+// The cards never reviewed, in bank order; made at the first question, so
+// that a deck made early and brought up to date answer by answer is the
+// deck made then.
+void Deck::ListNewCards() {
+    newListed_ = true;
+    const int words = static_cast<int>(firstRow_.size());
     newPlace_.assign(cards_.size(), -1);
     for (int row = 0; row < words; ++row) {
         if (firstRow_[static_cast<std::size_t>(row)] != row) continue;
@@ -48,6 +71,11 @@ Deck::Deck(const Model& m, const std::string& database, const ReviewLog& log, co
             newCards_.push_back(card);
         }
     }
+}
+
+void Deck::Record(const Review& review) {
+    if (const auto it = rowOf_.find(review.word); it != rowOf_.end())
+        Record(it->second, review.direction, GradeOf(review.right, review.timedOut), review.at);
 }
 
 int Deck::CardOf(int row, int direction) const {
@@ -66,6 +94,7 @@ bool Deck::Due(int card) const {
 
 // Orders the reviewed cards by their retrievability on `day`.
 void Deck::Rank(std::int64_t day) {
+    if (!newListed_) ListNewCards();
     day_ = day;
     dueOrder_.clear();
     duePlace_ = 0;
@@ -107,7 +136,7 @@ void Deck::Record(int row, int direction, int grade, std::int64_t at) {
     const bool first = !c.Reviewed();
     const std::int64_t day = LearningDay(at);
     ApplyReview(c, model_, at, day, grade);
-    if (first) {
+    if (first && newListed_) {
         // Out of the new cards: the last one takes its place.
         const int place = newPlace_[static_cast<std::size_t>(card)];
         if (place < 0) return;

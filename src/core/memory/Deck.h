@@ -15,6 +15,8 @@
 #include "model/Reviews.h"
 #include <functional>
 #include <limits>
+#include <memory>
+#include <unordered_map>
 
 namespace kelvora {
 
@@ -24,6 +26,10 @@ public:
     // session's own reviews (not in the history until "END").
     Deck(const Model& m, const std::string& database, const ReviewLog& log, const std::vector<Review>& session,
          const MemorySettings& settings);
+    // The same from the bank's headword keys (HeadwordKey of each row's
+    // word), so that it can be made away from the model.
+    Deck(std::vector<std::string> headwords, const std::string& database, const ReviewLog& log,
+         const std::vector<Review>& session, const MemorySettings& settings);
 
     // Mode 5's next word (row, direction): the cards due today, lowest
     // retrievability first; else a card never reviewed, at random, while
@@ -34,6 +40,9 @@ public:
 
     // A judged answer to a word of the bank, in any mode.
     void Record(int row, int direction, int grade, std::int64_t at);
+    // The same for a review of this session, by its headword key; a word
+    // the bank lacks is passed over.
+    void Record(const Review& review);
 
     struct Summary {
         int dueToday = 0;   // still due today
@@ -48,14 +57,17 @@ public:
 private:
     int CardOf(int row, int direction) const;
     void Rank(std::int64_t day);
+    void ListNewCards();
     bool Due(int card) const;
 
     MemorySettings settings_;
     fsrs::Prepared model_;
     std::vector<int> firstRow_;        // by bank row: the first row with its headword
+    std::unordered_map<std::string, int> rowOf_;  // headword key: its first row
     std::vector<CardState> cards_;     // by first row * 2 + direction
     std::vector<int> newCards_;        // never reviewed
     std::vector<int> newPlace_;        // by card: its place in newCards_, -1 when not there
+    bool newListed_ = false;
     std::int64_t day_ = std::numeric_limits<std::int64_t>::min();
     std::vector<int> dueOrder_;        // due on day_, lowest retrievability first
     std::size_t duePlace_ = 0;
@@ -69,6 +81,14 @@ private:
         bool operator>(const Ranked& o) const { return r != o.r ? r > o.r : card > o.card; }
     };
     std::priority_queue<Ranked, std::vector<Ranked>, std::greater<>> lowest_;
+};
+
+// A deck made on a thread of its own: the deck with the session's first
+// `sessionReviews` reviews in it, or why the history could not be read.
+struct DeckBuild {
+    std::unique_ptr<Deck> deck;
+    std::string error;
+    std::size_t sessionReviews = 0;
 };
 
 }  // namespace kelvora

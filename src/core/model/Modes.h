@@ -34,6 +34,8 @@ struct ModeRow {
     void (*choose)(Program&);
     // The line that Stop's mode report adds after the legend; none: none.
     std::string (*reportLine)(Program&);
+    // Its words come from the model of memory (the deck of the bank).
+    bool memory = false;
 };
 
 // The modes a learner can choose, in number order.

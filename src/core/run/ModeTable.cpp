@@ -23,7 +23,7 @@ constexpr std::array kModes = {
     ModeRow{3, "not yet asked either way", S::Draw, T::NeverAsked, R::Plain, ChooseUnaskedEither, nullptr},
     ModeRow{4, "training list", S::Draw, T::NeverAsked, R::Plain, ChooseTrainingWord, TrainingRatesLine},
     ModeRow{5, "due words: those about to be forgotten, then new ones", S::Draw, T::Any, R::Plain, ChooseDueWord,
-            DueWordsLine},
+            DueWordsLine, true},
     ModeRow{10, "drill: test questions wait on their commentary", S::Draw, T::NeverRight, R::Drill, nullptr, nullptr},
     ModeRow{11, "test: a score estimate every 40 questions", S::Draw, T::NeverAsked, R::Exam, nullptr, nullptr},
     ModeRow{20, "in order, choices nearby", S::Walk, T::Any, R::Plain, WalkInOrder, nullptr},
