@@ -4,6 +4,10 @@
 // answer boxes in the same fonts. scripts/bench.sh times it beside Kelvora,
 // each leaving as soon as its window is up.
 #include <QApplication>
+
+#include <chrono>
+#include <cstdio>
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
@@ -31,6 +35,14 @@ int main(int argc, char** argv) {
     // running.
     while (!window.windowHandle()->isExposed())
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents, 50);
-    QTimer::singleShot(0, &app, [] { QCoreApplication::exit(0); });
+    QTimer::singleShot(0, &app, [] {
+        if (const QByteArray started = qgetenv("KELVORA_STARTED_NS"); !started.isEmpty()) {
+            const auto now =
+                std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::system_clock::now().time_since_epoch());
+            std::printf("ready after %.1f ms\n", static_cast<double>(now.count() - started.toLongLong()) / 1e6);
+            std::fflush(stdout);
+        }
+        QCoreApplication::exit(0);
+    });
     return QApplication::exec();
 }

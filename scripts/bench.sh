@@ -44,6 +44,10 @@ startup "no history"
 cp /tmp/kelvora-bench-20001/history.sqlite3 "$data/"
 startup "a history of 1,000,000 reviews"
 
+# Under an X server: start-up against the floor window, and Start to the
+# first question of mode 5 with the million reviews.
+xvfb-run -a "$root/scripts/bench-window.sh" "$build" "$data"
+
 # "kelvora fit" on 100,000 reviews of a synthetic learner, as a learner
 # runs it: its time and peak memory.
 rm -f "$data/history.sqlite3"

@@ -20,6 +20,8 @@
 
 namespace kelvora {
 
+class FilePrefetch;
+
 struct Program {
     Program(Host& h, PlayerLibrary& p, std::filesystem::path workingDir = ".")
         : host(h), player(p), dir(std::move(workingDir)) {}
@@ -50,6 +52,9 @@ struct Program {
     std::string missingSettingsHint;
     // Kelvora's own settings (kelvora.conf), read at start-up.
     OwnSettings own;
+    // Start-up's files read ahead while the windows are made; none: read
+    // when asked.
+    FilePrefetch* prefetch = nullptr;
     // Mode 5's cards, made at its first question from the review history,
     // or on a thread of its own from the moment the window shows.
     std::unique_ptr<Deck> deck;

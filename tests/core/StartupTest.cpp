@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up from the settings file to the learning records, and shutdown.
 #include "Fixture.h"
+#include "files/Prefetch.h"
 #include "startup/Startup.h"
+
+#include <tuple>
 
 namespace kelvora::test {
 namespace {
@@ -154,6 +157,36 @@ TEST_F(Startup, UnloadStopsThePlayerInOrderAndSavesNothing) {
     EXPECT_FALSE(dir.Exists("eword.dat"));
     EXPECT_FALSE(dir.Exists("ptest.dat"));
     EXPECT_EQ(std::vector<std::string>{"End"}, host.log);
+}
+
+// The files start-up reads, read ahead on a thread while the windows are
+// made: what loads is what start-up reads itself, also when a file
+// changes after it was read ahead.
+TEST(Prefetch, StartUpLoadsWhatItWouldReadItself) {
+    for (const bool changed : {false, true}) {
+        SCOPED_TRACE(changed ? "changed after it was read ahead" : "unchanged");
+        ScratchProgram ahead, itself;
+        for (ScratchProgram* s : {&ahead, &itself}) {
+            s->WriteStandardFiles(11, 30);
+            s->dir.WriteBytes("eword.dat", " 5, 3,0,0\r\n0,0, 5,-1\r\n");
+        }
+        FilePrefetch prefetch(ahead.dir.path());
+        if (changed)
+            for (ScratchProgram* s : {&ahead, &itself}) {
+                s->dir.WriteCp932("eword.txt", Crlf({"ant,蟻", "bee,蜂", "zzzzzzzz,end"}));
+                s->dir.WriteBytes("eword.dat", " 9, 9,0,0\r\n");
+            }
+        ahead.p.prefetch = &prefetch;
+        ASSERT_FALSE(ahead.Fire(form1::Form_Load));
+        ASSERT_FALSE(itself.Fire(form1::Form_Load));
+        ASSERT_EQ(itself.p.m.WordCount, ahead.p.m.WordCount);
+        for (int row = 0; row < itself.p.m.WordCount; ++row) {
+            const WordRow &a = ahead.p.m.Word(row), &b = itself.p.m.Word(row);
+            EXPECT_EQ(std::tie(b.word, b.meaning, b.asked, b.score), std::tie(a.word, a.meaning, a.asked, a.score)) << row;
+        }
+        EXPECT_EQ(itself.p.m.TestCount, ahead.p.m.TestCount);
+        EXPECT_EQ(itself.p.Form3.Text1.text, ahead.p.Form3.Text1.text);
+    }
 }
 
 }  // namespace

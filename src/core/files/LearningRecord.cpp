@@ -2,6 +2,7 @@
 #include "files/LearningRecord.h"
 
 #include "files/FileLimits.h"
+#include "files/Prefetch.h"
 #include "platform/TextFile.h"
 #include "text/Numbers.h"
 #include "text/TextReader.h"
@@ -16,7 +17,7 @@ namespace {
 // that is there but cannot be a record is not used, and the learner is
 // told; "END" leaves it alone too.
 std::optional<std::string> ReadRecordFile(Program& p, const std::string& name) {
-    FileRead file = ReadFileBytes(p.File(name), kMaxRecordBytes);
+    FileRead file = ReadStartupFile(p, name, kMaxRecordBytes, false);
     if (!file) {
         if (!file.problem.empty())
             p.host.MsgBox("The learning record '" + name + "' is not used: " + file.problem +

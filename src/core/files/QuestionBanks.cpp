@@ -2,6 +2,7 @@
 #include "files/QuestionBanks.h"
 
 #include "files/FileLimits.h"
+#include "files/Prefetch.h"
 #include "platform/TextFile.h"
 #include "text/Numbers.h"
 #include "text/TextReader.h"
@@ -24,30 +25,50 @@ bool IsEnglishHeaded(const std::string& name) {
 
 }  // namespace
 
-LoadResult LoadWordDatabase(Program& p) {
-    Model& m = p.m;
-    const std::string& name = m.WordDbName[0];
-    const FileRead text = ReadTextFile(p.File(name + ".txt"), kMaxWordDatabaseBytes);
-    if (!text) return LoadResult::Failed(NotFound(name) + WhyNotUsed(text.problem));
+WordTable ParseWordDatabase(const FileRead& text, const std::string& name, std::vector<WordRow>& rows) {
+    WordTable out;
+    if (!text) {
+        out.failure = NotFound(name) + WhyNotUsed(text.problem);
+        return out;
+    }
     const bool english = IsEnglishHeaded(name);
     TextReader in(*text);
     int i = 0;
     while (in.HasMoreFields()) {
-        if (i >= kWordRows)
-            return LoadResult::Failed(NotFound(name) +
-                                      "\r\n(it holds more than 20,001 records; split it into smaller databases)");
+        if (i >= kWordRows) {
+            out.failure = NotFound(name) + "\r\n(it holds more than 20,001 records; split it into smaller databases)";
+            return out;
+        }
         auto word = in.ReadField();
         auto meaning = in.ReadField();
         // The last record may lack its meaning: the file simply ends there.
-        WordRow& row = m.WordTbl[static_cast<std::size_t>(i)];
+        WordRow& row = rows[static_cast<std::size_t>(i)];
         row.word = word ? std::move(*word) : std::string();
         row.meaning = meaning ? std::move(*meaning) : std::string();
-        if (english && FirstCode(row.word) > 122)
-            return LoadResult::Failed("Data error '" + name + ".txt'  No=" + NumText(i) + "  " + row.word);
+        if (english && FirstCode(row.word) > 122) {
+            out.failure = "Data error '" + name + ".txt'  No=" + NumText(i) + "  " + row.word;
+            return out;
+        }
         row.asked = row.score = {"0", "0"};
         ++i;
     }
-    m.WordCount = i;
+    out.count = i;
+    return out;
+}
+
+LoadResult LoadWordDatabase(Program& p) {
+    Model& m = p.m;
+    const std::string& name = m.WordDbName[0];
+    WordTable table;
+    if (auto ahead = p.prefetch ? p.prefetch->TakeWordTable(p.File(name + ".txt"), name) : std::nullopt) {
+        // Made ahead into a table of its own: the model's is still as new.
+        table = std::move(ahead->table);
+        if (table.failure.empty()) m.WordTbl.swap(ahead->rows);
+    } else {
+        table = ParseWordDatabase(ReadStartupFile(p, name + ".txt", kMaxWordDatabaseBytes, true), name, m.WordTbl);
+    }
+    if (!table.failure.empty()) return LoadResult::Failed(table.failure);
+    m.WordCount = table.count;
     p.loadedWordDb = name;
     return {};
 }
@@ -55,7 +76,7 @@ LoadResult LoadWordDatabase(Program& p) {
 LoadResult LoadTestDatabase(Program& p) {
     Model& m = p.m;
     const std::string& name = m.TestDbName[0];
-    const FileRead text = ReadTextFile(p.File(name + ".txt"), kMaxTestDatabaseBytes);
+    const FileRead text = ReadStartupFile(p, name + ".txt", kMaxTestDatabaseBytes, true);
     if (!text) return LoadResult::Failed(NotFound(name) + WhyNotUsed(text.problem));
     TextReader in(*text);
     int i = 0;

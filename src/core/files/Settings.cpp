@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "files/FileLimits.h"
+#include "files/Prefetch.h"
 #include "platform/TextFile.h"
 #include "text/Numbers.h"
 #include "text/TextReader.h"
@@ -85,7 +86,7 @@ void FillLists(Program& p, const SettingsData& s) {
 // file cannot be opened at all.
 std::optional<SettingsData> ReadSettingsFile(Program& p, bool listsOnly, const std::string& consequence,
                                              std::string* error) {
-    const FileRead file = ReadTextFile(p.File(kSettingsFile), kMaxSettingsBytes);
+    const FileRead file = ReadStartupFile(p, kSettingsFile, kMaxSettingsBytes, true);
     if (!file) {
         *error = "The settings file 'qbx.txt' cannot be opened." + WhyNotUsed(file.problem) +
                  "\r\nKelvora looks for it in " + p.dir.string() + "." + consequence;

@@ -1,0 +1,104 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "files/Prefetch.h"
+
+#include "Program.h"
+#include "files/FileLimits.h"
+#include "files/Settings.h"
+
+namespace kelvora {
+
+namespace {
+
+// A file read whole, with the stamp it had before and after: a file that
+// changed meanwhile is not kept.
+void ReadAhead(std::vector<FilePrefetch::Read>& out, const std::filesystem::path& path, std::uintmax_t limit,
+               bool text) {
+    const std::string before = StatPath(path).Stamp();
+    FileRead read = text ? ReadTextFile(path, limit) : ReadFileBytes(path, limit);
+    if (!read || StatPath(path).Stamp() != before) return;
+    FilePrefetch::Read r;
+    r.path = path;
+    r.limit = limit;
+    r.text = text;
+    r.stamp = before;
+    r.read = std::move(read);
+    out.push_back(std::move(r));
+}
+
+std::vector<FilePrefetch::Read> ReadAll(std::filesystem::path folder) {
+    std::vector<FilePrefetch::Read> out;
+    ReadAhead(out, folder / kSettingsFile, kMaxSettingsBytes, true);
+    if (out.empty()) return out;
+    std::string ignored;
+    const auto settings = ParseSettings(*out.front().read, true, &ignored);
+    if (!settings) return out;
+    if (!settings->wordDbNames.empty()) {
+        const std::string& name = settings->wordDbNames[0];
+        ReadAhead(out, folder / (name + ".txt"), kMaxWordDatabaseBytes, true);
+        if (!out.empty() && out.back().path == folder / (name + ".txt")) {
+            // Parsed here too, into a table as the model's is at start-up.
+            FilePrefetch::Read& r = out.back();
+            FilePrefetch::WordTableAhead ahead;
+            ahead.rows.resize(kWordRows);
+            ahead.table = ParseWordDatabase(r.read, name, ahead.rows);
+            r.wordDatabase = name;
+            r.parsed = std::move(ahead);
+            r.read = FileRead{};
+        }
+        ReadAhead(out, folder / (settings->wordDbNames[0] + ".dat"), kMaxRecordBytes, false);
+    }
+    if (!settings->testDbNames.empty()) {
+        ReadAhead(out, folder / (settings->testDbNames[0] + ".txt"), kMaxTestDatabaseBytes, true);
+        ReadAhead(out, folder / (settings->testDbNames[0] + ".dat"), kMaxRecordBytes, false);
+    }
+    return out;
+}
+
+}  // namespace
+
+FilePrefetch::FilePrefetch(const std::filesystem::path& folder)
+    : reading_(std::async(std::launch::async, ReadAll, folder)) {}
+
+FilePrefetch::~FilePrefetch() {
+    if (reading_.valid()) reading_.wait();
+}
+
+std::optional<FileRead> FilePrefetch::Take(const std::filesystem::path& path, std::uintmax_t limit, bool text) {
+    if (!taken_) {
+        read_ = reading_.get();
+        taken_ = true;
+    }
+    for (Read& r : read_)
+        if (r.read && r.path == path && r.limit == limit && r.text == text) {
+            if (StatPath(path).Stamp() != r.stamp) return std::nullopt;
+            FileRead taken = std::move(r.read);
+            r.read = FileRead{};
+            return taken;
+        }
+    return std::nullopt;
+}
+
+std::optional<FilePrefetch::WordTableAhead> FilePrefetch::TakeWordTable(const std::filesystem::path& path,
+                                                                         const std::string& name) {
+    if (!taken_) {
+        read_ = reading_.get();
+        taken_ = true;
+    }
+    for (Read& r : read_)
+        if (r.parsed && r.path == path && r.wordDatabase == name) {
+            if (StatPath(path).Stamp() != r.stamp) return std::nullopt;
+            auto taken = std::move(r.parsed);
+            r.parsed.reset();
+            return taken;
+        }
+    return std::nullopt;
+}
+
+FileRead ReadStartupFile(Program& p, const std::string& name, std::uintmax_t limit, bool text) {
+    const std::filesystem::path path = p.File(name);
+    if (p.prefetch)
+        if (auto read = p.prefetch->Take(path, limit, text)) return std::move(*read);
+    return text ? ReadTextFile(path, limit) : ReadFileBytes(path, limit);
+}
+
+}  // namespace kelvora
