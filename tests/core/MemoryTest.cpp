@@ -171,9 +171,10 @@ TEST(ReviewOrder, KeptReviewsInTheOrderMadeImportedOnesByTime) {
 struct DueWords : InTokyo, ScratchProgram {
     MemoryHistory history;
     // Six words; mode 5 with a daily limit of two new words.
-    void Load(const std::vector<std::tuple<std::string, int, std::int64_t, int>>& reviews) {
+    void Load(const std::vector<std::tuple<std::string, int, std::int64_t, int>>& reviews, bool endRecord = false) {
         std::string words;
         for (int i = 0; i < 6; ++i) words += "w" + std::to_string(i) + ",m" + std::to_string(i) + "\r\n";
+        if (endRecord) words += "zzzzzzzz,end\r\n";
         dir.WriteCp932("qbx.txt", Settings(1, {"eword"}, -1, {"ptest"}, 5, 0, 20));
         dir.WriteCp932("eword.txt", words);
         dir.WriteCp932("ptest.txt", Crlf({"I have a &pen&.", "pen,pin,pan,pun,A", "c"}));
@@ -222,6 +223,17 @@ TEST_F(DueWords, ADeckMadeOnItsOwnThreadIsTheDeckStartWouldMake) {
     } atStart;
     EXPECT_EQ(asks(atStart, false), asks(*this, true));
     EXPECT_FALSE(p.deckBuild.valid());  // taken
+}
+
+// The database's end record is never asked in mode 5, not even when it
+// was reviewed before (or when nothing else is left).
+TEST_F(DueWords, TheEndRecordIsNoWordToLearn) {
+    Load({{"zzzzzzzz", 0, At(-10, 20, 0), Again}}, true);
+    ASSERT_FALSE(Fire(form1::Command7_Click));
+    for (int i = 0; i < 30; ++i) {
+        EXPECT_NE(6, p.m.QuestionIndex) << i;
+        AnswerRight();
+    }
 }
 
 TEST_F(DueWords, DueFirstLikeliestForgottenThenNewUpToTheLimitThenTheLowestRecall) {

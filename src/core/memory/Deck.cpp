@@ -32,9 +32,11 @@ Deck::Deck(std::vector<std::string> headwords, const std::string& database, cons
     cards_.resize(static_cast<std::size_t>(words) * 2);
     std::unordered_map<std::string, int>& rowOf = rowOf_;
     rowOf.reserve(static_cast<std::size_t>(words));
-    for (int row = 0; row < words; ++row)
-        firstRow_[static_cast<std::size_t>(row)] =
-            rowOf.emplace(std::move(headwords[static_cast<std::size_t>(row)]), row).first->second;
+    for (int row = 0; row < words; ++row) {
+        std::string& key = headwords[static_cast<std::size_t>(row)];
+        // The database's end record is no word to learn: it has no card.
+        firstRow_[static_cast<std::size_t>(row)] = key == kEndRecordKey ? -1 : rowOf.emplace(std::move(key), row).first->second;
+    }
 
     // The log's cards of this database that the bank holds.
     std::vector<int> cardOfLog(log.cards.size(), -1);
@@ -80,11 +82,14 @@ void Deck::Record(const Review& review) {
 
 int Deck::CardOf(int row, int direction) const {
     if (row < 0 || row >= static_cast<int>(firstRow_.size()) || direction < 0 || direction > 1) return -1;
-    return firstRow_[static_cast<std::size_t>(row)] * 2 + direction;
+    const int first = firstRow_[static_cast<std::size_t>(row)];
+    return first < 0 ? -1 : first * 2 + direction;
 }
 
 const CardState& Deck::Card(int row, int direction) const {
-    return cards_[static_cast<std::size_t>(CardOf(row, direction))];
+    static const CardState none;
+    const int card = CardOf(row, direction);
+    return card < 0 ? none : cards_[static_cast<std::size_t>(card)];
 }
 
 bool Deck::Due(int card) const {

@@ -20,6 +20,9 @@
 
 namespace kelvora {
 
+// The headword key of a word database's end record.
+inline constexpr const char* kEndRecordKey = "zzzzzzzz";
+
 class Deck {
 public:
     // The bank's cards from the history of its word database and this
@@ -52,6 +55,8 @@ public:
     };
     Summary Summarize(std::int64_t now);
 
+    // A word's card; a card never reviewed for the end record, which has
+    // none.
     const CardState& Card(int row, int direction) const;
 
 private:
