@@ -160,9 +160,6 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Kelvora"));
     QApplication::setDesktopFileName(QStringLiteral("org.kelvora.Kelvora"));
     QApplication::setQuitOnLastWindowClosed(false);
-    // The program's own icon, as the package installs it for the desktop;
-    // asking the icon theme for it would cost start-up 5 ms.
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/kelvora.png")));
     kelvora::gui::InstallFontSubstitutions();
     if (!folder) return Refuse(failure);
     std::string settingsHint;
@@ -194,6 +191,11 @@ int main(int argc, char** argv) {
     // the check of the history when the deck has had its time (a write
     // before then checks for itself).
     QTimer::singleShot(0, &app, [&gui] { gui.Dispatch(kelvora::form1::Shown); });
+    // The program's own icon (as the package installs it for the desktop)
+    // once the windows are up: reading an image loads Qt's image plugins,
+    // and asking the icon theme costs more, neither of which the learner
+    // should wait for.
+    QTimer::singleShot(0, &app, [] { QApplication::setWindowIcon(QIcon(QStringLiteral(":/kelvora.png"))); });
     QTimer::singleShot(1500, &app, [&history] { history.CheckInBackground(); });
     // For the start-up benchmark: leave as soon as the windows are up and
     // the event loop answers, saying when that was (since the moment in
