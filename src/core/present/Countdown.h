@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The answer countdown at the learner's pace. The countdown of record
-// (Model::Countdown) keeps the specified seconds, so that scores, verdicts
+// (Model::Countdown) keeps the usual seconds, so that scores, verdicts
 // and reports count as they always have; at a slower pace it steps once
 // every `scale` seconds, and the label shows the real seconds left. Without
 // a time limit it steps once every ten seconds down to one, and never runs
