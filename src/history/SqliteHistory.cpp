@@ -15,6 +15,7 @@
 #include "PendingSessions.h"
 #include "Store.h"
 #include "files/OwnSettings.h"
+#include "memory/Outlook.h"
 #include "memory/ParametersText.h"
 #include "platform/TextFile.h"
 #include "text/Csv.h"
@@ -339,12 +340,6 @@ std::vector<SessionRecord> SqliteHistory::Sessions(std::string* error) const {
 
 namespace {
 
-// The history for reading; nothing when there is none (no error), or when
-// it cannot be read (and why).
-store::Db OpenToRead(const std::filesystem::path& file, std::string* error) {
-    return store::Open(file, kLayout, false, error);
-}
-
 // A file of an older layout, or one that never kept a session, lacks the
 // table: that is no error, only nothing to read.
 bool NoSuchTable(sqlite3* db) { return std::string(sqlite3_errmsg(db)).find("no such table") != std::string::npos; }
@@ -353,7 +348,7 @@ bool NoSuchTable(sqlite3* db) { return std::string(sqlite3_errmsg(db)).find("no 
 
 std::vector<SessionRecord> ReadHistory(const std::filesystem::path& file, std::string* error) {
     std::vector<SessionRecord> out;
-    const store::Db db = OpenToRead(file, error);
+    const store::Db db = store::Open(file, kLayout, false, error);
     if (!db) return out;
     std::string ignored;
     const int version = store::VersionOf(db.get(), kLayout, &ignored, false);
@@ -433,31 +428,21 @@ bool ReadKeptReviews(sqlite3* db, const std::string& database, bool details, Rev
 
 ReviewLog SqliteHistory::Reviews(const std::string& database, std::string* error, bool details) const {
     ReviewLog log;
-    if (const store::Db db = OpenToRead(file_, error); db && !ReadKeptReviews(db.get(), database, details, &log, error))
+    if (const store::Db db = store::Open(file_, kLayout, false, error); db && !ReadKeptReviews(db.get(), database, details, &log, error))
         return {};
     if (!error->empty()) return {};
-    // Then the sessions waiting to go in: made after every kept one.
+    GroupByCardAsMade(log);
+    // Then the sessions waiting to go in: made after every kept one, as
+    // the window's own session is.
     const std::vector<SessionRecord> pending = Pending(error);
     if (!error->empty()) return {};
-    std::map<std::tuple<std::string, std::string, int>, std::uint32_t> cardOf;
-    for (std::size_t c = 0; c < log.cards.size() && !pending.empty(); ++c)
-        cardOf[{log.cards[c].database, log.cards[c].word, log.cards[c].direction}] = static_cast<std::uint32_t>(c);
-    for (const SessionRecord& r : pending) {
-        if (!database.empty() && r.wordDb != database) continue;
-        for (const Review& v : r.reviews) {
-            const auto [it, added] =
-                cardOf.try_emplace({r.wordDb, v.word, v.direction}, static_cast<std::uint32_t>(log.cards.size()));
-            if (added) log.cards.push_back({r.wordDb, v.word, v.direction});
-            log.events.push_back({it->second, v.at, GradeOf(v.right, v.timedOut), details ? v.secondsLeft : 0,
-                                  ReviewLog::kNotYetKept});
-        }
-    }
-    GroupByCardAsMade(log);
+    for (const SessionRecord& r : pending)
+        if (database.empty() || r.wordDb == database) AddSessionReviews(log, r.wordDb, r.reviews);
     return log;
 }
 
 std::optional<fsrs::Parameters> SqliteHistory::FittedParameters(std::string* error) const {
-    const store::Db db = OpenToRead(file_, error);
+    const store::Db db = store::Open(file_, kLayout, false, error);
     if (!db) return std::nullopt;
     store::Statement select(db.get(), "SELECT weights FROM parameters WHERE id = 1");
     if (!select) {

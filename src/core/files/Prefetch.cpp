@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "files/Prefetch.h"
 
+#include <utility>
+
 #include "Program.h"
 #include "files/FileLimits.h"
 #include "files/Settings.h"
@@ -63,35 +65,27 @@ FilePrefetch::~FilePrefetch() {
     if (reading_.valid()) reading_.wait();
 }
 
-std::optional<FileRead> FilePrefetch::Take(const std::filesystem::path& path, std::uintmax_t limit, bool text) {
+FilePrefetch::Read* FilePrefetch::Unchanged(const std::function<bool(const Read&)>& wanted) {
     if (!taken_) {
         read_ = reading_.get();
         taken_ = true;
     }
     for (Read& r : read_)
-        if (r.read && r.path == path && r.limit == limit && r.text == text) {
-            if (StatPath(path).Stamp() != r.stamp) return std::nullopt;
-            FileRead taken = std::move(r.read);
-            r.read = FileRead{};
-            return taken;
-        }
-    return std::nullopt;
+        if (wanted(r)) return StatPath(r.path).Stamp() == r.stamp ? &r : nullptr;
+    return nullptr;
+}
+
+std::optional<FileRead> FilePrefetch::Take(const std::filesystem::path& path, std::uintmax_t limit, bool text) {
+    Read* r = Unchanged([&](const Read& e) { return e.read && e.path == path && e.limit == limit && e.text == text; });
+    if (!r) return std::nullopt;
+    return std::exchange(r->read, FileRead{});
 }
 
 std::optional<FilePrefetch::WordTableAhead> FilePrefetch::TakeWordTable(const std::filesystem::path& path,
                                                                          const std::string& name) {
-    if (!taken_) {
-        read_ = reading_.get();
-        taken_ = true;
-    }
-    for (Read& r : read_)
-        if (r.parsed && r.path == path && r.wordDatabase == name) {
-            if (StatPath(path).Stamp() != r.stamp) return std::nullopt;
-            auto taken = std::move(r.parsed);
-            r.parsed.reset();
-            return taken;
-        }
-    return std::nullopt;
+    Read* r = Unchanged([&](const Read& e) { return e.parsed && e.path == path && e.wordDatabase == name; });
+    if (!r) return std::nullopt;
+    return std::exchange(r->parsed, std::nullopt);
 }
 
 FileRead ReadStartupFile(Program& p, const std::string& name, std::uintmax_t limit, bool text) {

@@ -7,6 +7,7 @@
 // what it loads is exactly what it would have read.
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <future>
 #include <optional>
 #include <string>
@@ -48,6 +49,9 @@ public:
     };
 
 private:
+    // The first read that `wanted` picks, if its file is as it was then.
+    Read* Unchanged(const std::function<bool(const Read&)>& wanted);
+
     std::future<std::vector<Read>> reading_;
     std::vector<Read> read_;
     bool taken_ = false;

@@ -6,7 +6,6 @@
 
 #include "Program.h"
 #include "model/Tally.h"
-#include "text/EntryParts.h"
 
 namespace kelvora {
 
@@ -47,8 +46,7 @@ struct DeckInputs {
 
 DeckInputs InputsOf(const Program& p) {
     DeckInputs in;
-    in.headwords.reserve(static_cast<std::size_t>(std::max(0, p.m.WordCount)));
-    for (int row = 0; row < p.m.WordCount; ++row) in.headwords.push_back(HeadwordKey(p.m.Word(row).word));
+    in.headwords = HeadwordsOf(p.m);
     in.database = p.loadedWordDb;
     in.session = p.session.reviews;
     in.own = p.own;

@@ -9,16 +9,12 @@
 
 namespace kelvora {
 
-namespace {
-
 std::vector<std::string> HeadwordsOf(const Model& m) {
     std::vector<std::string> keys;
     keys.reserve(static_cast<std::size_t>(std::max(0, m.WordCount)));
     for (int row = 0; row < m.WordCount; ++row) keys.push_back(HeadwordKey(m.Word(row).word));
     return keys;
 }
-
-}  // namespace
 
 Deck::Deck(const Model& m, const std::string& database, const ReviewLog& log, const std::vector<Review>& session,
            const MemorySettings& settings)
@@ -30,12 +26,11 @@ Deck::Deck(std::vector<std::string> headwords, const std::string& database, cons
     const int words = static_cast<int>(headwords.size());
     firstRow_.resize(static_cast<std::size_t>(words));
     cards_.resize(static_cast<std::size_t>(words) * 2);
-    std::unordered_map<std::string, int>& rowOf = rowOf_;
-    rowOf.reserve(static_cast<std::size_t>(words));
+    rowOf_.reserve(static_cast<std::size_t>(words));
     for (int row = 0; row < words; ++row) {
         std::string& key = headwords[static_cast<std::size_t>(row)];
         // The database's end record is no word to learn: it has no card.
-        firstRow_[static_cast<std::size_t>(row)] = key == kEndRecordKey ? -1 : rowOf.emplace(std::move(key), row).first->second;
+        firstRow_[static_cast<std::size_t>(row)] = key == kEndRecordKey ? -1 : rowOf_.emplace(std::move(key), row).first->second;
     }
 
     // The log's cards of this database that the bank holds.
@@ -43,18 +38,15 @@ Deck::Deck(std::vector<std::string> headwords, const std::string& database, cons
     for (std::size_t i = 0; i < log.cards.size(); ++i) {
         const ReviewLog::Card& c = log.cards[i];
         if (c.database != database || c.direction < 0 || c.direction > 1) continue;
-        if (const auto it = rowOf.find(c.word); it != rowOf.end()) cardOfLog[i] = it->second * 2 + c.direction;
+        if (const auto it = rowOf_.find(c.word); it != rowOf_.end()) cardOfLog[i] = it->second * 2 + c.direction;
     }
     LearningDays days;
     for (const ReviewLog::Event& e : log.events)
         if (const int card = cardOfLog[e.card]; card >= 0)
             ApplyReview(cards_[static_cast<std::size_t>(card)], model_, e.at, days.Of(e.at), e.grade);
-    for (const Review& r : session) {
-        const auto it = rowOf.find(r.word);
-        if (it == rowOf.end() || r.direction < 0 || r.direction > 1) continue;
-        ApplyReview(cards_[static_cast<std::size_t>(it->second * 2 + r.direction)], model_, r.at,
-                    days.Of(r.at), GradeOf(r.right, r.timedOut));
-    }
+    // The new cards are listed at the first question: until then a review
+    // only moves its card on.
+    for (const Review& r : session) Record(r);
 }
 
 // The cards never reviewed, in bank order; made at the first question, so

@@ -20,6 +20,9 @@
 
 namespace kelvora {
 
+// The headword key (HeadwordKey) of each row of the loaded bank.
+std::vector<std::string> HeadwordsOf(const Model& m);
+
 // The headword key of a word database's end record.
 inline constexpr const char* kEndRecordKey = "zzzzzzzz";
 

@@ -19,15 +19,17 @@ long OffsetAt(std::int64_t unixSeconds) {
     return tm.tm_gmtoff;
 }
 
-}  // namespace
-
 // A learning day starts at the first local time at or after 04:00 of its
 // calendar day: the local date, one day earlier before 04:00 on the
 // wall clock. (The moment four hours earlier is not the same on the days
 // the clocks change.)
-std::int64_t LearningDay(std::int64_t unixSeconds) {
-    return FloorDiv(unixSeconds + OffsetAt(unixSeconds) - kLearningDayStartHour * 3600, 86400);
+std::int64_t DayWithOffset(std::int64_t unixSeconds, long offset) {
+    return FloorDiv(unixSeconds + offset - kLearningDayStartHour * 3600, 86400);
 }
+
+}  // namespace
+
+std::int64_t LearningDay(std::int64_t unixSeconds) { return DayWithOffset(unixSeconds, OffsetAt(unixSeconds)); }
 
 std::int64_t LearningDays::Of(std::int64_t unixSeconds) {
     const std::int64_t day = FloorDiv(unixSeconds, 86400);
@@ -39,8 +41,7 @@ std::int64_t LearningDays::Of(std::int64_t unixSeconds) {
         const long first = OffsetAt(day * 86400), last = OffsetAt(day * 86400 + 86399);
         slot = {day, first, first == last};
     }
-    const long offset = slot.steady ? slot.offset : OffsetAt(unixSeconds);
-    return FloorDiv(unixSeconds + offset - kLearningDayStartHour * 3600, 86400);
+    return DayWithOffset(unixSeconds, slot.steady ? slot.offset : OffsetAt(unixSeconds));
 }
 
 std::string DayText(std::int64_t day) {

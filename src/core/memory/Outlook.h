@@ -14,8 +14,9 @@
 
 namespace kelvora {
 
-// The log with this session's reviews of `database` added (they reach the
-// history only at "END").
+// The log with a session's reviews of `database` added after the kept ones
+// (this session's reach the history only at "END"; so do sessions waiting
+// to go in).
 void AddSessionReviews(ReviewLog& log, const std::string& database, const std::vector<Review>& reviews);
 
 // Cards due on each learning day from today on; overdue ones count today.
