@@ -3,24 +3,20 @@
 // windows, the program and the player library together. The commands
 // without a window (import, history, reviews, due, fit, settings) run
 // before Qt is up.
-#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
-#include <QPlainTextEdit>
 #include <QIcon>
 #include <QMessageBox>
 #include <QTimer>
 #include <unistd.h>
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <optional>
 
+#include "BenchmarkHooks.h"
 #include "Events.h"
 #include "Fonts.h"
 #include "Gui.h"
@@ -61,47 +57,6 @@ fs::path PrivateLibraryPath(const fs::path& exeDir, const char* file) {
     const fs::path installed = exeDir / KELVORA_PRIVATE_LIBDIR_FROM_BIN / file;
     std::error_code ec;
     return fs::exists(beside, ec) || !fs::exists(installed, ec) ? beside : installed;
-}
-
-// For the benchmarks: `afterMs` after the windows show, Start is pressed;
-// once the question is painted the program prints how long that took and
-// the longest the window went without answering meanwhile, then leaves.
-void TimeStartToQuestion(kelvora::gui::Gui& gui, int afterMs) {
-    struct Watch : QObject {
-        QElapsedTimer sinceClick, sinceTick;
-        qint64 longestGap = 0;
-        QTimer ticks;
-        bool clicked = false;
-        QPlainTextEdit* question = nullptr;
-        QString before;  // the question box before the click
-        bool eventFilter(QObject*, QEvent* e) override {
-            if (clicked && e->type() == QEvent::Paint && question->toPlainText() != before) {
-                std::printf("start to question: %.1f ms; longest the window did not answer: %lld ms\n",
-                            static_cast<double>(sinceClick.nsecsElapsed()) / 1e6,
-                            static_cast<long long>(std::max(longestGap, sinceTick.elapsed())));
-                std::fflush(stdout);
-                QCoreApplication::exit(0);
-                clicked = false;
-            }
-            return false;
-        }
-    };
-    auto* watch = new Watch;
-    watch->setParent(&gui);
-    watch->question = qobject_cast<QPlainTextEdit*>(gui.form1().widget("Text1"));
-    if (!watch->question) return;
-    watch->question->viewport()->installEventFilter(watch);
-    QObject::connect(&watch->ticks, &QTimer::timeout, watch, [watch] {
-        watch->longestGap = std::max(watch->longestGap, watch->sinceTick.restart());
-    });
-    QTimer::singleShot(afterMs, watch, [watch, &gui] {
-        watch->sinceTick.start();
-        watch->ticks.start(2);
-        watch->sinceClick.start();
-        watch->before = watch->question->toPlainText();
-        watch->clicked = true;
-        if (auto* start = qobject_cast<QAbstractButton*>(gui.form1().widget("Command7"))) start->click();
-    });
 }
 
 int Refuse(const std::string& message) {
@@ -197,20 +152,6 @@ int main(int argc, char** argv) {
     // should wait for.
     QTimer::singleShot(0, &app, [] { QApplication::setWindowIcon(QIcon(QStringLiteral(":/kelvora.png"))); });
     QTimer::singleShot(1500, &app, [&history] { history.CheckInBackground(); });
-    // For the start-up benchmark: leave as soon as the windows are up and
-    // the event loop answers, saying when that was (since the moment in
-    // KELVORA_STARTED_NS, nanoseconds of the system clock, if given).
-    if (qEnvironmentVariableIsSet("KELVORA_EXIT_WHEN_SHOWN"))
-        QTimer::singleShot(0, &app, [] {
-            if (const QByteArray started = qgetenv("KELVORA_STARTED_NS"); !started.isEmpty()) {
-                const auto now = std::chrono::duration_cast<std::chrono::nanoseconds>(
-                    std::chrono::system_clock::now().time_since_epoch());
-                std::printf("ready after %.1f ms\n", static_cast<double>(now.count() - started.toLongLong()) / 1e6);
-                std::fflush(stdout);
-            }
-            QCoreApplication::exit(0);
-        });
-    if (bool ok = false; qEnvironmentVariableIsSet("KELVORA_BENCH_START_AFTER_MS"))
-        TimeStartToQuestion(gui, qEnvironmentVariableIntValue("KELVORA_BENCH_START_AFTER_MS", &ok));
+    kelvora::app::InstallBenchmarkHooks(gui);
     return QApplication::exec();
 }
