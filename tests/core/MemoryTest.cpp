@@ -159,13 +159,6 @@ TEST(ReviewOrder, KeptReviewsInTheOrderMadeImportedOnesByTime) {
                               {0, march + 10, 4, 0, 0},
                               {1, march, 3, 0, 1}}),
               log.events);
-    // The wrong answer after the clock went back is a lapse, on the same day.
-    CardState card;
-    const fsrs::Prepared w(fsrs::kDefaultParameters);
-    for (int i = 0; i < 3; ++i) ApplyReview(card, w, log.events[static_cast<std::size_t>(i)].at,
-                                            LearningDay(log.events[static_cast<std::size_t>(i)].at), log.events[static_cast<std::size_t>(i)].grade);
-    EXPECT_EQ(1, card.lapses);
-    EXPECT_EQ(LearningDay(march), card.lastDay);
 }
 
 struct DueWords : InTokyo, ScratchProgram {

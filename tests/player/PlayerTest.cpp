@@ -134,16 +134,8 @@ struct Player : ::testing::Test {
     }
 };
 
-TEST_F(Player, AnswersTheStartUpCalls) {
-    EXPECT_GE(lib.vbmp3_getVersion(), 161);
-    std::int32_t sec = -1, a = -1, b = -1;
-    EXPECT_EQ(0, lib.vbmp3_getState(&sec));
-    EXPECT_EQ(0, sec);
-    EXPECT_NE(1, lib.vbmp3_getEncodeState(&a, &b));
-    EXPECT_EQ(1, lib.vbmp3_stopCallback());
-}
-
 TEST_F(Player, OpensAJapaneseNamedFileAndFillsTheRecord) {
+    EXPECT_GE(lib.vbmp3_getVersion(), 161);  // start-up warns below it
     PlayerInfo info{};
     ASSERT_NE(0, lib.vbmp3_open(mp3.c_str(), &info));
     EXPECT_EQ("単語 source.mp3", std::string(info.title));
