@@ -8,7 +8,7 @@
 
 #include "BenchData.h"
 #include "SyntheticLearner.h"
-#include "memory/ReviewCsv.h"
+#include "review/ReviewCsv.h"
 
 int main(int argc, char** argv) {
     if (argc != 3) {

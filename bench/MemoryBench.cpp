@@ -97,7 +97,7 @@ void BM_EndWith200Reviews(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         m.p.session.reviews.clear();
-        for (int i = 0; i < 200; ++i) m.p.session.reviews.push_back({Word(i * 7), i % 2, ++at, i % 5 != 0, false, 3, 5});
+        for (int i = 0; i < 200; ++i) m.p.session.reviews.push_back({Word(i * 7), i % 2, ++at, i % 5 != 0, false, 3, 5, GradeOf(i % 5 != 0, false), 1500, Word(i * 7)});
         state.ResumeTiming();
         try {
             form1::Command5_Click(m.p);

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "memory/Fit.h"
-#include "memory/ReviewCsv.h"
+#include "review/ReviewCsv.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace kelvora;

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "memory/Fsrs.h"
-#include "model/Reviews.h"
+#include "review/Review.h"
 
 namespace kelvora::support {
 

@@ -2,6 +2,7 @@
 #pragma once
 // One running program: the shared state, the three windows' control
 // models, and the services it uses. Every routine takes it by reference.
+#include <array>
 #include <filesystem>
 #include <future>
 #include <memory>
@@ -71,6 +72,12 @@ struct Program {
         int scale = 1;
         int tick = 0;
     } pace;
+    // The word question on screen: when it appeared (Host::MonotonicMs)
+    // and the bank rows its four choices show.
+    struct Question {
+        std::int64_t shownMs = 0;
+        std::array<int, 4> choiceRows{};
+    } question;
     // Set when the program ends only to start again at once, on the same
     // folder (after the learner chose to drill a new word database).
     bool restartWanted = false;

@@ -58,13 +58,20 @@ bool ParseSession(const std::vector<std::string>& f, SessionRecord* s) {
 }
 
 bool ParseReview(const std::vector<std::string>& f, Review* r) {
-    if (f.size() != 8) return false;
+    // The grade, the answer time and the choice came later: a file
+    // without them is graded by the rule.
+    if (f.size() != 8 && f.size() != 11) return false;
     r->word = f[1];
     std::int64_t right = 0, timedOut = 0;
-    const bool ok = WholeInto(f[2], &r->direction) && Whole(f[3], &r->at) && Whole(f[4], &right) &&
-                    Whole(f[5], &timedOut) && WholeInto(f[6], &r->secondsLeft) && Real(f[7], &r->mode);
+    bool ok = WholeInto(f[2], &r->direction) && Whole(f[3], &r->at) && Whole(f[4], &right) &&
+              Whole(f[5], &timedOut) && WholeInto(f[6], &r->secondsLeft) && Real(f[7], &r->mode);
     r->right = right != 0;
     r->timedOut = timedOut != 0;
+    r->grade = GradeOf(r->right, r->timedOut);
+    if (f.size() == 11) {
+        ok = ok && WholeInto(f[8], &r->grade) && r->grade >= kAgain && r->grade <= kEasy && WholeInto(f[9], &r->responseMs);
+        r->chosen = f[10];
+    }
     return ok && (r->direction == 0 || r->direction == 1);
 }
 
@@ -83,7 +90,8 @@ std::string PendingText(const SessionRecord& s) {
     for (const Review& r : s.reviews)
         out += "review," + CsvField(r.word) + "," + std::to_string(r.direction) + "," + std::to_string(r.at) + "," +
                (r.right ? "1" : "0") + "," + (r.timedOut ? "1" : "0") + "," + std::to_string(r.secondsLeft) + "," +
-               Number(r.mode) + "\n";
+               Number(r.mode) + "," + std::to_string(r.grade) + "," + std::to_string(r.responseMs) + "," +
+               CsvField(r.chosen) + "\n";
     return out;
 }
 

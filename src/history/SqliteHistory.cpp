@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <ctime>
 #include <algorithm>
+#include <climits>
 #include <functional>
 #include <future>
 #include <map>
@@ -55,6 +56,21 @@ const char* const kMigrations[] = {
     " fitted INTEGER NOT NULL, reviews INTEGER NOT NULL)",
     // 3: the slowest pace of a session's questions (0: without a limit).
     "ALTER TABLE sessions ADD COLUMN time_scale INTEGER NOT NULL DEFAULT 1",
+    // 4: every review keeps its grade (a session's, kept without one so
+    // far, graded by the program's rule, kelvora_grade), the answer time in
+    // milliseconds and the choice picked (unknown for the reviews before).
+    // Two reviews of one card in the same second are two reviews: the key
+    // on (at, card) goes, an index on (card, at) finds a review again.
+    "CREATE TABLE reviews_4 (id INTEGER PRIMARY KEY, session INTEGER REFERENCES sessions (id),"
+    " card INTEGER NOT NULL REFERENCES cards (id), at INTEGER NOT NULL, right INTEGER NOT NULL,"
+    " timed_out INTEGER NOT NULL, seconds_left INTEGER NOT NULL, mode REAL NOT NULL, grade INTEGER NOT NULL,"
+    " response_ms INTEGER, chosen TEXT);"
+    "INSERT INTO reviews_4 (id, session, card, at, right, timed_out, seconds_left, mode, grade)"
+    " SELECT id, session, card, at, right, timed_out, seconds_left, mode, coalesce(grade, kelvora_grade(right, timed_out))"
+    " FROM reviews ORDER BY id;"
+    "DROP TABLE reviews;"
+    "ALTER TABLE reviews_4 RENAME TO reviews;"
+    "CREATE INDEX reviews_by_card ON reviews (card, at)",
 };
 const store::Layout kLayout{kMigrations};
 
@@ -161,6 +177,108 @@ std::string SelectedColumns(int version) {
     return out;
 }
 
+// The grading rule of the program, for the migration that grades the
+// reviews kept without a grade: kelvora_grade(right, timed_out).
+void GradeFunction(sqlite3_context* context, int, sqlite3_value** values) {
+    sqlite3_result_int(context, GradeOf(sqlite3_value_int64(values[0]) != 0, sqlite3_value_int64(values[1]) != 0));
+}
+
+// A review as a row: the session it belongs to (none for an imported one)
+// and its card's id.
+struct ReviewRow {
+    const Review& review;
+    std::int64_t session;  // ReviewLog::kImported: none
+    std::int64_t card;
+};
+
+void BindInt(sqlite3_stmt* s, int i, std::int64_t v) { sqlite3_bind_int64(s, i, v); }
+
+// One column of a review: how it is written, and read into the log (a
+// column the memory needs is read always, the others with the details).
+struct ReviewColumn {
+    const char* name;
+    void (*bind)(sqlite3_stmt*, int, const ReviewRow&);
+    void (*read)(sqlite3_stmt*, int, ReviewLog&, ReviewLog::Event&);
+    bool memory = false;
+};
+
+const ReviewColumn kReviewColumns[] = {
+    {"card", [](sqlite3_stmt* s, int i, const ReviewRow& r) { BindInt(s, i, r.card); }, nullptr, true},
+    {"at", [](sqlite3_stmt* s, int i, const ReviewRow& r) { BindInt(s, i, r.review.at); },
+     [](sqlite3_stmt* s, int i, ReviewLog&, ReviewLog::Event& e) { e.at = sqlite3_column_int64(s, i); }, true},
+    {"grade", [](sqlite3_stmt* s, int i, const ReviewRow& r) { BindInt(s, i, r.review.grade); },
+     [](sqlite3_stmt* s, int i, ReviewLog&, ReviewLog::Event& e) {
+         e.grade = static_cast<std::uint8_t>(std::clamp<std::int64_t>(sqlite3_column_int64(s, i), kAgain, kEasy));
+     },
+     true},
+    {"session",
+     [](sqlite3_stmt* s, int i, const ReviewRow& r) {
+         if (r.session == ReviewLog::kImported) sqlite3_bind_null(s, i);
+         else BindInt(s, i, r.session);
+     },
+     [](sqlite3_stmt* s, int i, ReviewLog&, ReviewLog::Event& e) {
+         // NULL, an imported review, reads as 0.
+         e.session = std::max<std::int64_t>(sqlite3_column_int64(s, i), ReviewLog::kImported);
+     },
+     true},
+    {"right", [](sqlite3_stmt* s, int i, const ReviewRow& r) { BindInt(s, i, r.review.right); }, nullptr},
+    {"timed_out", [](sqlite3_stmt* s, int i, const ReviewRow& r) { BindInt(s, i, r.review.timedOut); }, nullptr},
+    {"seconds_left", [](sqlite3_stmt* s, int i, const ReviewRow& r) { BindInt(s, i, r.review.secondsLeft); },
+     [](sqlite3_stmt* s, int i, ReviewLog&, ReviewLog::Event& e) {
+         e.secondsLeft = static_cast<std::int32_t>(sqlite3_column_int64(s, i));
+     }},
+    {"mode", [](sqlite3_stmt* s, int i, const ReviewRow& r) { sqlite3_bind_double(s, i, r.review.mode); }, nullptr},
+    {"response_ms",
+     [](sqlite3_stmt* s, int i, const ReviewRow& r) {
+         if (r.review.responseMs < 0) sqlite3_bind_null(s, i);
+         else BindInt(s, i, r.review.responseMs);
+     },
+     [](sqlite3_stmt* s, int i, ReviewLog&, ReviewLog::Event& e) {
+         e.responseMs = sqlite3_column_type(s, i) == SQLITE_NULL
+                            ? kNoResponseTime
+                            : static_cast<std::int32_t>(std::clamp<std::int64_t>(sqlite3_column_int64(s, i), 0, INT32_MAX));
+     }},
+    {"chosen",
+     [](sqlite3_stmt* s, int i, const ReviewRow& r) {
+         if (r.review.chosen.empty()) sqlite3_bind_null(s, i);
+         else sqlite3_bind_text(s, i, r.review.chosen.c_str(), -1, SQLITE_TRANSIENT);
+     },
+     [](sqlite3_stmt* s, int i, ReviewLog& log, ReviewLog::Event& e) {
+         if (sqlite3_column_type(s, i) == SQLITE_NULL) return;
+         e.choice = static_cast<std::int32_t>(log.chosen.size());
+         log.chosen.push_back(Text(s, i));
+     }},
+};
+
+// Adds a review: "INSERT INTO reviews (card, at, ...) VALUES (?1, ?2, ...)",
+// and when `once`, only where the card has no review of that time and
+// grade already.
+std::string InsertReviewSql(bool once) {
+    std::string names, values;
+    int card = 0, at = 0, grade = 0;
+    for (std::size_t i = 0; i < std::size(kReviewColumns); ++i) {
+        const std::string n = kReviewColumns[i].name;
+        const std::string v = "?" + std::to_string(i + 1);
+        names += (i ? ", " : "") + n;
+        values += (i ? ", " : "") + v;
+        if (n == "card") card = static_cast<int>(i + 1);
+        if (n == "at") at = static_cast<int>(i + 1);
+        if (n == "grade") grade = static_cast<int>(i + 1);
+    }
+    if (!once) return "INSERT INTO reviews (" + names + ") VALUES (" + values + ")";
+    return "INSERT INTO reviews (" + names + ") SELECT " + values + " WHERE NOT EXISTS (SELECT 1 FROM reviews WHERE card = ?" +
+           std::to_string(card) + " AND at = ?" + std::to_string(at) + " AND grade = ?" + std::to_string(grade) + ")";
+}
+
+// Binds and steps; false, and why in *error, on failure.
+bool InsertReview(sqlite3* db, store::Statement& insert, const ReviewRow& row, std::string* error) {
+    insert.Reset();
+    for (std::size_t i = 0; i < std::size(kReviewColumns); ++i) kReviewColumns[i].bind(insert.get(), static_cast<int>(i) + 1, row);
+    const int rc = insert.Step();
+    if (rc != SQLITE_DONE) *error = store::Why(db, rc);
+    return rc == SQLITE_DONE;
+}
+
 }  // namespace
 
 // The card ids of an open history, made where missing.
@@ -207,9 +325,7 @@ bool InsertSession(sqlite3* db, HistoryCards& cards, const SessionRecord& r, std
     std::string sql = "INSERT INTO sessions (" + ColumnNames(", ") + ") VALUES (?";
     for (std::size_t i = 1; i < std::size(kColumns); ++i) sql += ",?";
     store::Statement insert(db, sql + ")");
-    store::Statement review(db,
-                            "INSERT OR IGNORE INTO reviews (session, card, at, right, timed_out, seconds_left, mode)"
-                            " VALUES (?,?,?,?,?,?,?)");
+    store::Statement review(db, InsertReviewSql(false));
     if (!insert || !review) {
         *error = store::Why(db, insert ? review.prepareCode() : insert.prepareCode());
         return false;
@@ -222,14 +338,7 @@ bool InsertSession(sqlite3* db, HistoryCards& cards, const SessionRecord& r, std
     const std::int64_t session = sqlite3_last_insert_rowid(db);
     for (const Review& v : r.reviews) {
         const std::int64_t card = cards.Id(r.wordDb, v.word, v.direction, error);
-        if (card < 0) return false;
-        review.Reset();
-        review.Bind(1, session).Bind(2, card).Bind(3, v.at).Bind(4, std::int64_t{v.right});
-        review.Bind(5, std::int64_t{v.timedOut}).Bind(6, std::int64_t{v.secondsLeft}).Bind(7, v.mode);
-        if (const int rc = review.Step(); rc != SQLITE_DONE) {
-            *error = store::Why(db, rc);
-            return false;
-        }
+        if (card < 0 || !InsertReview(db, review, {v, session, card}, error)) return false;
     }
     return true;
 }
@@ -290,6 +399,8 @@ std::string SqliteHistory::Write(const std::function<bool(sqlite3*, HistoryCards
     std::string error;
     const store::Db db = store::Open(file_, kLayout, true, &error, busyWaitMs_);
     if (!db) return error;
+    sqlite3_create_function(db.get(), "kelvora_grade", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, GradeFunction,
+                            nullptr, nullptr);
     store::Transaction transaction(db.get(), kLayout, &error);
     if (!transaction) return error;
     HistoryCards cards(db.get());
@@ -395,26 +506,27 @@ bool ReadKeptReviews(sqlite3* db, const std::string& database, bool details, Rev
         *error = store::Why(db, rc, false);
         return false;
     }
-    // The grade as a review counts: an imported one's own, else derived
-    // from the answer. Each column read costs: the memory needs four (a
-    // NULL session, an imported review, reads as 0).
-    store::Statement reviews(db, std::string("SELECT card, at, coalesce(grade, CASE WHEN right AND NOT timed_out "
-                                             "THEN 3 ELSE 1 END), session") +
-                                     (details ? ", seconds_left" : "") + " FROM reviews ORDER BY id");
+    // Each column read costs: without the details only what the memory
+    // needs.
+    std::string names;
+    std::vector<const ReviewColumn*> read;
+    for (const ReviewColumn& c : kReviewColumns)
+        if (c.memory || (details && c.read)) {
+            names += (names.empty() ? "" : ", ") + std::string(c.name);
+            read.push_back(&c);
+        }
+    store::Statement reviews(db, "SELECT " + names + " FROM reviews ORDER BY id");
     if (!reviews) {
         *error = store::Why(db, reviews.prepareCode(), false);
         return false;
     }
     while ((rc = reviews.Step()) == SQLITE_ROW) {
-        const std::int64_t id = reviews.Int(0);
+        const std::int64_t id = reviews.Int(0);  // the card, read first
         if (id < 0 || static_cast<std::size_t>(id) >= indexOf.size() || indexOf[static_cast<std::size_t>(id)] < 0)
             continue;
         ReviewLog::Event e;
         e.card = static_cast<std::uint32_t>(indexOf[static_cast<std::size_t>(id)]);
-        e.at = reviews.Int(1);
-        e.grade = static_cast<std::uint8_t>(std::clamp<std::int64_t>(reviews.Int(2), 1, 4));
-        e.session = std::max<std::int64_t>(reviews.Int(3), ReviewLog::kImported);
-        if (details) e.secondsLeft = static_cast<std::int32_t>(reviews.Int(4));
+        for (std::size_t i = 1; i < read.size(); ++i) read[i]->read(reviews.get(), static_cast<int>(i), *log, e);
         log->events.push_back(e);
     }
     if (rc != SQLITE_DONE) {
@@ -472,9 +584,7 @@ SqliteHistory::ImportOutcome SqliteHistory::Import(const std::string& database,
                                                    const std::vector<ImportedReview>& rows) {
     ImportOutcome out;
     out.error = Write([&](sqlite3* db, HistoryCards& cards, std::string* error) {
-        store::Statement insert(db,
-                                "INSERT OR IGNORE INTO reviews (session, card, at, right, timed_out, seconds_left, mode,"
-                                " grade) VALUES (NULL,?,?,?,0,?,0,?)");
+        store::Statement insert(db, InsertReviewSql(true));
         if (!insert) {
             *error = store::Why(db, insert.prepareCode());
             return false;
@@ -482,13 +592,14 @@ SqliteHistory::ImportOutcome SqliteHistory::Import(const std::string& database,
         for (const ImportedReview& r : rows) {
             const std::int64_t card = cards.Id(database, r.word, r.direction, error);
             if (card < 0) return false;
-            insert.Reset();
-            insert.Bind(1, card).Bind(2, r.at).Bind(3, std::int64_t{r.grade > 1}).Bind(4, std::int64_t{r.secondsLeft});
-            insert.Bind(5, std::int64_t{r.grade});
-            if (const int rc = insert.Step(); rc != SQLITE_DONE) {
-                *error = store::Why(db, rc);
-                return false;
-            }
+            Review v;
+            v.at = r.at;
+            v.grade = static_cast<std::uint8_t>(r.grade);
+            v.right = r.grade > kAgain;
+            v.secondsLeft = r.secondsLeft;
+            v.responseMs = r.responseMs;
+            v.chosen = r.chosen;
+            if (!InsertReview(db, insert, {v, ReviewLog::kImported, card}, error)) return false;
             (sqlite3_changes(db) ? out.added : out.alreadyThere) += 1;
         }
         return true;

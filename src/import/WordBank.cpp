@@ -6,6 +6,7 @@
 #include "Import.h"
 #include "platform/Codec.h"
 #include "platform/TextFile.h"
+#include "text/Numbers.h"
 #include "text/Utf8.h"
 
 namespace kelvora::import {
@@ -67,12 +68,6 @@ std::optional<std::string> Unfit(const std::string& word, const std::string& mea
         if (!AsField(*f)) return Quoted(*f) + " holds both a comma and a double quote, which a word database cannot hold together";
     }
     return std::nullopt;
-}
-
-std::string Thousands(long n) {
-    std::string digits = std::to_string(n);
-    for (int i = static_cast<int>(digits.size()) - 3; i > 0; i -= 3) digits.insert(static_cast<std::size_t>(i), ",");
-    return digits;
 }
 
 const char* FormatName(Format f) {
@@ -209,7 +204,7 @@ Outcome Run(const Request& request) {
         if (lines.empty()) return;
         s += std::string(heading) + "\n";
         for (std::size_t i = 0; i < lines.size() && i < 20; ++i) s += "  " + lines[i] + "\n";
-        if (lines.size() > 20) s += "  and " + Thousands(static_cast<long>(lines.size() - 20)) + " more\n";
+        if (lines.size() > 20) s += "  and " + Thousands(static_cast<long long>(lines.size() - 20)) + " more\n";
     };
     std::vector<Skipped> skipped = read.skipped;
     skipped.insert(skipped.end(), bank.skipped.begin(), bank.skipped.end());
@@ -220,7 +215,7 @@ Outcome Run(const Request& request) {
     if (bank.words == 0) {
         s = "Nothing could be imported from " + sourceName + " (" + FormatName(read.format) + ", " + read.encoding +
             "): no row gives a word and its meaning.\n";
-        list(("Skipped " + Thousands(static_cast<long>(skipped.size())) + " rows:").c_str(), skippedLines);
+        list(("Skipped " + Thousands(static_cast<long long>(skipped.size())) + " rows:").c_str(), skippedLines);
         out.status = 1;
         return out;
     }
@@ -233,9 +228,9 @@ Outcome Run(const Request& request) {
     if (read.format != Format::Edict && read.format != Format::Kvtml)
         s += std::string("The English words were taken from column ") +
              (EnglishInSecondColumn(read.entries) != request.swap ? "2" : "1") + (request.swap ? " (--swap)" : "") + ".\n";
-    list(("Skipped " + Thousands(static_cast<long>(skipped.size())) + (skipped.size() == 1 ? " row:" : " rows:")).c_str(),
+    list(("Skipped " + Thousands(static_cast<long long>(skipped.size())) + (skipped.size() == 1 ? " row:" : " rows:")).c_str(),
          skippedLines);
-    list(("Merged " + Thousands(static_cast<long>(bank.merged.size())) +
+    list(("Merged " + Thousands(static_cast<long long>(bank.merged.size())) +
           " duplicate words (their meanings joined):").c_str(),
          bank.merged);
     if (bank.leftOut > 0)

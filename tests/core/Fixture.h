@@ -19,6 +19,13 @@
 
 namespace kelvora::test {
 
+// A review as the drill makes it, graded by the program's rule.
+inline Review Answer(std::string word, int direction, std::int64_t at, bool right, bool timedOut, int secondsLeft,
+                     double mode, std::int32_t responseMs = kNoResponseTime, std::string chosen = {}) {
+    return {std::move(word), direction, at, right, timedOut, secondsLeft, mode, GradeOf(right, timedOut), responseMs,
+            std::move(chosen)};
+}
+
 class RecordingHost : public Host {
 public:
     ~RecordingHost() override {
@@ -41,14 +48,17 @@ public:
     }
     void Beep() override { log.push_back("Beep"); }
     std::string TimeOfDay() override { return time; }
-    std::int64_t Now() const override { return now; }
+    std::int64_t NowMs() const override { return now * 1000 + nowMs; }
+    std::int64_t MonotonicMs() const override { return monotonicMs; }
 
     std::vector<std::string> log;
     std::vector<std::string> messages;
     // Runs while a message box is open, as a screen reader would look.
     std::function<void()> whileShown;
     std::string time = "12:34:56";
-    std::int64_t now = 1'767'225'600;  // 2026-01-01 00:00 UTC
+    std::int64_t now = 1'767'225'600;  // 2026-01-01 00:00 UTC, in seconds
+    int nowMs = 0;                      // and milliseconds past it
+    std::int64_t monotonicMs = 0;
     bool ended = false;
 
 protected:

@@ -195,7 +195,7 @@ struct DueWords : InTokyo, ScratchProgram {
 TEST_F(DueWords, ADeckMadeOnItsOwnThreadIsTheDeckStartWouldMake) {
     const std::vector<std::tuple<std::string, int, std::int64_t, int>> log = {
         {"w0", 0, At(-10, 20, 0), Good}, {"w1", 1, At(-3, 20, 0), Good}, {"w2", 0, At(-1, 20, 0), Again}};
-    const Review meanwhile{"w3", 0, At(0, 19, 0), true, false, 4, 1};
+    const Review meanwhile{"w3", 0, At(0, 19, 0), true, false, 4, 1, kGood, 900, "w3"};
     auto asks = [&](DueWords& d, bool early) {
         d.Load(log);
         if (early) {
@@ -259,7 +259,7 @@ TEST_F(DueWords, DueFirstLikeliestForgottenThenNewUpToTheLimitThenTheLowestRecal
     ASSERT_TRUE(Fire(form1::Command5_Click));
     ASSERT_EQ(1u, history.sessions.size());
     ASSERT_EQ(4u, history.sessions[0].reviews.size());
-    EXPECT_EQ((Review{"w0", 0, At(0, 20, 0), true, false, 6, 5}), history.sessions[0].reviews[0]);
+    EXPECT_EQ((Review{"w0", 0, At(0, 20, 0), true, false, 6, 5, kGood, 0, "w0"}), history.sessions[0].reviews[0]);
 }
 
 TEST_F(DueWords, AnUnreadableHistoryIsToldOnceAndModeFiveAsksAsModeTwo) {

@@ -19,7 +19,7 @@ struct Damage : Folder {
     void Fill(int reviews) {
         std::vector<Review> r;
         const char* words[] = {"apple", "bank", "cat", "a, b"};
-        for (int i = 0; i < reviews; ++i) r.push_back({words[i % 4], i % 2, t0 - 86400 * 10 + i, i % 3 != 0, false, 4, 5});
+        for (int i = 0; i < reviews; ++i) r.push_back(Answer(words[i % 4], i % 2, t0 - 86400 * 10 + i, i % 3 != 0, false, 4, 5));
         ASSERT_EQ("", SqliteHistory(file).Append(Session(t0, r)).problem);
     }
     std::string Pending() const { return dir.Exists(kPendingFile) ? dir.ReadBytes(kPendingFile) : ""; }
@@ -53,10 +53,10 @@ TEST_F(Damage, AFlippedVersionBitOrADamagedPageIsToldAndNeverWritten) {
                       Run({"reviews"}).err);
         }
         // "END" keeps the session beside the history, and says so.
-        const AppendOutcome end = SqliteHistory(file).Append(Session(t0 + 100, {{"cat", 0, t0 + 50, true, false, 3, 5}}));
+        const AppendOutcome end = SqliteHistory(file).Append(Session(t0 + 100, {Answer("cat", 0, t0 + 50, true, false, 3, 5)}));
         EXPECT_EQ((AppendOutcome{damagedMessage, true, (dir.path() / kPendingFile).string()}), end);
         EXPECT_EQ(bytes, dir.ReadBytes(kHistoryFile));
-        EXPECT_NE(std::string::npos, Pending().find("\nreview,cat,0,1767225650,1,0,3,5\n"));
+        EXPECT_NE(std::string::npos, Pending().find("\nreview,cat,0,1767225650,1,0,3,5,3,-1,\n"));
 
         // Mended: the next write adds the session kept for later, once.
         dir.WriteBytes(kHistoryFile, whole);
@@ -111,7 +111,7 @@ TEST_F(Damage, ABusyOrReadOnlyHistoryKeepsTheSessionForLaterAndEveryReaderSeesIt
     sqlite3* other = nullptr;
     ASSERT_EQ(SQLITE_OK, sqlite3_open(file.c_str(), &other));
     ASSERT_EQ(SQLITE_OK, sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr));
-    const AppendOutcome busy = SqliteHistory(file, 0).Append(Session(t0 + 100, {{"cat", 0, t0 + 50, false, false, 3, 5}}));
+    const AppendOutcome busy = SqliteHistory(file, 0).Append(Session(t0 + 100, {Answer("cat", 0, t0 + 50, false, false, 3, 5)}));
     EXPECT_EQ("another program holds it", busy.problem);
     EXPECT_TRUE(busy.keptForLater);
     sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
@@ -119,14 +119,14 @@ TEST_F(Damage, ABusyOrReadOnlyHistoryKeepsTheSessionForLaterAndEveryReaderSeesIt
     // A file made read-only stays so, even for root.
     ASSERT_EQ(0, ::chmod(file.c_str(), 0444));
     EXPECT_EQ("the file is read-only",
-              SqliteHistory(file).Append(Session(t0 + 200, {{"cat", 0, t0 + 150, true, false, 3, 5}})).problem);
+              SqliteHistory(file).Append(Session(t0 + 200, {Answer("cat", 0, t0 + 150, true, false, 3, 5)})).problem);
     EXPECT_EQ("1\n", Query(file, "SELECT count(*) FROM sessions"));
 
     // The two sessions waiting are read as if they were in the history.
     const std::string sessions = Run({"history"}).out;
     EXPECT_EQ(4, std::count(sessions.begin(), sessions.end(), '\n'));
     const std::string reviews = Run({"reviews"}).out;
-    EXPECT_NE(std::string::npos, reviews.find("cat,en-ja,1767225650,1,3,\r\ncat,en-ja,1767225750,3,3,\r\n"));
+    EXPECT_NE(std::string::npos, reviews.find("cat,en-ja,1767225650,1,3,,,\r\ncat,en-ja,1767225750,3,3,,,\r\n"));
     EXPECT_NE(std::string::npos, Run({"due", "--as-of", std::to_string(t0 + 300)}).out.find("\r\ncat,en-ja,3,1,1767225750,"));
 
     // Writable again: both go in, in their order, before the next session.
@@ -136,7 +136,7 @@ TEST_F(Damage, ABusyOrReadOnlyHistoryKeepsTheSessionForLaterAndEveryReaderSeesIt
     EXPECT_EQ("", window.Append(Session(t0 + 300, {})).problem);
     EXPECT_FALSE(dir.Exists(kPendingFile));
     EXPECT_EQ("1767225700\n1767225800\n1767225900\n", Query(file, "SELECT ended FROM sessions WHERE id > 1 ORDER BY id"));
-    EXPECT_NE(std::string::npos, Run({"reviews"}).out.find("cat,en-ja,1767225650,1,3,2\r\ncat,en-ja,1767225750,3,3,3\r\n"));
+    EXPECT_NE(std::string::npos, Run({"reviews"}).out.find("cat,en-ja,1767225650,1,3,2,,\r\ncat,en-ja,1767225750,3,3,3,,\r\n"));
 }
 
 TEST_F(Damage, ACommandThatWritesWaitsForNoWindowItRefuses) {
@@ -170,8 +170,8 @@ TEST_F(Damage, ACommandThatWritesWaitsForNoWindowItRefuses) {
 TEST_F(Damage, AClockSetBackNeverHidesALapse) {
     const std::int64_t march = 1'772'452'800, y2020 = 1'577'880'000;  // 2026-03-02, 2020-01-01 at noon
     SqliteHistory history(file);
-    ASSERT_EQ("", history.Append(Session(march, {{"apple", 0, march - 60, true, false, 4, 5}})).problem);
-    ASSERT_EQ("", history.Append(Session(y2020, {{"apple", 0, y2020 - 60, false, false, 4, 5}})).problem);
+    ASSERT_EQ("", history.Append(Session(march, {Answer("apple", 0, march - 60, true, false, 4, 5)})).problem);
+    ASSERT_EQ("", history.Append(Session(y2020, {Answer("apple", 0, y2020 - 60, false, false, 4, 5)})).problem);
     EXPECT_NE(std::string::npos, Run({"due", "--as-of", std::to_string(march + 86400)}).out.find("\r\napple,en-ja,2,1,1577879940,"));
 }
 

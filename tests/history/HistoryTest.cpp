@@ -46,10 +46,20 @@ TEST(SessionHistory, EndAddsWhatTheRunDid) {
     s.p.Form3.Check2.value = 0;  // word questions
     s.p.rng.Script({0.0, 0.0, 0.0, 0.0});  // row 0, English to Japanese, right answer A
     ASSERT_FALSE(s.Fire(form1::Command7_Click));
-    ChooseAnswer(s.p, 0);  // right, with 6 seconds left
+    s.host.monotonicMs += 1234;
+    ChooseAnswer(s.p, 0);  // right, with 6 seconds left, after 1.234 s
     s.p.rng.Script({0.0, 0.5, 0.9, 0.3});  // a new run: row 1, Japanese to English
     ASSERT_FALSE(s.Fire(form1::Command7_Click));
-    for (int i = 0; i < 6; ++i) ASSERT_FALSE(s.Fire(form1::Timer1_Timer));  // timed out: judged wrong
+    for (int i = 0; i < 6; ++i) {  // timed out: judged wrong
+        s.host.monotonicMs += 1000;
+        ASSERT_FALSE(s.Fire(form1::Timer1_Timer));
+    }
+    s.p.rng.Script({0.0, 0.5, 0.9, 0.3});  // again, and the choice in A picked: a wrong one
+    ASSERT_FALSE(s.Fire(form1::Command7_Click));
+    const std::string picked = s.Choices()[0];
+    ASSERT_NE("bank", picked);
+    s.host.monotonicMs += 2501;
+    ChooseAnswer(s.p, 0);
     s.host.now += 60;
     EXPECT_TRUE(s.Fire(form1::Command5_Click));
     ASSERT_EQ(1u, kept.sessions.size());
@@ -59,13 +69,16 @@ TEST(SessionHistory, EndAddsWhatTheRunDid) {
     want.wordDb = "eword";
     want.testDb = "ptest";
     want.mode = 10;
-    want.wordAsked[0] = want.wordAsked[1] = want.wordRight[0] = 1;  // the session spans both runs
+    want.wordAsked[0] = want.wordRight[0] = 1;  // the session spans all three runs
+    want.wordAsked[1] = 2;
     want.known[0] = 1;    // row 0: 3 + 6; row 1 in Japanese to English: -1 - 1
     want.neverAsked = 1;  // the end record
-    // Each judged word question is a review: right with 6 seconds left,
-    // then timed out.
-    want.reviews = {{"apple", 0, want.started + 600, true, false, 6, 10},
-                    {"bank", 1, want.started + 600, false, true, 0, 10}};
+    // Each judged word question is a review, graded, with the time from
+    // the question to the answer and the headword picked: right with 6
+    // seconds left, then timed out (no choice), then wrong.
+    want.reviews = {Answer("apple", 0, want.started + 600, true, false, 6, 10, 1234, "apple"),
+                    Answer("bank", 1, want.started + 600, false, true, 0, 10, 6000, ""),
+                    Answer("bank", 1, want.started + 600, false, false, 6, 10, 2501, picked)};
     EXPECT_EQ(want, kept.sessions[0]);
 
     // A history that cannot take it is told once, and the records are
@@ -153,7 +166,7 @@ TEST(SqliteHistory, AKilledWriteNeverDamagesEarlierSessions) {
     ASSERT_EQ("", history.Append(Sample(0)).problem);
     // Each session the writer keeps brings 200 reviews.
     SessionRecord withReviews = Sample(1);
-    for (int i = 0; i < 200; ++i) withReviews.reviews.push_back({"w" + std::to_string(i), i % 2, 1000 + i, true, false, 3, 5});
+    for (int i = 0; i < 200; ++i) withReviews.reviews.push_back({"w" + std::to_string(i), i % 2, 1000 + i, true, false, 3, 5, kGood, 1200, "w0"});
     int written[2];
     ASSERT_EQ(0, pipe(written));
     const pid_t pid = fork();

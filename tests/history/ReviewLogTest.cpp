@@ -40,28 +40,33 @@ TEST_F(Folder, AVersionOneHistoryIsBroughtUpToDateInOneTransactionWithoutLosingA
     EXPECT_EQ("1\n", Query(file, "PRAGMA user_version"));       // and never writing it
 
     // A session with reviews: the layout moves on in its transaction.
-    ASSERT_EQ("", history.Append(Session(t0, {{"apple", 0, t0 - 60, true, false, 4, 5}, {"cat", 1, t0 - 30, false, true, 0, 5}})).problem);
-    EXPECT_EQ("3\n", Query(file, "PRAGMA user_version"));
+    ASSERT_EQ("", history.Append(Session(t0, {Answer("apple", 0, t0 - 60, true, false, 4, 5, 1800, "apple"),
+                                              Answer("cat", 1, t0 - 30, false, true, 0, 5, 6000)}))
+                      .problem);
+    EXPECT_EQ("4\n", Query(file, "PRAGMA user_version"));
     EXPECT_EQ("1|100|700|eword|ptest|11.0|4|3|2|1|40|30|715|9|8|7|1\n", Query(file, "SELECT * FROM sessions WHERE id = 1"));
-    EXPECT_EQ("2|1|1|1767225540|1|0|4|5.0|NULL\n2|2|2|1767225570|0|1|0|5.0|NULL\n",
-              Query(file, "SELECT session, id, card, at, right, timed_out, seconds_left, mode, grade FROM reviews"));
+    EXPECT_EQ("2|1|1|1767225540|1|0|4|5.0|3|1800|apple\n2|2|2|1767225570|0|1|0|5.0|1|6000|NULL\n",
+              Query(file, "SELECT session, id, card, at, right, timed_out, seconds_left, mode, grade, response_ms, chosen"
+                          " FROM reviews"));
     const ReviewLog log = history.Reviews("eword", &error, true);
     EXPECT_EQ((std::vector<ReviewLog::Card>{{"eword", "apple", 0}, {"eword", "cat", 1}}), log.cards);
-    EXPECT_EQ((std::vector<ReviewLog::Event>{{0, t0 - 60, 3, 4, 2}, {1, t0 - 30, 1, 0, 2}}), log.events);
+    EXPECT_EQ((std::vector<ReviewLog::Event>{{0, t0 - 60, 3, 4, 2, 1800, 0}, {1, t0 - 30, 1, 0, 2, 6000, -1}}), log.events);
+    EXPECT_EQ(std::vector<std::string>{"apple"}, log.chosen);
     EXPECT_TRUE(history.Reviews("other", &error).cards.empty());
 }
 
 TEST_F(Folder, ReviewsAndDueWordsAsCsv) {
     SqliteHistory history(file);
-    ASSERT_EQ("", history.Append(Session(t0 + 86400, {{"apple", 0, t0, true, false, 4, 5},
-                                                      {"a, b", 1, t0 + 10, false, false, 2, 5},
-                                                      {"apple", 0, t0 + 86400 * 3, false, true, 0, 5}})).problem);
+    ASSERT_EQ("", history.Append(Session(t0 + 86400, {Answer("apple", 0, t0, true, false, 4, 5, 2000, "apple"),
+                                                      Answer("a, b", 1, t0 + 10, false, false, 2, 5, 4000, "cat"),
+                                                      Answer("apple", 0, t0 + 86400 * 3, false, true, 0, 5, 6000)}))
+                      .problem);
     const cli::Outcome reviews = Run({"reviews"});
     EXPECT_EQ(0, reviews.status);
-    EXPECT_EQ("word,direction,unix_seconds,grade,seconds_left,session\r\n"
-              "apple,en-ja,1767225600,3,4,1\r\n"
-              "\"a, b\",ja-en,1767225610,1,2,1\r\n"
-              "apple,en-ja,1767484800,1,0,1\r\n",
+    EXPECT_EQ("word,direction,unix_seconds,grade,seconds_left,session,response_ms,chosen\r\n"
+              "apple,en-ja,1767225600,3,4,1,2000,apple\r\n"
+              "\"a, b\",ja-en,1767225610,1,2,1,4000,cat\r\n"
+              "apple,en-ja,1767484800,1,0,1,6000,\r\n",
               reviews.out);
     // Five days after the start. The reviews before 04:00 belong to the
     // learning day before: 2025-12-31 and 2026-01-03. The memory and
@@ -77,8 +82,13 @@ TEST_F(Folder, ReviewsAndDueWordsAsCsv) {
 }
 
 TEST_F(Folder, AnImportReadsTheSameColumnsAllOrNothingAndNeverTwice) {
+    // A file as Kelvora wrote it before answer times, and one as it writes
+    // now; a second review of a card in the same second, with another
+    // grade, is a review of its own.
     const std::string header = "word,direction,unix_seconds,grade,seconds_left,session\r\n";
+    const std::string full = "word,direction,unix_seconds,grade,seconds_left,session,response_ms,chosen\r\n";
     dir.WriteBytes("in.csv", header + "apple,en-ja,1767225600,2,4,\r\nzebra,en-ja,1767225600,3,1,\r\n\"cat\",ja-en,1767225700,4,,9\r\n");
+    dir.WriteBytes("new.csv", full + "apple,en-ja,1767225600,1,0,,5999,cat\r\napple,en-ja,1767225600,2,4,,,\r\n");
     cli::Outcome r = Run({"reviews", "--import", (dir.path() / "in.csv").string()});
     EXPECT_EQ(0, r.status);
     EXPECT_EQ("Imported 2 reviews into eword (0 already there).\n"
@@ -86,10 +96,14 @@ TEST_F(Folder, AnImportReadsTheSameColumnsAllOrNothingAndNeverTwice) {
               r.out);
     r = Run({"reviews", "--import", (dir.path() / "in.csv").string()});
     EXPECT_EQ("Imported 0 reviews into eword (2 already there).\n", r.out.substr(0, r.out.find('\n') + 1));
-    EXPECT_EQ(header + "apple,en-ja,1767225600,2,4,\r\ncat,ja-en,1767225700,4,0,\r\n", Run({"reviews"}).out);
+    EXPECT_EQ("Imported 1 review into eword (1 already there).\n", Run({"reviews", "--import", (dir.path() / "new.csv").string()}).out);
+    EXPECT_EQ(full + "apple,en-ja,1767225600,2,4,,,\r\napple,en-ja,1767225600,1,0,,5999,cat\r\ncat,ja-en,1767225700,4,0,,,\r\n",
+              Run({"reviews"}).out);
 
     // Bad files: the line and what is wrong with it, and nothing written.
     const std::string before = dir.ReadBytes(kHistoryFile);
+    std::string many = full;
+    for (int i = 0; i < 23; ++i) many += "apple,en-ja,1767225600,9,4,,,\r\n";
     const struct {
         std::string bytes;
         std::string message;
@@ -97,9 +111,22 @@ TEST_F(Folder, AnImportReadsTheSameColumnsAllOrNothingAndNeverTwice) {
         {header + "apple,en-ja,1767225600,7,4,\r\n", "line 2: the grade must be 1, 2, 3 or 4, not '7'"},
         {header + "apple,en-ja,17x,3,4,\r\n", "line 2: the time must be Unix seconds, not '17x'"},
         {header + "cat,ja-en,1767225600,3,4,\r\napple,en-ja,1999999999,3,4,\r\n", "line 3: the time 1999999999 is in the future"},
+        {header + "cat,ja-en,1767225600000,3,4,\r\n",
+         "line 2: the time 1767225600000 is in the future (is it in milliseconds? divide it by 1000)"},
         {header + "apple,up,1767225600,3,4,\r\n", "line 2: the direction must be en-ja or ja-en, not 'up'"},
         {header + "apple,en-ja,1767225600,3\r\n", "line 2: 6 fields are needed, not 4"},
-        {"apple,en-ja,1767225600,3,4,\r\n", "line 1: the first line must be the header " + header.substr(0, header.size() - 2)},
+        {full + "apple,en-ja,1767225600,3,4,,\r\n", "line 2: 8 fields are needed, not 7"},
+        {full + "apple,en-ja,1767225600,3,4,,1.5,\r\n", "line 2: the answer time must be milliseconds or empty, not '1.5'"},
+        {"apple,en-ja,1767225600,3,4,\r\n", "line 1: the first line must be the header " + full.substr(0, full.size() - 2)},
+        // Every bad line is named, the first 20 and then how many more.
+        {header + "apple,up,1767225600,3,4,\r\ncat,ja-en,1767225600,3,4,\r\napple,en-ja,1767225600,0,4,\r\n",
+         "has 2 bad lines:\n  line 2: the direction must be en-ja or ja-en, not 'up'\n"
+         "  line 4: the grade must be 1, 2, 3 or 4, not '0'"},
+        {many, [] {
+             std::string m = "has 23 bad lines:";
+             for (int line = 2; line < 22; ++line) m += "\n  line " + std::to_string(line) + ": the grade must be 1, 2, 3 or 4, not '9'";
+             return m + "\n  and 3 more";
+         }()},
     };
     for (const auto& b : bad) {
         dir.WriteBytes("bad.csv", b.bytes);
@@ -119,7 +146,7 @@ TEST_F(Folder, AnImportReadsTheSameColumnsAllOrNothingAndNeverTwice) {
 
 TEST_F(Folder, FitKeepsTheDefaultsBelowFourHundredReviewsAndShowsTheParametersInForce) {
     SqliteHistory history(file);
-    ASSERT_EQ("", history.Append(Session(t0, {{"apple", 0, t0 - 86400 * 3, true, false, 4, 5}, {"apple", 0, t0, true, false, 4, 5}})).problem);
+    ASSERT_EQ("", history.Append(Session(t0, {Answer("apple", 0, t0 - 86400 * 3, true, false, 4, 5), Answer("apple", 0, t0, true, false, 4, 5)})).problem);
     const cli::Outcome fit = Run({"fit"});
     EXPECT_EQ("Reviews in the history: 2; reviews the model predicts (each word's later reviews, on a later day): 1.\n"
               "Fitting needs at least 400 of them, so the default parameters stay in force.\n",

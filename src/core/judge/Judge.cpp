@@ -2,6 +2,7 @@
 #include "judge/Judge.h"
 
 #include <algorithm>
+#include <climits>
 
 #include "judge/Reports.h"
 #include "text/EntryParts.h"
@@ -60,9 +61,13 @@ void RecordReview(Program& p, bool correct) {
     r.at = p.host.Now();
     r.right = correct;
     r.timedOut = m.ChosenAnswer == kNoAnswer;
+    r.grade = GradeOf(r.right, r.timedOut);
+    r.responseMs = static_cast<std::int32_t>(std::clamp<std::int64_t>(p.host.MonotonicMs() - p.question.shownMs, 0, INT32_MAX));
+    if (m.ChosenAnswer >= 0 && m.ChosenAnswer < 4)
+        r.chosen = HeadwordKey(m.Word(p.question.choiceRows[static_cast<std::size_t>(m.ChosenAnswer)]).word);
     r.secondsLeft = std::max(0, m.Countdown);
     r.mode = m.Qmd;
-    if (p.deck) p.deck->Record(m.QuestionIndex, m.Direction, GradeOf(r.right, r.timedOut), r.at);
+    if (p.deck) p.deck->Record(m.QuestionIndex, m.Direction, r.grade, r.at);
     p.session.reviews.push_back(std::move(r));
 }
 

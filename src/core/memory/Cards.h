@@ -6,7 +6,7 @@
 
 #include "memory/Fsrs.h"
 #include "memory/LearningDay.h"
-#include "model/Reviews.h"
+#include "review/Review.h"
 
 namespace kelvora {
 

@@ -69,7 +69,7 @@ void Deck::ListNewCards() {
 
 void Deck::Record(const Review& review) {
     if (const auto it = rowOf_.find(review.word); it != rowOf_.end())
-        Record(it->second, review.direction, GradeOf(review.right, review.timedOut), review.at);
+        Record(it->second, review.direction, review.grade, review.at);
 }
 
 int Deck::CardOf(int row, int direction) const {

@@ -12,7 +12,7 @@
 
 #include "memory/Cards.h"
 #include "model/Model.h"
-#include "model/Reviews.h"
+#include "review/Review.h"
 #include <functional>
 #include <limits>
 #include <memory>

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "memory/Fsrs.h"
-#include "model/Reviews.h"
+#include "review/Review.h"
 
 namespace kelvora::fsrs {
 

@@ -2,25 +2,48 @@
 #include "memory/Outlook.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <map>
 #include <tuple>
 
 #include "memory/LearningDay.h"
+#include "review/ReviewCsv.h"
+#include "text/Csv.h"
 
 namespace kelvora {
 
-void AddSessionReviews(ReviewLog& log, const std::string& database, const std::vector<Review>& reviews) {
-    if (reviews.empty()) return;
-    std::map<std::tuple<std::string, int>, std::uint32_t> cardOf;
-    for (std::size_t c = 0; c < log.cards.size(); ++c)
-        if (log.cards[c].database == database) cardOf[{log.cards[c].word, log.cards[c].direction}] = static_cast<std::uint32_t>(c);
-    for (const Review& r : reviews) {
-        auto [it, added] = cardOf.try_emplace({r.word, r.direction}, static_cast<std::uint32_t>(log.cards.size()));
-        if (added) log.cards.push_back({database, r.word, r.direction});
-        log.events.push_back({it->second, r.at, GradeOf(r.right, r.timedOut), r.secondsLeft, ReviewLog::kNotYetKept});
+namespace {
+
+std::string Fixed(double v) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.6f", v);
+    return buf;
+}
+
+}  // namespace
+
+std::string DueCsv(const ReviewLog& log, const MemorySettings& settings, std::int64_t asOf) {
+    struct Row {
+        const ReviewLog::Card* card;
+        CardState state;
+    };
+    std::vector<Row> rows;
+    const fsrs::Prepared model(settings.weights);
+    ReplayCards(log, model, [&](std::uint32_t c, const CardState& state) { rows.push_back({&log.cards[c], state}); });
+    std::sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) {
+        return a.card->word != b.card->word ? a.card->word < b.card->word : a.card->direction < b.card->direction;
+    });
+    const std::int64_t today = LearningDay(asOf);
+    std::string out =
+        "word,direction,reviews,lapses,last_review_unix,stability,difficulty,retrievability,interval_days,due\r\n";
+    for (const Row& r : rows) {
+        const CardState& s = r.state;
+        out += CsvField(r.card->word) + "," + DirectionName(r.card->direction) + "," + std::to_string(s.reviews) + "," +
+               std::to_string(s.lapses) + "," + std::to_string(s.lastAt) + "," + Fixed(s.memory.stability) + "," +
+               Fixed(s.memory.difficulty) + "," + Fixed(RetrievabilityOn(s, model, today)) + "," +
+               std::to_string(IntervalOf(s, settings)) + "," + DayText(DueDayOf(s, settings)) + "\r\n";
     }
-    // Grouped by card again: this session's reviews are the latest made.
-    GroupByCardAsMade(log);
+    return out;
 }
 
 std::array<int, kForecastDays> DueForecast(const ReviewLog& log, const MemorySettings& settings, std::int64_t today) {

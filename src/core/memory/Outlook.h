@@ -10,14 +10,15 @@
 
 #include "memory/Cards.h"
 #include "model/Progress.h"
-#include "model/Reviews.h"
+#include "review/Review.h"
 
 namespace kelvora {
 
-// The log with a session's reviews of `database` added after the kept ones
-// (this session's reach the history only at "END"; so do sessions waiting
-// to go in).
-void AddSessionReviews(ReviewLog& log, const std::string& database, const std::vector<Review>& reviews);
+// word,direction,reviews,lapses,last_review_unix,stability,difficulty,
+// retrievability,interval_days,due: one row per card with a review, sorted
+// by the word's bytes, then direction; retrievability as of `asOf` over
+// whole learning days, `due` the learning day it is due.
+std::string DueCsv(const ReviewLog& log, const MemorySettings& settings, std::int64_t asOf);
 
 // Cards due on each learning day from today on; overdue ones count today.
 std::array<int, kForecastDays> DueForecast(const ReviewLog& log, const MemorySettings& settings, std::int64_t today);

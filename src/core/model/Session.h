@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "model/Reviews.h"
+#include "review/Review.h"
 
 namespace kelvora {
 

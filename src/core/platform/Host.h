@@ -2,8 +2,8 @@
 #pragma once
 // What the program asks of its surroundings besides windows: message boxes,
 // the beep, the clock and the end of the program.
+#include <chrono>
 #include <cstdint>
-#include <ctime>
 #include <string>
 
 #include "text/Utf8.h"
@@ -24,8 +24,23 @@ public:
     virtual void Beep() = 0;
     // "HH:MM:SS"
     virtual std::string TimeOfDay() = 0;
-    // Seconds since 1970 (Unix time): when a session starts and ends.
-    virtual std::int64_t Now() const { return static_cast<std::int64_t>(std::time(nullptr)); }
+    // The wall clock, in milliseconds since 1970 (Unix time): when a
+    // session starts and ends, when an answer was made.
+    virtual std::int64_t NowMs() const {
+        using namespace std::chrono;
+        return duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
+    }
+    // The same in whole seconds.
+    std::int64_t Now() const {
+        const std::int64_t ms = NowMs();
+        return ms / 1000 - (ms % 1000 < 0);
+    }
+    // A clock that only runs forward, in milliseconds from some moment:
+    // for how long something took, whatever is done to the wall clock.
+    virtual std::int64_t MonotonicMs() const {
+        using namespace std::chrono;
+        return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+    }
     // Ends the program at once; never returns.
     [[noreturn]] void End() {
         OnEnd();

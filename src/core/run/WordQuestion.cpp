@@ -40,7 +40,9 @@ void ShowWordQuestion(Program& p) {
     for (int k = 0; k < 4; ++k) {
         const WordRow& r = m.Word(rows[static_cast<std::size_t>(k)]);
         f.choiceBox(k)->text = GetTextPart(askWord ? r.meaning : r.word);
+        p.question.choiceRows[static_cast<std::size_t>(k)] = rows[static_cast<std::size_t>(k)];
     }
+    p.question.shownMs = p.host.MonotonicMs();
     f.ResetAnswerCaptions();
     p.Form2.surface.Clear();
     m.CommentHold = 0;

@@ -119,4 +119,10 @@ std::optional<double> ParseNumber(std::string_view field) {
     return ToDouble(core);
 }
 
+std::string Thousands(long long n) {
+    std::string digits = std::to_string(n < 0 ? -n : n);
+    for (int i = static_cast<int>(digits.size()) - 3; i > 0; i -= 3) digits.insert(static_cast<std::size_t>(i), ",");
+    return (n < 0 ? "-" : "") + digits;
+}
+
 }  // namespace kelvora

@@ -22,4 +22,7 @@ double Val(std::string_view text);
 // gives no value.
 std::optional<double> ParseNumber(std::string_view field);
 
+// A count with a comma between each three digits: "12,345".
+std::string Thousands(long long n);
+
 }  // namespace kelvora

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "model/Reviews.h"
+#include "review/Review.h"
 
 #include <algorithm>
+#include <map>
+#include <tuple>
 
 namespace kelvora {
 
@@ -49,6 +51,25 @@ void GroupByCardAsMade(ReviewLog& log) {
     for (std::size_t c = 0; c < log.cards.size(); ++c)
         MergeImported(log.events.begin() + static_cast<std::ptrdiff_t>(start[c]),
                       log.events.begin() + static_cast<std::ptrdiff_t>(start[c + 1]));
+}
+
+void AddSessionReviews(ReviewLog& log, const std::string& database, const std::vector<Review>& reviews) {
+    if (reviews.empty()) return;
+    std::map<std::tuple<std::string, int>, std::uint32_t> cardOf;
+    for (std::size_t c = 0; c < log.cards.size(); ++c)
+        if (log.cards[c].database == database) cardOf[{log.cards[c].word, log.cards[c].direction}] = static_cast<std::uint32_t>(c);
+    for (const Review& r : reviews) {
+        auto [it, added] = cardOf.try_emplace({r.word, r.direction}, static_cast<std::uint32_t>(log.cards.size()));
+        if (added) log.cards.push_back({database, r.word, r.direction});
+        ReviewLog::Event e{it->second, r.at, r.grade, r.secondsLeft, ReviewLog::kNotYetKept, r.responseMs, ReviewLog::kNoChoice};
+        if (!r.chosen.empty()) {
+            e.choice = static_cast<std::int32_t>(log.chosen.size());
+            log.chosen.push_back(r.chosen);
+        }
+        log.events.push_back(e);
+    }
+    // Grouped by card again: this session's reviews are the latest made.
+    GroupByCardAsMade(log);
 }
 
 }  // namespace kelvora

@@ -1,12 +1,26 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Reviews: every judged word answer, kept as raw facts. A card is one word
-// of one word database in one direction.
+// A review: one judged word answer, kept as the facts of the moment and
+// the grade it counts as. A card is one word of one word database in one
+// direction. This is the one place that says what a review holds and how
+// an answer is graded; the history, the CSVs, the memory and the charts
+// all take it from here.
 #include <cstdint>
 #include <string>
 #include <vector>
 
 namespace kelvora {
+
+// 1 Again, 2 Hard, 3 Good, 4 Easy.
+enum Grade : std::uint8_t { kAgain = 1, kHard = 2, kGood = 3, kEasy = 4 };
+
+// The grade an answer counts as: wrong or timed out is Again, right is
+// Good. Graded once, when the answer is judged, and stored with it, so a
+// later rule never changes what was kept.
+inline Grade GradeOf(bool right, bool timedOut) { return right && !timedOut ? kGood : kAgain; }
+
+// An answer time not measured (a review kept before answer times were).
+inline constexpr std::int32_t kNoResponseTime = -1;
 
 // A judged word answer of this session, as "END" keeps it.
 struct Review {
@@ -17,6 +31,13 @@ struct Review {
     bool timedOut = false;
     int secondsLeft = 0;
     double mode = 0;
+    std::uint8_t grade = kAgain;
+    // Milliseconds from the question on the screen to the answer (to the
+    // end of its countdown, when timed out).
+    std::int32_t responseMs = kNoResponseTime;
+    // The headword key of the choice picked: the word itself when right,
+    // the word whose choice was picked when wrong, empty when timed out.
+    std::string chosen;
     bool operator==(const Review&) const = default;
 };
 
@@ -33,16 +54,22 @@ struct ReviewLog {
     struct Event {
         std::uint32_t card = 0;  // index into cards
         std::int64_t at = 0;
-        std::uint8_t grade = 0;  // 1 Again, 2 Hard, 3 Good, 4 Easy
+        std::uint8_t grade = 0;  // a Grade
         std::int32_t secondsLeft = 0;
         // The session that gave it; kImported for a review read from a
         // file, kNotYetKept for one not in the history yet (this session's,
         // or a session waiting to go in).
         std::int64_t session = 0;
+        // Read only with the details: the answer time, and the choice
+        // picked as an index into `chosen` (kNoChoice: none, or not read).
+        std::int32_t responseMs = kNoResponseTime;
+        std::int32_t choice = kNoChoice;
         bool operator==(const Event&) const = default;
     };
     std::vector<Card> cards;
     std::vector<Event> events;
+    std::vector<std::string> chosen;  // the headword keys picked
+    static constexpr std::int32_t kNoChoice = -1;
     static constexpr std::int64_t kImported = 0;
     static constexpr std::int64_t kNotYetKept = -1;
 };
@@ -68,6 +95,11 @@ void ForEachCard(const ReviewLog& log, Visit visit) {
     }
 }
 
+// The log with a session's reviews of `database` added after the kept ones
+// (this session's reach the history only at "END"; so do sessions waiting
+// to go in).
+void AddSessionReviews(ReviewLog& log, const std::string& database, const std::vector<Review>& reviews);
+
 // A review read from a CSV file, for one word database.
 struct ImportedReview {
     std::string word;
@@ -75,10 +107,9 @@ struct ImportedReview {
     std::int64_t at = 0;
     int grade = 0;  // 1 to 4
     int secondsLeft = 0;
+    std::int32_t responseMs = kNoResponseTime;
+    std::string chosen;
     int line = 0;   // in the file
 };
-
-// The grade a review counts as: wrong or timed out is Again, right is Good.
-inline std::uint8_t GradeOf(bool right, bool timedOut) { return right && !timedOut ? 3 : 1; }
 
 }  // namespace kelvora
