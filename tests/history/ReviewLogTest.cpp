@@ -9,6 +9,7 @@
 #include <cstdlib>
 
 #include "HistoryFolder.h"
+#include "KillPoint.h"
 #include "SqliteHistory.h"
 #include "Verbs.h"
 #include "memory/LearningDay.h"
@@ -53,6 +54,86 @@ TEST_F(Folder, AVersionOneHistoryIsBroughtUpToDateInOneTransactionWithoutLosingA
     EXPECT_EQ((std::vector<ReviewLog::Event>{{0, t0 - 60, 3, 4, 2, 1800, 0}, {1, t0 - 30, 1, 0, 2, 6000, -1}}), log.events);
     EXPECT_EQ(std::vector<std::string>{"apple"}, log.chosen);
     EXPECT_TRUE(history.Reviews("other", &error).cards.empty());
+}
+
+// The history as Kelvora kept it before grades were stored: two sessions'
+// reviews without a grade, an imported one with its own.
+void WriteVersionThree(const fs::path& file) {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(SQLITE_OK, sqlite3_open(file.c_str(), &db));
+    ASSERT_EQ(SQLITE_OK,
+              sqlite3_exec(db,
+                           "PRAGMA journal_mode=WAL;"
+                           "CREATE TABLE sessions (id INTEGER PRIMARY KEY, started INTEGER NOT NULL, ended INTEGER NOT "
+                           "NULL, word_database TEXT NOT NULL, test_database TEXT NOT NULL, mode REAL NOT NULL, en_asked "
+                           "INTEGER NOT NULL, en_right INTEGER NOT NULL, ja_asked INTEGER NOT NULL, ja_right INTEGER NOT "
+                           "NULL, test_asked INTEGER NOT NULL, test_right INTEGER NOT NULL, estimates TEXT NOT NULL, "
+                           "known_en INTEGER NOT NULL, known_ja INTEGER NOT NULL, never_asked INTEGER NOT NULL,"
+                           " time_scale INTEGER NOT NULL DEFAULT 1);"
+                           "CREATE TABLE cards (id INTEGER PRIMARY KEY, word_database TEXT NOT NULL, word TEXT NOT NULL,"
+                           " direction INTEGER NOT NULL, UNIQUE (word_database, word, direction));"
+                           "CREATE TABLE reviews (id INTEGER PRIMARY KEY, session INTEGER REFERENCES sessions (id),"
+                           " card INTEGER NOT NULL REFERENCES cards (id), at INTEGER NOT NULL, right INTEGER NOT NULL,"
+                           " timed_out INTEGER NOT NULL, seconds_left INTEGER NOT NULL, mode REAL NOT NULL, grade INTEGER,"
+                           " UNIQUE (at, card));"
+                           "CREATE TABLE parameters (id INTEGER PRIMARY KEY CHECK (id = 1), weights TEXT NOT NULL,"
+                           " fitted INTEGER NOT NULL, reviews INTEGER NOT NULL);"
+                           "INSERT INTO sessions VALUES (1, 100, 700, 'eword', 'ptest', 5, 2, 1, 1, 0, 0, 0, '', 1, 0, 3, 1);"
+                           "INSERT INTO cards VALUES (1, 'eword', 'apple', 0), (2, 'eword', 'cat', 1);"
+                           "INSERT INTO reviews VALUES (1, 1, 1, 500, 1, 0, 4, 5, NULL), (2, 1, 2, 510, 0, 1, 0, 5, NULL),"
+                           " (3, 1, 1, 520, 0, 0, 3, 5, NULL), (4, NULL, 2, 400, 1, 0, 2, 0, 2);"
+                           "PRAGMA user_version=3",
+                           nullptr, nullptr, nullptr));
+    sqlite3_close(db);
+}
+
+// Killed at every write the migration and the session make, one after
+// another: the file is the old one, whole, or the new one with every
+// review graded by the rule; never anything between.
+TEST_F(Folder, AVersionThreeHistoryGetsItsGradesInOneTransactionWhereverItIsKilled) {
+    WriteVersionThree(file);
+    const std::string reviews = "SELECT id, session, card, at, right, timed_out, grade FROM reviews ORDER BY id";
+    const std::string before = Query(file, reviews);
+    const fs::path pristine = dir.path() / "v3.sqlite3";
+    fs::copy_file(file, pristine);
+    // The new session: two answers to one card in the same second, both kept.
+    const SessionRecord s = Session(t0, {Answer("apple", 0, t0 - 5, false, false, 2, 5, 3900, "cat"),
+                                         Answer("apple", 0, t0 - 5, true, false, 5, 5, 700, "apple")});
+    const std::string after = "1|1|1|500|1|0|3\n2|1|2|510|0|1|1\n3|1|1|520|0|0|1\n4|NULL|2|400|1|0|2\n"
+                              "5|2|1|1767225595|0|0|1\n6|2|1|1767225595|1|0|3\n";
+    bool completed = false;
+    int kills = 0;
+    for (int n = 1; n < 400 && !completed; ++n) {
+        for (const char* suffix : {"", "-wal", "-shm"}) fs::remove(file.string() + suffix);
+        fs::copy_file(pristine, file);
+        const pid_t pid = fork();
+        if (pid == 0) {
+            KillPoint::Arm(n);
+            _exit(SqliteHistory(file).Append(s).problem.empty() ? 0 : 1);
+        }
+        int status = 0;
+        ASSERT_EQ(pid, waitpid(pid, &status, 0));
+        completed = WIFEXITED(status);
+        if (completed) {
+            ASSERT_EQ(0, WEXITSTATUS(status));
+        } else {
+            ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+            ++kills;
+        }
+        const std::string version = Query(file, "PRAGMA user_version");
+        if (version == "3\n") {
+            EXPECT_FALSE(completed);
+            EXPECT_EQ(before, Query(file, reviews)) << "killed at write " << n;
+            EXPECT_EQ("1\n", Query(file, "SELECT count(*) FROM sessions"));
+        } else {
+            EXPECT_EQ("4\n", version) << "killed at write " << n;
+            EXPECT_EQ(after, Query(file, reviews)) << "killed at write " << n;
+            EXPECT_EQ("2\n", Query(file, "SELECT count(*) FROM sessions"));
+        }
+        EXPECT_EQ("ok\n", Query(file, "PRAGMA integrity_check"));
+    }
+    EXPECT_TRUE(completed);
+    EXPECT_GT(kills, 3);
 }
 
 TEST_F(Folder, ReviewsAndDueWordsAsCsv) {
