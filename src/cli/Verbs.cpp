@@ -15,10 +15,12 @@
 #include "memory/Fit.h"
 #include "memory/Outlook.h"
 #include "memory/ParametersText.h"
+#include "run/MemoryDeck.h"
 #include "review/ReviewCsv.h"
 #include "platform/FolderLock.h"
 #include "platform/TextFile.h"
 #include "startup/Startup.h"
+#include "text/Numbers.h"
 #include "text/Utf8.h"
 #include "text/EntryParts.h"
 
@@ -118,11 +120,10 @@ Outcome Import(const Options& options, const fs::path& folder) {
 }
 
 Outcome History(const fs::path& folder) {
-    std::string failure;
     const fs::path file = folder / kHistoryFile;
-    const auto sessions = SqliteHistory(file).Sessions(&failure);
-    if (!failure.empty()) return Failed(HistoryProblem(file, failure));
-    return {0, HistoryCsv(sessions), {}};
+    const auto sessions = SqliteHistory(file).Sessions();
+    if (!sessions) return Failed(HistoryProblem(file, sessions.error()));
+    return {0, HistoryCsv(*sessions), {}};
 }
 
 Outcome Reviews(const fs::path& folder) {
@@ -131,19 +132,19 @@ Outcome Reviews(const fs::path& folder) {
     const auto database = CurrentWordDatabase(f, false, &error);
     if (!database) return Failed(error);
     const fs::path file = folder / kHistoryFile;
-    const ReviewLog log = SqliteHistory(file).Reviews(*database, &error, true);
-    if (!error.empty()) return Failed(HistoryProblem(file, error));
-    return {0, ReviewsCsv(log), {}};
+    const Result<ReviewLog> log = SqliteHistory(file).Reviews(*database, true);
+    if (!log) return Failed(HistoryProblem(file, log.error()));
+    return {0, ReviewsCsv(*log), {}};
 }
 
-std::string Counted(int n, const std::string& thing) { return std::to_string(n) + " " + thing + (n == 1 ? "" : "s"); }
+std::string Counted(int n, const std::string& thing) { return Thousands(n) + " " + thing + (n == 1 ? "" : "s"); }
 
 // Every line of a list, the first 20 and then how many more.
 std::string Listed(const std::vector<std::pair<int, std::string>>& lines) {
     std::string out;
     for (std::size_t i = 0; i < lines.size() && i < 20; ++i)
         out += (i ? ", " : " ") + ("line " + std::to_string(lines[i].first) + " '" + lines[i].second + "'");
-    if (lines.size() > 20) out += " and " + std::to_string(lines.size() - 20) + " more";
+    if (lines.size() > 20) out += " and " + Thousands(static_cast<long long>(lines.size() - 20)) + " more";
     return out;
 }
 
@@ -164,12 +165,12 @@ Outcome ImportReviews(const fs::path& folder, const fs::path& source, std::int64
         ParseReviewsCsv(*read, [&words](const std::string& w) { return words.count(w) > 0; }, now);
     if (!parsed.error.empty()) return Failed(source.string() + " " + parsed.error + ". Nothing was imported.");
     const fs::path file = folder / kHistoryFile;
-    const SqliteHistory::ImportOutcome added = SqliteHistory(file).Import(*database, parsed.rows);
-    if (!added.error.empty())
-        return Failed("the reviews could not be added to " + file.string() + ": " + added.error + ". Nothing was imported.");
+    const auto added = SqliteHistory(file).Import(*database, parsed.rows);
+    if (!added)
+        return Failed("the reviews could not be added to " + file.string() + ": " + added.error() + ". Nothing was imported.");
     Outcome out;
-    out.out = "Imported " + Counted(added.added, "review") + " into " + *database + " (" +
-              std::to_string(added.alreadyThere) + " already there).\n";
+    out.out = "Imported " + Counted(added->added, "review") + " into " + *database + " (" +
+              Thousands(added->alreadyThere) + " already there).\n";
     if (!parsed.notInBank.empty())
         out.out += "Skipped " + Counted(static_cast<int>(parsed.notInBank.size()), "row") + " whose word is not in " +
                    *database + ".txt:" + Listed(parsed.notInBank) + ".\n";
@@ -181,10 +182,10 @@ Outcome Due(const fs::path& folder, std::int64_t asOf) {
     std::string error;
     const auto database = CurrentWordDatabase(f, false, &error);
     if (!database) return Failed(error);
-    const ReviewLog log = f.history.Reviews(*database, &error);
-    const MemorySettings settings = MemorySettingsOf(f.p, &error);
-    if (!error.empty()) return Failed(HistoryProblem(folder / kHistoryFile, error));
-    return {0, DueCsv(log, settings, asOf), {}};
+    const Result<ReviewLog> log = f.history.Reviews(*database);
+    const Result<MemorySettings> settings = MemorySettingsOf(f.p);
+    if (!log || !settings) return Failed(HistoryProblem(folder / kHistoryFile, !log ? log.error() : settings.error()));
+    return {0, DueCsv(*log, *settings, asOf), {}};
 }
 
 std::string Metric(double v) {
@@ -197,21 +198,21 @@ Outcome Fit(const fs::path& folder, bool show, std::int64_t now) {
     Folder f(folder);
     SqliteHistory& history = f.history;
     const fs::path file = folder / kHistoryFile;
-    std::string error;
     if (show) {
-        const MemorySettings settings = MemorySettingsOf(f.p, &error);
-        if (!error.empty()) return Failed(HistoryProblem(file, error));
-        return {0, ParametersText(settings.weights) + "\n", {}};
+        const Result<MemorySettings> settings = MemorySettingsOf(f.p);
+        if (!settings) return Failed(HistoryProblem(file, settings.error()));
+        return {0, ParametersText(settings->weights) + "\n", {}};
     }
     FolderLock lock;
     if (const auto held = HoldFolder(lock, folder)) return Failed(*held);
-    const ReviewLog log = history.Reviews("", &error);
-    if (!error.empty()) return Failed(HistoryProblem(file, error));
-    const fsrs::FitResult fit = fsrs::Fit(fsrs::SequencesOf(log));
+    const Result<ReviewLog> log = history.Reviews("");
+    if (!log) return Failed(HistoryProblem(file, log.error()));
+    const fsrs::FitResult fit = fsrs::Fit(fsrs::SequencesOf(*log));
     Outcome out;
     out.out = "Reviews in the history: " + std::to_string(fit.reviews) + "; reviews the model predicts (each word's " +
               "later reviews, on a later day): " + std::to_string(fit.reviewsUsed) + ".\n";
-    const bool fittedBefore = history.FittedParameters(&error).has_value();
+    const auto before = history.FittedParameters();
+    const bool fittedBefore = before && before->has_value();
     const std::string stay = fittedBefore ? "the parameters fitted before stay in force" : "the default parameters stay in force";
     if (fit.reviewsUsed < fsrs::kFewestReviewsToFit) {
         out.out += "Fitting needs at least " + std::to_string(fsrs::kFewestReviewsToFit) + " of them, so " + stay + ".\n";
@@ -224,8 +225,8 @@ Outcome Fit(const fs::path& folder, bool show, std::int64_t now) {
         out.out += "The fitted parameters predict your reviews no better than the defaults, so " + stay + ".\n";
         return out;
     }
-    if (const std::string failed = history.KeepParameters(fit.weights, now, fit.reviewsUsed); !failed.empty())
-        return Failed("the fitted parameters could not be kept in " + file.string() + ": " + failed + ".");
+    if (const Result<void> kept = history.KeepParameters(fit.weights, now, fit.reviewsUsed); !kept)
+        return Failed("the fitted parameters could not be kept in " + file.string() + ": " + kept.error() + ".");
     out.out += "The fitted parameters are kept in " + std::string(kHistoryFile) +
                " and used from now on (kelvora fit --show prints them).\n";
     return out;

@@ -60,9 +60,11 @@ struct Program {
     // or on a thread of its own from the moment the window shows.
     std::unique_ptr<Deck> deck;
     std::future<DeckBuild> deckBuild;
-    // Mode 5 found the review history unreadable and said so; it asks as
-    // mode 2 does from then on.
-    bool reviewHistoryUnreadable = false;
+    // Why the deck could not be made (the review history cannot be read):
+    // the memory modes ask as mode 2 does from then on, and the learner is
+    // told once.
+    std::string deckProblem;
+    bool deckProblemTold = false;
     // What assistive tools are to say now.
     Announcement announcement;
     // The pace of the question on screen: its countdown runs `scale` times

@@ -382,15 +382,16 @@ std::string SqliteHistory::WhyNotWhole() {
 
 std::filesystem::path SqliteHistory::PendingPath() const { return file_.parent_path() / kPendingFile; }
 
-std::vector<SessionRecord> SqliteHistory::Pending(std::string* error) const {
+Result<std::vector<SessionRecord>> SqliteHistory::Pending() const {
     std::vector<SessionRecord> sessions;
     const FileRead read = ReadFileBytes(PendingPath(), kMaxPendingBytes);
     if (!read) {
-        if (!read.problem.empty()) *error = std::string(kPendingFile) + " cannot be read: " + read.problem;
+        if (!read.problem.empty()) return Result<std::vector<SessionRecord>>::Failed(std::string(kPendingFile) + " cannot be read: " + read.problem);
         return sessions;
     }
     std::string why;
-    if (!ParsePending(*read, &sessions, &why)) *error = std::string(kPendingFile) + " cannot be read: " + why;
+    if (!ParsePending(*read, &sessions, &why))
+        return Result<std::vector<SessionRecord>>::Failed(std::string(kPendingFile) + " cannot be read: " + why);
     return sessions;
 }
 
@@ -407,8 +408,8 @@ std::string SqliteHistory::Write(const std::function<bool(sqlite3*, HistoryCards
     // Sessions kept for later go in first, in their order. A pending file
     // that cannot be read stays as it is, for the learner to see; it stops
     // nothing else.
-    std::string pendingProblem;
-    const std::vector<SessionRecord> pending = Pending(&pendingProblem);
+    const Result<std::vector<SessionRecord>> readPending = Pending();
+    const std::vector<SessionRecord> pending = readPending ? *readPending : std::vector<SessionRecord>{};
     for (const SessionRecord& r : pending)
         if (!InsertPendingSession(db.get(), cards, r, &error)) return error;
     if (!body(db.get(), cards, &error)) return error;
@@ -438,14 +439,15 @@ AppendOutcome SqliteHistory::Append(const SessionRecord& r) {
     return out;
 }
 
-std::vector<SessionRecord> SqliteHistory::Sessions(std::string* error) const {
-    std::vector<SessionRecord> sessions = ReadHistory(file_, error);
-    if (!error->empty()) return sessions;
-    for (SessionRecord& r : Pending(error)) {
+Result<std::vector<SessionRecord>> SqliteHistory::Sessions() const {
+    Result<std::vector<SessionRecord>> sessions = ReadHistory(file_);
+    if (!sessions) return sessions;
+    Result<std::vector<SessionRecord>> pending = Pending();
+    if (!pending) return pending;
+    for (SessionRecord& r : *pending) {
         r.reviews.clear();  // as the history gives sessions back
-        sessions.push_back(std::move(r));
+        sessions->push_back(std::move(r));
     }
-    if (!error->empty()) sessions.clear();
     return sessions;
 }
 
@@ -457,15 +459,18 @@ bool NoSuchTable(sqlite3* db) { return std::string(sqlite3_errmsg(db)).find("no 
 
 }  // namespace
 
-std::vector<SessionRecord> ReadHistory(const std::filesystem::path& file, std::string* error) {
+Result<std::vector<SessionRecord>> ReadHistory(const std::filesystem::path& file) {
+    using Read = Result<std::vector<SessionRecord>>;
     std::vector<SessionRecord> out;
-    const store::Db db = store::Open(file, kLayout, false, error);
+    std::string error;
+    const store::Db db = store::Open(file, kLayout, false, &error);
+    if (!error.empty()) return Read::Failed(error);
     if (!db) return out;
     std::string ignored;
     const int version = store::VersionOf(db.get(), kLayout, &ignored, false);
     store::Statement select(db.get(), "SELECT " + SelectedColumns(version) + " FROM sessions ORDER BY ended, id");
     if (!select) {
-        if (!NoSuchTable(db.get())) *error = store::Why(db.get(), select.prepareCode());
+        if (!NoSuchTable(db.get())) return Read::Failed(store::Why(db.get(), select.prepareCode()));
         return out;
     }
     int rc;
@@ -474,10 +479,7 @@ std::vector<SessionRecord> ReadHistory(const std::filesystem::path& file, std::s
         for (std::size_t i = 0; i < std::size(kColumns); ++i) kColumns[i].read(select.get(), static_cast<int>(i), r);
         out.push_back(std::move(r));
     }
-    if (rc != SQLITE_DONE) {
-        *error = store::Why(db.get(), rc);
-        out.clear();
-    }
+    if (rc != SQLITE_DONE) return Read::Failed(store::Why(db.get(), rc));
     return out;
 }
 
@@ -538,36 +540,40 @@ bool ReadKeptReviews(sqlite3* db, const std::string& database, bool details, Rev
 
 }  // namespace
 
-ReviewLog SqliteHistory::Reviews(const std::string& database, std::string* error, bool details) const {
+Result<ReviewLog> SqliteHistory::Reviews(const std::string& database, bool details) const {
     ReviewLog log;
-    if (const store::Db db = store::Open(file_, kLayout, false, error); db && !ReadKeptReviews(db.get(), database, details, &log, error))
-        return {};
-    if (!error->empty()) return {};
+    std::string error;
+    if (const store::Db db = store::Open(file_, kLayout, false, &error); db && !ReadKeptReviews(db.get(), database, details, &log, &error))
+        return Result<ReviewLog>::Failed(error);
+    if (!error.empty()) return Result<ReviewLog>::Failed(error);
     GroupByCardAsMade(log);
     // Then the sessions waiting to go in: made after every kept one, as
     // the window's own session is.
-    const std::vector<SessionRecord> pending = Pending(error);
-    if (!error->empty()) return {};
-    for (const SessionRecord& r : pending)
+    const Result<std::vector<SessionRecord>> pending = Pending();
+    if (!pending) return Result<ReviewLog>::Failed(pending.error());
+    for (const SessionRecord& r : *pending)
         if (database.empty() || r.wordDb == database) AddSessionReviews(log, r.wordDb, r.reviews);
     return log;
 }
 
-std::optional<fsrs::Parameters> SqliteHistory::FittedParameters(std::string* error) const {
-    const store::Db db = store::Open(file_, kLayout, false, error);
-    if (!db) return std::nullopt;
+Result<std::optional<fsrs::Parameters>> SqliteHistory::FittedParameters() const {
+    using Read = Result<std::optional<fsrs::Parameters>>;
+    std::string error;
+    const store::Db db = store::Open(file_, kLayout, false, &error);
+    if (!error.empty()) return Read::Failed(error);
+    if (!db) return std::optional<fsrs::Parameters>{};
     store::Statement select(db.get(), "SELECT weights FROM parameters WHERE id = 1");
     if (!select) {
-        if (!NoSuchTable(db.get())) *error = store::Why(db.get(), select.prepareCode());
-        return std::nullopt;
+        if (!NoSuchTable(db.get())) return Read::Failed(store::Why(db.get(), select.prepareCode()));
+        return std::optional<fsrs::Parameters>{};
     }
-    if (select.Step() != SQLITE_ROW) return std::nullopt;
+    if (select.Step() != SQLITE_ROW) return std::optional<fsrs::Parameters>{};
     // Parameters that do not read back are as good as none: the defaults hold.
     return ParseParameters(select.Text(0));
 }
 
-std::string SqliteHistory::KeepParameters(const fsrs::Parameters& w, std::int64_t fittedAt, int reviews) {
-    return Write([&](sqlite3* db, HistoryCards&, std::string* error) {
+Result<void> SqliteHistory::KeepParameters(const fsrs::Parameters& w, std::int64_t fittedAt, int reviews) {
+    const std::string failed = Write([&](sqlite3* db, HistoryCards&, std::string* error) {
         store::Statement keep(db, "INSERT OR REPLACE INTO parameters (id, weights, fitted, reviews) VALUES (1,?,?,?)");
         if (!keep) {
             *error = store::Why(db, keep.prepareCode());
@@ -578,12 +584,13 @@ std::string SqliteHistory::KeepParameters(const fsrs::Parameters& w, std::int64_
         if (rc != SQLITE_DONE) *error = store::Why(db, rc);
         return rc == SQLITE_DONE;
     });
+    return failed.empty() ? Result<void>() : Result<void>::Failed(failed);
 }
 
-SqliteHistory::ImportOutcome SqliteHistory::Import(const std::string& database,
-                                                   const std::vector<ImportedReview>& rows) {
-    ImportOutcome out;
-    out.error = Write([&](sqlite3* db, HistoryCards& cards, std::string* error) {
+Result<SqliteHistory::ImportCounts> SqliteHistory::Import(const std::string& database,
+                                                          const std::vector<ImportedReview>& rows) {
+    ImportCounts out;
+    const std::string failed = Write([&](sqlite3* db, HistoryCards& cards, std::string* error) {
         store::Statement insert(db, InsertReviewSql(true));
         if (!insert) {
             *error = store::Why(db, insert.prepareCode());
@@ -604,7 +611,7 @@ SqliteHistory::ImportOutcome SqliteHistory::Import(const std::string& database,
         }
         return true;
     });
-    if (!out.error.empty()) out.added = out.alreadyThere = 0;
+    if (!failed.empty()) return Result<ImportCounts>::Failed(failed);
     return out;
 }
 

@@ -43,22 +43,22 @@ public:
     // A session that cannot go in now (busy, damaged, read-only) is kept in
     // the pending file beside the history, and goes in at the next write.
     AppendOutcome Append(const SessionRecord& session) override;
-    std::vector<SessionRecord> Sessions(std::string* error) const override;
-    ReviewLog Reviews(const std::string& database, std::string* error, bool details = false) const override;
-    std::optional<fsrs::Parameters> FittedParameters(std::string* error) const override;
+    Result<std::vector<SessionRecord>> Sessions() const override;
+    Result<ReviewLog> Reviews(const std::string& database, bool details = false) const override;
+    Result<std::optional<fsrs::Parameters>> FittedParameters() const override;
 
-    // Keeps fitted parameters in place of any before; why not, or empty.
-    std::string KeepParameters(const fsrs::Parameters& w, std::int64_t fittedAt, int reviews);
+    // Keeps fitted parameters in place of any before.
+    Result<void> KeepParameters(const fsrs::Parameters& w, std::int64_t fittedAt, int reviews);
 
     // Adds reviews read from a file to a word database's cards, all in one
     // transaction: all or, on any failure, none. A review already there
-    // (the same card at the same second) is not added again.
-    struct ImportOutcome {
-        std::string error;
+    // (the same card at the same second with the same grade) is not added
+    // again.
+    struct ImportCounts {
         int added = 0;
         int alreadyThere = 0;
     };
-    ImportOutcome Import(const std::string& database, const std::vector<ImportedReview>& rows);
+    Result<ImportCounts> Import(const std::string& database, const std::vector<ImportedReview>& rows);
 
     // Starts the check that the file is whole, which every write waits for,
     // on a thread of its own: a window calls it once it shows, so that
@@ -74,7 +74,7 @@ private:
     // `body`; all or nothing. Why it failed, or nothing.
     std::string Write(const std::function<bool(sqlite3*, HistoryCards&, std::string*)>& body);
     std::filesystem::path PendingPath() const;
-    std::vector<SessionRecord> Pending(std::string* error) const;
+    Result<std::vector<SessionRecord>> Pending() const;
 
     std::filesystem::path file_;
     int busyWaitMs_;
@@ -82,9 +82,9 @@ private:
     std::shared_future<std::string> check_;
 };
 
-// Every session kept, oldest first. No file is no session. On a damaged or
-// newer file returns nothing and says why in *error.
-std::vector<SessionRecord> ReadHistory(const std::filesystem::path& file, std::string* error);
+// Every session kept, oldest first. No file is no session. A damaged or
+// newer file says why.
+Result<std::vector<SessionRecord>> ReadHistory(const std::filesystem::path& file);
 
 // The sessions as CSV with a header row, times in local time.
 std::string HistoryCsv(const std::vector<SessionRecord>& sessions);

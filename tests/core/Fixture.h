@@ -126,15 +126,15 @@ struct MemoryHistory : SessionHistory {
         if (failure.empty()) sessions.push_back(s);
         return {failure, !failure.empty() && !keptIn.empty(), failure.empty() ? "" : keptIn};
     }
-    std::vector<SessionRecord> Sessions(std::string* error) const override {
-        *error = failure;
+    Result<std::vector<SessionRecord>> Sessions() const override {
+        if (!failure.empty()) return Result<std::vector<SessionRecord>>::Failed(failure);
         return sessions;
     }
-    ReviewLog Reviews(const std::string&, std::string* error, bool) const override {
-        *error = failure;
+    Result<ReviewLog> Reviews(const std::string&, bool) const override {
+        if (!failure.empty()) return Result<ReviewLog>::Failed(failure);
         return log;
     }
-    std::optional<fsrs::Parameters> FittedParameters(std::string*) const override { return fitted; }
+    Result<std::optional<fsrs::Parameters>> FittedParameters() const override { return fitted; }
 };
 
 // The time zone for a test; the one before is put back.

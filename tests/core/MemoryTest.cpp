@@ -262,6 +262,27 @@ TEST_F(DueWords, DueFirstLikeliestForgottenThenNewUpToTheLimitThenTheLowestRecal
     EXPECT_EQ((Review{"w0", 0, At(0, 20, 0), true, false, 6, 5, kGood, 0, "w0"}), history.sessions[0].reviews[0]);
 }
 
+// Mode 6, before the exam: the reviewed words of lowest retrievability
+// now, due or not, never a new one; its answers are reviews as any.
+TEST_F(DueWords, BeforeTheExamAsksTheWeakestReviewedWordsDueOrNot) {
+    Load({{"w0", 0, At(-10, 20, 0), Good}, {"w1", 1, At(-3, 20, 0), Good}, {"w2", 0, At(-1, 20, 0), Good}});
+    p.Form3.Text3.text = "6";
+    ASSERT_FALSE(Fire(form1::Command7_Click));
+    std::vector<std::pair<int, int>> asked{Asked()};
+    for (int i = 0; i < 4; ++i) {
+        host.now += 10;
+        AnswerRight();
+        asked.push_back(Asked());
+    }
+    // w2, not due for two days, comes after the two due ones; answered
+    // today, all three are as strong, and the first comes round again.
+    EXPECT_EQ((std::vector<std::pair<int, int>>{{0, 0}, {1, 1}, {2, 0}, {0, 0}, {1, 1}}), asked);
+    ASSERT_TRUE(Fire(form1::Command5_Click));
+    ASSERT_EQ(4u, history.sessions[0].reviews.size());
+    EXPECT_EQ(6, history.sessions[0].reviews[3].mode);
+    EXPECT_EQ(kGood, history.sessions[0].reviews[3].grade);
+}
+
 TEST_F(DueWords, AnUnreadableHistoryIsToldOnceAndModeFiveAsksAsModeTwo) {
     history.failure = "the file is damaged, so Kelvora leaves it as it is";
     Load({});

@@ -15,6 +15,7 @@ namespace kelvora::test {
 namespace {
 
 struct Expected {
+    const char* name;
     double mode;
     bool inTable;
     Selection selection;
@@ -30,20 +31,22 @@ using R = ModeRole;
 
 // A new mode gets its row here as well as in the table.
 const Expected kExpected[] = {
-    {1, true, S::Draw, T::NeverAsked, R::Plain, {27, 0}, false},
-    {2, true, S::Draw, T::NeverRight, R::Plain, {22, 0}, false},
-    {3, true, S::Draw, T::NeverAsked, R::Plain, {34, 1}, false},
-    {4, true, S::Draw, T::NeverAsked, R::Plain, {25, 0}, true},
+    {"NotYetAsked", 1, true, S::Draw, T::NeverAsked, R::Plain, {27, 0}, false},
+    {"NotYetRight", 2, true, S::Draw, T::NeverRight, R::Plain, {22, 0}, false},
+    {"NotYetAskedEitherWay", 3, true, S::Draw, T::NeverAsked, R::Plain, {34, 1}, false},
+    {"TrainingList", 4, true, S::Draw, T::NeverAsked, R::Plain, {25, 0}, true},
     // No review history: every card is new, and the 44th of 80 is drawn.
-    {5, true, S::Draw, T::Any, R::Plain, {22, 0}, true},
-    {10, true, S::Draw, T::NeverRight, R::Drill, {4, 0}, false},
-    {11, true, S::Draw, T::NeverAsked, R::Exam, {4, 0}, false},
-    {20, true, S::Walk, T::Any, R::Plain, {25, 0}, false},
-    {21, true, S::Walk, T::Any, R::Plain, {0, 1}, false},
-    {22, true, S::Walk, T::Any, R::Plain, {4, 0}, false},
-    {7, false, S::Draw, T::Any, R::Plain, {4, 0}, false},     // a number below 20 the table lacks
-    {4.5, false, S::Draw, T::Any, R::Plain, {4, 0}, false},   // not a whole number
-    {55, false, S::Walk, T::Any, R::Plain, {24, 0}, false},   // from 20 up: the previous row again
+    {"DueWords", 5, true, S::Draw, T::Any, R::Plain, {22, 0}, true},
+    // No review history: no reviewed card, so the draw stands.
+    {"BeforeTheExam", 6, true, S::Draw, T::Any, R::Plain, {4, 0}, true},
+    {"Drill", 10, true, S::Draw, T::NeverRight, R::Drill, {4, 0}, false},
+    {"Test", 11, true, S::Draw, T::NeverAsked, R::Exam, {4, 0}, false},
+    {"InOrder", 20, true, S::Walk, T::Any, R::Plain, {25, 0}, false},
+    {"InOrderToAsked", 21, true, S::Walk, T::Any, R::Plain, {0, 1}, false},
+    {"BySevensToAsked", 22, true, S::Walk, T::Any, R::Plain, {4, 0}, false},
+    {"UnknownBelow20", 7, false, S::Draw, T::Any, R::Plain, {4, 0}, false},
+    {"NotAWholeNumber", 4.5, false, S::Draw, T::Any, R::Plain, {4, 0}, false},
+    {"UnknownFrom20", 55, false, S::Walk, T::Any, R::Plain, {24, 0}, false},  // the previous row again
 };
 
 struct ModeProgram : ScratchProgram {
@@ -69,14 +72,13 @@ struct ModeProgram : ScratchProgram {
     }
 };
 
-TEST(ModeTable, EveryModeDoesWhatItsRowSays) {
-    std::set<int> tested;
-    std::string description;
-    for (const Expected& e : kExpected) {
-        SCOPED_TRACE(e.mode);
+class ModeRows : public ::testing::TestWithParam<Expected> {};
+
+TEST_P(ModeRows, DoesWhatItsRowSays) {
+    {
+        const Expected& e = GetParam();
         const ModeRow& row = ModeOf(e.mode);
         EXPECT_EQ(e.inTable, row.number != 0);
-        if (e.inTable) tested.insert(row.number);
         EXPECT_EQ(e.selection, row.selection);
         EXPECT_EQ(e.tests, row.tests);
         EXPECT_EQ(e.role, row.role);
@@ -118,12 +120,21 @@ TEST(ModeTable, EveryModeDoesWhatItsRowSays) {
         EXPECT_EQ(e.role == R::Exam ? 1 : 0, t.p.m.TestQuestionNo);
         FillSetupControls(t.p);
         EXPECT_EQ(e.role == R::Drill ? 1 : 0, t.p.m.DrillFlag);
-        description = t.p.Form3.Text3.accessibleDescription;
+        EXPECT_EQ("The question mode: 1 to 6, 10, 11, or 20 to 22", t.p.Form3.Text3.accessibleDescription);
     }
-    // Every row of the table was tried; the mode box names them all.
-    for (const ModeRow& row : ModeTable()) EXPECT_TRUE(tested.count(row.number)) << row.number << " is not in kExpected";
-    EXPECT_EQ("The question mode: 1 to 5, 10, 11, or 20 to 22", description);
 }
+
+INSTANTIATE_TEST_SUITE_P(Modes, ModeRows, ::testing::ValuesIn(kExpected),
+                         [](const ::testing::TestParamInfo<Expected>& info) { return std::string(info.param.name); });
+
+// Every row of the table is tried above.
+TEST(ModeTable, EveryRowIsTried) {
+    std::set<int> tested;
+    for (const Expected& e : kExpected)
+        if (e.inTable) tested.insert(static_cast<int>(e.mode));
+    for (const ModeRow& row : ModeTable()) EXPECT_TRUE(tested.count(row.number)) << row.number << " is not in kExpected";
+}
+
 
 }  // namespace
 }  // namespace kelvora::test

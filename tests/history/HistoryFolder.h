@@ -32,6 +32,18 @@ inline std::string Query(const fs::path& file, const std::string& sql) {
     return out;
 }
 
+// The value of a result that must have one: a failure fails the test.
+template <class T>
+T Ok(const Result<T>& r) {
+    EXPECT_TRUE(r.ok()) << r.error();
+    return r ? *r : T{};
+}
+// Why a result failed; empty when it did not.
+template <class T>
+std::string Why(const Result<T>& r) {
+    return r ? std::string() : r.error();
+}
+
 inline SessionRecord Session(std::int64_t ended, std::vector<Review> reviews) {
     SessionRecord s;
     s.started = ended - 600;

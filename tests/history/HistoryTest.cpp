@@ -106,13 +106,10 @@ TEST(SessionHistory, EndAddsWhatTheRunDid) {
 TEST(SqliteHistory, KeepsSessionsAndGivesThemBackAsCsv) {
     TempDir dir;
     const fs::path file = dir.path() / kHistoryFile;
-    std::string error;
-    EXPECT_TRUE(ReadHistory(file, &error).empty());  // no file: no session
+    EXPECT_TRUE(Ok(ReadHistory(file)).empty());  // no file: no session
     SqliteHistory history(file);
     for (int i = 0; i < 3; ++i) EXPECT_EQ("", history.Append(Sample(i)).problem);
-    const auto back = ReadHistory(file, &error);
-    EXPECT_EQ("", error);
-    EXPECT_EQ((std::vector<SessionRecord>{Sample(0), Sample(1), Sample(2)}), back);
+    EXPECT_EQ((std::vector<SessionRecord>{Sample(0), Sample(1), Sample(2)}), Ok(ReadHistory(file)));
     ScopedZone zone("UTC");
     const std::string csv = HistoryCsv({Sample(0), Sample(1)});
     EXPECT_EQ("started,ended,word_database,test_database,mode,en_asked,en_right,ja_asked,ja_right,test_asked,test_right,"
@@ -129,9 +126,7 @@ TEST(SqliteHistory, NeverWritesToADamagedOrNewerFile) {
     SqliteHistory history(file);
     EXPECT_EQ("the file is damaged, so Kelvora leaves it as it is", history.Append(Sample(0)).problem);
     EXPECT_EQ(std::string(4096, 'x'), dir.ReadBytes(kHistoryFile));
-    std::string error;
-    EXPECT_TRUE(ReadHistory(file, &error).empty());
-    EXPECT_EQ("the file is damaged, so Kelvora leaves it as it is", error);
+    EXPECT_EQ("the file is damaged, so Kelvora leaves it as it is", Why(ReadHistory(file)));
 
     fs::remove(file);
     fs::remove(dir.path() / kPendingFile);
@@ -142,8 +137,7 @@ TEST(SqliteHistory, NeverWritesToADamagedOrNewerFile) {
     const std::string why = "it was written by a newer Kelvora, so this one leaves it as it is";
     EXPECT_EQ(why, SqliteHistory(file).Append(Sample(1)).problem);
     EXPECT_EQ(before, dir.ReadBytes(kHistoryFile));
-    ReadHistory(file, &error);
-    EXPECT_EQ(why, error);
+    EXPECT_EQ(why, Why(ReadHistory(file)));
 }
 
 TEST(SqliteHistory, AReadOnlyFolderIsSaid) {
@@ -181,9 +175,7 @@ TEST(SqliteHistory, AKilledWriteNeverDamagesEarlierSessions) {
         int status = 0;
         ASSERT_EQ(pid, waitpid(pid, &status, 0));
         completed = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-        std::string error;
-        const auto kept = ReadHistory(file, &error);
-        EXPECT_EQ("", error);
+        const auto kept = Ok(ReadHistory(file));
         // Killed after its commit, it is there all the same.
         const bool in = kept.size() == 2;
         ASSERT_TRUE(in || (kept.size() == 1 && !completed)) << "killed at write " << n;
@@ -191,7 +183,7 @@ TEST(SqliteHistory, AKilledWriteNeverDamagesEarlierSessions) {
         if (in) {
             EXPECT_EQ(Sample(1), kept[1]);
         }
-        EXPECT_EQ(in ? 200u : 0u, SqliteHistory(file).Reviews("eword", &error, true).events.size());
+        EXPECT_EQ(in ? 200u : 0u, Ok(SqliteHistory(file).Reviews("eword", true)).events.size());
         EXPECT_EQ("", SqliteHistory(file).Append(Sample(2)).problem);  // and the history takes the next
         ASSERT_LT(n, 10'000);
         n += std::exchange(previous, n);

@@ -35,9 +35,7 @@ TEST_F(Folder, AVersionOneHistoryIsBroughtUpToDateInOneTransactionWithoutLosingA
                            nullptr, nullptr, nullptr));
     sqlite3_close(db);
     SqliteHistory history(file);
-    std::string error;
-    EXPECT_TRUE(history.Reviews("eword", &error).cards.empty());  // reading an old file: nothing, no error
-    EXPECT_EQ("", error);
+    EXPECT_TRUE(Ok(history.Reviews("eword")).cards.empty());  // reading an old file: nothing, no error
     EXPECT_EQ("1\n", Query(file, "PRAGMA user_version"));       // and never writing it
 
     // A session with reviews: the layout moves on in its transaction.
@@ -49,11 +47,11 @@ TEST_F(Folder, AVersionOneHistoryIsBroughtUpToDateInOneTransactionWithoutLosingA
     EXPECT_EQ("2|1|1|1767225540|1|0|4|5.0|3|1800|apple\n2|2|2|1767225570|0|1|0|5.0|1|6000|NULL\n",
               Query(file, "SELECT session, id, card, at, right, timed_out, seconds_left, mode, grade, response_ms, chosen"
                           " FROM reviews"));
-    const ReviewLog log = history.Reviews("eword", &error, true);
+    const ReviewLog log = Ok(history.Reviews("eword", true));
     EXPECT_EQ((std::vector<ReviewLog::Card>{{"eword", "apple", 0}, {"eword", "cat", 1}}), log.cards);
     EXPECT_EQ((std::vector<ReviewLog::Event>{{0, t0 - 60, 3, 4, 2, 1800, 0}, {1, t0 - 30, 1, 0, 2, 6000, -1}}), log.events);
     EXPECT_EQ(std::vector<std::string>{"apple"}, log.chosen);
-    EXPECT_TRUE(history.Reviews("other", &error).cards.empty());
+    EXPECT_TRUE(Ok(history.Reviews("other")).cards.empty());
 }
 
 // The history as Kelvora kept it before grades were stored: two sessions'
@@ -237,7 +235,7 @@ TEST_F(Folder, FitKeepsTheDefaultsBelowFourHundredReviewsAndShowsTheParametersIn
               Run({"fit", "--show"}).out);
     fsrs::Parameters w = fsrs::kDefaultParameters;
     w[20] = 0.25;
-    ASSERT_EQ("", history.KeepParameters(w, t0, 500));
+    ASSERT_TRUE(history.KeepParameters(w, t0, 500));
     EXPECT_NE(std::string::npos, Run({"fit", "--show"}).out.find(",0.0658,0.25\n"));
 }
 

@@ -10,6 +10,7 @@
 #include "memory/LearningDay.h"
 #include "memory/Outlook.h"
 #include "present/QuestionText.h"
+#include "run/MemoryDeck.h"
 #include "run/Run.h"
 #include "setup/SetupDialog.h"
 #include "startup/Startup.h"
@@ -57,19 +58,27 @@ void Timer2_Timer(Program& p) { StopPronunciation(p); }
 
 ProgressData Menu_Progress(Program& p) {
     ProgressData d;
-    if (p.history) d.sessions = p.history->Sessions(&d.historyProblem);
     d.spread = ScoreSpread(p);
     d.today = LearningDay(p.host.Now());
-    std::string error;
-    ReviewLog log = p.history ? p.history->Reviews(p.loadedWordDb, &error) : ReviewLog{};
-    const MemorySettings settings = MemorySettingsOf(p, &error);
-    if (!error.empty()) {
-        if (d.historyProblem.empty()) d.historyProblem = error;
+    if (!p.history) return d;
+    const Result<std::vector<SessionRecord>> sessions = p.history->Sessions();
+    // Every word database's reviews count as questions; the memory charts
+    // are the loaded one's.
+    Result<ReviewLog> all = p.history->Reviews("");
+    const Result<MemorySettings> settings = MemorySettingsOf(p);
+    if (!sessions || !all || !settings) {
+        d.historyProblem = !sessions ? sessions.error() : !all ? all.error() : settings.error();
         return d;
     }
-    AddSessionReviews(log, p.loadedWordDb, p.session.reviews);
-    d.dueForecast = DueForecast(log, settings, d.today);
-    d.recall = RecallOverTime(log, settings.weights, d.today);
+    d.sessions = *sessions;
+    AddSessionReviews(*all, p.loadedWordDb, p.session.reviews);
+    std::vector<SessionRecord> withThis = d.sessions;
+    withThis.push_back(p.session);
+    withThis.back().ended = p.host.Now();
+    d.questionsPerDay = QuestionsPerDay(*all, withThis);
+    const ReviewLog log = OnlyDatabase(*all, p.loadedWordDb);
+    d.dueForecast = DueForecast(log, *settings, d.today);
+    d.recall = RecallOverTime(log, settings->weights, d.today);
     return d;
 }
 

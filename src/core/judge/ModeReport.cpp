@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // "Stop": pause and resume, with the mode report.
-#include "files/SessionHistory.h"
+#include "run/MemoryDeck.h"
 #include "judge/Reports.h"
 #include "memory/LearningDay.h"
 #include "model/Modes.h"
@@ -43,9 +43,9 @@ std::string TrainingRatesLine(Program& p) {
 }
 
 std::string DueWordsLine(Program& p) {
-    Deck* deck = MemoryDeck(p);
+    const Result<Deck*> deck = MemoryDeck(p);
     if (!deck) return " Due words: the review history cannot be read.";
-    const Deck::Summary s = deck->Summarize(p.host.Now());
+    const Deck::Summary s = (*deck)->Summarize(p.host.Now());
     return " Due today: " + std::to_string(s.dueToday) + "   new today: " + std::to_string(s.newToday) + " of " +
            std::to_string(s.newLimit) + "   next due: " + (s.nextDueDay ? DayText(*s.nextDueDay) : std::string("none"));
 }

@@ -100,29 +100,44 @@ void Deck::Rank(std::int64_t day) {
     for (std::size_t card = 0; card < cards_.size(); ++card) {
         const CardState& c = cards_[card];
         if (!c.Reviewed()) continue;
-        ranked.push_back({RetrievabilityOn(c, model_, day), static_cast<int>(card), c.reviews});
+        ranked.push_back({RetrievabilityOn(c, model_, day), static_cast<int>(card), c.reviews, c.lastAt});
         newToday_ += c.firstDay == day;
     }
     std::sort(ranked.begin(), ranked.end(), [](const Ranked& a, const Ranked& b) { return b > a; });
     for (const Ranked& r : ranked)
         if (Due(r.card)) dueOrder_.push_back(r.card);
-    lowest_ = decltype(lowest_)(std::greater<>(), std::move(ranked));
+    lowest_ = decltype(lowest_)(Weaker(), std::move(ranked));
 }
 
-std::optional<std::pair<int, int>> Deck::Next(std::int64_t now, const std::function<int(int)>& below) {
+void Deck::RankFor(std::int64_t now) {
     if (const std::int64_t today = LearningDay(now); today != day_) Rank(today);
-    auto asked = [](int card) { return std::make_pair(card / 2, card % 2); };
+}
+
+namespace {
+
+std::pair<int, int> Asked(int card) { return {card / 2, card % 2}; }
+
+}  // namespace
+
+Deck::Pick Deck::FirstDue(std::int64_t now) {
+    RankFor(now);
     // A card answered since it was ranked is due no more.
     while (duePlace_ < dueOrder_.size() && !Due(dueOrder_[duePlace_])) ++duePlace_;
-    if (duePlace_ < dueOrder_.size()) return asked(dueOrder_[duePlace_]);
-    if (newToday_ < settings_.newCardsPerDay && !newCards_.empty())
-        return asked(newCards_[static_cast<std::size_t>(below(static_cast<int>(newCards_.size())))]);
+    if (duePlace_ < dueOrder_.size()) return Asked(dueOrder_[duePlace_]);
+    return std::nullopt;
+}
+
+Deck::Pick Deck::NewCard(std::int64_t now, const std::function<int(int)>& below, bool overLimit) {
+    RankFor(now);
+    if (newCards_.empty() || (!overLimit && newToday_ >= settings_.newCardsPerDay)) return std::nullopt;
+    return Asked(newCards_[static_cast<std::size_t>(below(static_cast<int>(newCards_.size())))]);
+}
+
+Deck::Pick Deck::Weakest(std::int64_t now) {
+    RankFor(now);
     while (!lowest_.empty() && lowest_.top().reviews != cards_[static_cast<std::size_t>(lowest_.top().card)].reviews)
         lowest_.pop();
-    if (!lowest_.empty()) return asked(lowest_.top().card);
-    // A daily limit of 0 on a bank never reviewed: any word.
-    if (!newCards_.empty())
-        return asked(newCards_[static_cast<std::size_t>(below(static_cast<int>(newCards_.size())))]);
+    if (!lowest_.empty()) return Asked(lowest_.top().card);
     return std::nullopt;
 }
 
@@ -145,11 +160,11 @@ void Deck::Record(int row, int direction, int grade, std::int64_t at) {
         newToday_ += day == day_;
     }
     if (day_ != std::numeric_limits<std::int64_t>::min())
-        lowest_.push({RetrievabilityOn(c, model_, day_), card, c.reviews});
+        lowest_.push({RetrievabilityOn(c, model_, day_), card, c.reviews, c.lastAt});
 }
 
 Deck::Summary Deck::Summarize(std::int64_t now) {
-    if (const std::int64_t today = LearningDay(now); today != day_) Rank(today);
+    RankFor(now);
     Summary s;
     s.newToday = newToday_;
     s.newLimit = settings_.newCardsPerDay;

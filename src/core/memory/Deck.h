@@ -37,12 +37,18 @@ public:
     Deck(std::vector<std::string> headwords, const std::string& database, const ReviewLog& log,
          const std::vector<Review>& session, const MemorySettings& settings);
 
-    // Mode 5's next word (row, direction): the cards due today, lowest
-    // retrievability first; else a card never reviewed, at random, while
-    // today's new cards stay under the daily limit; else the card of lowest
-    // retrievability. Nothing only for a bank without words.
+    // A word asked: (row, direction).
+    using Pick = std::optional<std::pair<int, int>>;
+
+    // What a memory mode's policy picks from (memory/Policy.h), as of
+    // `now`: the card due today of lowest retrievability; a card never
+    // reviewed, at random, while today's new cards stay under the daily
+    // limit (or regardless of it, with `overLimit`); the reviewed card of
+    // lowest retrievability today, due or not. Nothing when there is none.
     // `below(n)` draws a whole number from 0 to n - 1.
-    std::optional<std::pair<int, int>> Next(std::int64_t now, const std::function<int(int)>& below);
+    Pick FirstDue(std::int64_t now);
+    Pick NewCard(std::int64_t now, const std::function<int(int)>& below, bool overLimit = false);
+    Pick Weakest(std::int64_t now);
 
     // A judged answer to a word of the bank, in any mode.
     void Record(int row, int direction, int grade, std::int64_t at);
@@ -65,6 +71,7 @@ public:
 private:
     int CardOf(int row, int direction) const;
     void Rank(std::int64_t day);
+    void RankFor(std::int64_t now);
     void ListNewCards();
     bool Due(int card) const;
 
@@ -81,14 +88,24 @@ private:
     std::size_t duePlace_ = 0;
     int newToday_ = 0;
     // Every reviewed card by retrievability on day_; an entry is stale once
-    // its card's review count moved on.
+    // its card's review count moved on. The due cards go by retrievability
+    // alone (then card); the weakest by retrievability, then the one
+    // reviewed longest ago, so that cards as strong as each other (all
+    // those answered today) take turns instead of one coming round again.
     struct Ranked {
         double r;
         int card;
         int reviews;
+        std::int64_t lastAt;
         bool operator>(const Ranked& o) const { return r != o.r ? r > o.r : card > o.card; }
     };
-    std::priority_queue<Ranked, std::vector<Ranked>, std::greater<>> lowest_;
+    struct Weaker {
+        bool operator()(const Ranked& a, const Ranked& b) const {
+            if (a.r != b.r) return a.r > b.r;
+            return a.lastAt != b.lastAt ? a.lastAt > b.lastAt : a.card > b.card;
+        }
+    };
+    std::priority_queue<Ranked, std::vector<Ranked>, Weaker> lowest_;
 };
 
 // A deck made on a thread of its own: the deck with the session's first

@@ -46,6 +46,50 @@ std::string DueCsv(const ReviewLog& log, const MemorySettings& settings, std::in
     return out;
 }
 
+std::vector<DayQuestions> QuestionsPerDay(const ReviewLog& log, const std::vector<SessionRecord>& sessions) {
+    std::map<std::int64_t, DayQuestions> days;
+    LearningDays learningDays;
+    auto at = [&](std::int64_t t) -> DayQuestions& {
+        const std::int64_t day = learningDays.Of(t);
+        return days.try_emplace(day, DayQuestions{day}).first->second;
+    };
+    for (const ReviewLog::Event& e : log.events) {
+        DayQuestions& d = at(e.at);
+        ++d.asked;
+        d.right += e.grade > kAgain;
+    }
+    for (const SessionRecord& s : sessions) {
+        if (s.testAsked <= 0) continue;
+        DayQuestions& d = at(s.ended);
+        d.asked += s.testAsked;
+        d.right += s.testRight;
+    }
+    std::vector<DayQuestions> out;
+    out.reserve(days.size());
+    for (const auto& [day, d] : days) out.push_back(d);
+    return out;
+}
+
+ReviewLog OnlyDatabase(const ReviewLog& log, const std::string& database) {
+    ReviewLog out;
+    std::vector<std::int64_t> cardOf(log.cards.size(), -1);
+    for (std::size_t c = 0; c < log.cards.size(); ++c)
+        if (log.cards[c].database == database) {
+            cardOf[c] = static_cast<std::int64_t>(out.cards.size());
+            out.cards.push_back(log.cards[c]);
+        }
+    for (ReviewLog::Event e : log.events)
+        if (cardOf[e.card] >= 0) {
+            e.card = static_cast<std::uint32_t>(cardOf[e.card]);
+            if (e.choice >= 0) {
+                out.chosen.push_back(log.chosen[static_cast<std::size_t>(e.choice)]);
+                e.choice = static_cast<std::int32_t>(out.chosen.size() - 1);
+            }
+            out.events.push_back(e);
+        }
+    return out;
+}
+
 std::array<int, kForecastDays> DueForecast(const ReviewLog& log, const MemorySettings& settings, std::int64_t today) {
     std::array<int, kForecastDays> due{};
     ReplayCards(log, settings.weights, [&](std::uint32_t, const CardState& card) {

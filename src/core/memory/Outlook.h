@@ -20,6 +20,13 @@ namespace kelvora {
 // whole learning days, `due` the learning day it is due.
 std::string DueCsv(const ReviewLog& log, const MemorySettings& settings, std::int64_t asOf);
 
+// The questions of each learning day with any: the log's reviews (right
+// when graded above Again) and the sessions' test questions.
+std::vector<DayQuestions> QuestionsPerDay(const ReviewLog& log, const std::vector<SessionRecord>& sessions);
+
+// The log of one word database alone.
+ReviewLog OnlyDatabase(const ReviewLog& log, const std::string& database);
+
 // Cards due on each learning day from today on; overdue ones count today.
 std::array<int, kForecastDays> DueForecast(const ReviewLog& log, const MemorySettings& settings, std::int64_t today);
 

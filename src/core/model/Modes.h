@@ -9,6 +9,7 @@
 namespace kelvora {
 
 struct Program;
+struct MemoryPolicy;
 
 // How a mode finds its word rows and their wrong choices: drawn from the
 // whole bank at random, or walking the bank with choices near the question.
@@ -34,8 +35,9 @@ struct ModeRow {
     void (*choose)(Program&);
     // The line that Stop's mode report adds after the legend; none: none.
     std::string (*reportLine)(Program&);
-    // Its words come from the model of memory (the deck of the bank).
-    bool memory = false;
+    // A memory mode's policy: its words come from the model of memory (the
+    // deck of the bank), picked by this rule; none in the other modes.
+    const MemoryPolicy* memory = nullptr;
 };
 
 // The modes a learner can choose, in number order.

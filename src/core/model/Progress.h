@@ -25,8 +25,18 @@ struct RecallPoint {
 
 inline constexpr int kForecastDays = 30;
 
+// The questions judged on a learning day: every review (a word question),
+// and the test questions of the sessions that ended on it.
+struct DayQuestions {
+    std::int64_t day;
+    int asked = 0;
+    int right = 0;
+    bool operator==(const DayQuestions&) const = default;
+};
+
 struct ProgressData {
     std::vector<SessionRecord> sessions;  // oldest first
+    std::vector<DayQuestions> questionsPerDay;  // the days with any, in order
     // Why the history cannot be read, for the learner; empty when it can.
     std::string historyProblem;
     ScoreSpreadCounts spread{};

@@ -7,6 +7,7 @@
 
 #include "memory/Fsrs.h"
 #include "model/Session.h"
+#include "text/Result.h"
 
 namespace kelvora {
 
@@ -27,18 +28,20 @@ class SessionHistory {
 public:
     virtual ~SessionHistory() = default;
     virtual AppendOutcome Append(const SessionRecord& session) = 0;
-    // Every session kept, oldest first; on failure nothing, and why in
-    // *error.
-    virtual std::vector<SessionRecord> Sessions(std::string* error) const = 0;
+    // Every session kept, oldest first, or why they cannot be read.
+    virtual Result<std::vector<SessionRecord>> Sessions() const = 0;
     // The review log of a word database (of every one when `database` is
-    // empty); on failure nothing, and why in *error. Without `details`
-    // only what the memory needs is read (card, time, grade): the seconds
-    // left and the session stay 0, and a long log reads much faster.
-    virtual ReviewLog Reviews(const std::string& /*database*/, std::string* /*error*/, bool /*details*/ = false) const {
-        return {};
+    // empty), or why it cannot be read. Without `details` only what the
+    // memory needs is read (card, time, grade, session): the seconds left,
+    // the answer times and the choices are left out, and a long log reads
+    // much faster.
+    virtual Result<ReviewLog> Reviews(const std::string& /*database*/, bool /*details*/ = false) const {
+        return ReviewLog{};
     }
     // The parameters fitted to this learner's reviews, if any were kept.
-    virtual std::optional<fsrs::Parameters> FittedParameters(std::string* /*error*/) const { return std::nullopt; }
+    virtual Result<std::optional<fsrs::Parameters>> FittedParameters() const {
+        return std::optional<fsrs::Parameters>{};
+    }
 };
 
 }  // namespace kelvora

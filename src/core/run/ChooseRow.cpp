@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "run/ChooseRow.h"
 
-#include "files/SessionHistory.h"
+#include <utility>
+
+#include "memory/Policy.h"
+#include "run/MemoryDeck.h"
 #include "model/Modes.h"
 #include "model/Tally.h"
 #include "run/TrainingList.h"
@@ -122,13 +125,16 @@ void ChooseTrainingWord(Program& p) {
     SaturatingAdd(pick(c, dc), 1);
 }
 
-void ChooseDueWord(Program& p) {
-    Deck* deck = MemoryDeck(p);
+void ChooseMemoryWord(Program& p) {
+    const ModeRow& mode = ModeOf(p.m.Qmd);
+    const Result<Deck*> deck = MemoryDeck(p);
     if (!deck) {
+        if (!std::exchange(p.deckProblemTold, true)) p.host.MsgBox(UnreadableHistoryMessage(mode.number, deck.error()));
         ChooseUnanswered(p);
         return;
     }
-    if (const auto next = deck->Next(p.host.Now(), [&p](int n) { return p.rng.Below(n); })) {
+    const MemoryPolicy& policy = *mode.memory;
+    if (const auto next = policy.next(**deck, p.host.Now(), [&p](int n) { return p.rng.Below(n); })) {
         p.m.QuestionIndex = next->first;
         p.m.Direction = next->second;
     }

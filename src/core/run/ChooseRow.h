@@ -19,10 +19,10 @@ void ChooseUnanswered(Program& p);
 void ChooseUnaskedEither(Program& p);
 // Mode 4: the training list's least picked word.
 void ChooseTrainingWord(Program& p);
-// Mode 5: the word due that is likeliest forgotten, else a new word (up to
-// the daily limit), else the likeliest forgotten of all; without a
-// readable review history, as mode 2.
-void ChooseDueWord(Program& p);
+// A memory mode (5, 6): the word its policy picks from the deck (when it
+// has none, the draw stands); without a readable review history, as mode
+// 2, and the learner told once.
+void ChooseMemoryWord(Program& p);
 // Modes 20 to 22: the next row in order; the next row asked before; the
 // row seven on asked before (each walk at most 50 to 60 steps).
 void WalkInOrder(Program& p);

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "judge/Reports.h"
+#include "memory/Policy.h"
 #include "model/Modes.h"
 #include "run/ChooseRow.h"
 
@@ -22,8 +23,10 @@ constexpr std::array kModes = {
     ModeRow{2, "not yet answered right", S::Draw, T::NeverRight, R::Plain, ChooseUnanswered, nullptr},
     ModeRow{3, "not yet asked either way", S::Draw, T::NeverAsked, R::Plain, ChooseUnaskedEither, nullptr},
     ModeRow{4, "training list", S::Draw, T::NeverAsked, R::Plain, ChooseTrainingWord, TrainingRatesLine},
-    ModeRow{5, "due words: those about to be forgotten, then new ones", S::Draw, T::Any, R::Plain, ChooseDueWord,
-            DueWordsLine, true},
+    ModeRow{5, "due words: those about to be forgotten, then new ones", S::Draw, T::Any, R::Plain, ChooseMemoryWord,
+            DueWordsLine, &kDueThenNew},
+    ModeRow{6, "before the exam: the words you know least now, due or not, no new ones", S::Draw, T::Any, R::Plain,
+            ChooseMemoryWord, DueWordsLine, &kWeakestFirst},
     ModeRow{10, "drill: test questions wait on their commentary", S::Draw, T::NeverRight, R::Drill, nullptr, nullptr},
     ModeRow{11, "test: a score estimate every 40 questions", S::Draw, T::NeverAsked, R::Exam, nullptr, nullptr},
     ModeRow{20, "in order, choices nearby", S::Walk, T::Any, R::Plain, WalkInOrder, nullptr},
