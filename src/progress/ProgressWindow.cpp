@@ -8,6 +8,7 @@
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
+#include <QLabel>
 #include <QChartView>
 #include <QDate>
 #include <QDateTime>
@@ -128,16 +129,24 @@ QValueAxis* ValueAxis(const QString& title, qreal top) {
     return y;
 }
 
+// A chart with nothing to draw says so, in a line of its own in place of
+// the chart (see Panel).
+QChart* Empty(QChart* chart, const char* why) {
+    chart->setProperty("nothingToDraw", QString::fromUtf8(why));
+    return chart;
+}
+
+QDate FromLearningDay(std::int64_t day) { return QDate(1970, 1, 1).addDays(day); }
+
 QChart* QuestionsPerDay(const ProgressData& d) {
     auto* chart = new QChart;
     chart->setTitle(QStringLiteral("Questions and correct rate per day"));
-    if (d.sessions.empty()) return chart;
+    // Every review is a question, imported ones too, and so is every test
+    // question of a session.
     std::map<QDate, std::pair<int, int>> days;  // asked, right
-    for (const auto& s : d.sessions) {
-        auto& day = days[Day(s.ended)];
-        day.first += s.wordAsked[0] + s.wordAsked[1] + s.testAsked;
-        day.second += s.wordRight[0] + s.wordRight[1] + s.testRight;
-    }
+    for (const DayQuestions& q : d.questionsPerDay)
+        if (q.asked > 0) days[FromLearningDay(q.day)] = {q.asked, q.right};
+    if (days.empty()) return Empty(chart, "No questions answered yet");
     const QDate first = days.begin()->first, last = days.rbegin()->first;
     auto* questions = new QBarSet(QStringLiteral("Questions"));
     QStringList categories;
@@ -181,7 +190,7 @@ QChart* QuestionsPerDay(const ProgressData& d) {
 QChart* WordsKnown(const ProgressData& d) {
     auto* chart = new QChart;
     chart->setTitle(QStringLiteral("Words known (a positive score), by direction"));
-    if (d.sessions.empty()) return chart;
+    if (d.sessions.empty()) return Empty(chart, "No sessions yet");
     std::vector<std::pair<std::int64_t, qreal>> en, ja;
     int top = 0;
     for (const auto& s : d.sessions) {
@@ -207,7 +216,7 @@ QChart* Estimates(const ProgressData& d) {
             points.emplace_back(s.ended, e);
             top = std::max<qreal>(top, e);
         }
-    if (points.empty()) return chart;
+    if (points.empty()) return Empty(chart, "No test sessions yet");
     auto* x = TimeAxis(d);
     auto* y = ValueAxis(QStringLiteral("Estimate"), std::max<qreal>(top, 990));
     AddAxes(chart, x, y);
@@ -228,6 +237,10 @@ QChart* Estimates(const ProgressData& d) {
 QChart* Spread(const ProgressData& d) {
     auto* chart = new QChart;
     chart->setTitle(QStringLiteral("Today's word scores"));
+    if (std::all_of(d.spread.begin(), d.spread.end(), [](const auto& dir) {
+            return std::all_of(dir.begin(), dir.end(), [](int n) { return n == 0; });
+        }))
+        return Empty(chart, "No words in the word database");
     auto* series = new QBarSeries(chart);
     const QString names[2] = {QStringLiteral("English → Japanese"), QStringLiteral("Japanese → English")};
     int top = 0;
@@ -249,11 +262,11 @@ QChart* Spread(const ProgressData& d) {
     return chart;
 }
 
-QDate FromLearningDay(std::int64_t day) { return QDate(1970, 1, 1).addDays(day); }
-
 QChart* DueForecast(const ProgressData& d) {
     auto* chart = new QChart;
     chart->setTitle(QStringLiteral("Words due per day, the next 30 days"));
+    if (std::all_of(d.dueForecast.begin(), d.dueForecast.end(), [](int n) { return n == 0; }))
+        return Empty(chart, "No words due in the next 30 days");
     auto* due = new QBarSet(QStringLiteral("Words due (today: with the overdue ones)"));
     QStringList categories;
     int top = 0;
@@ -279,7 +292,7 @@ QChart* DueForecast(const ProgressData& d) {
 QChart* RecallOverTime(const ProgressData& d) {
     auto* chart = new QChart;
     chart->setTitle(QStringLiteral("Words you would recall, by direction"));
-    if (d.recall.empty()) return chart;
+    if (d.recall.empty()) return Empty(chart, "No words reviewed yet");
     const QString names[2] = {QStringLiteral("English → Japanese"), QStringLiteral("Japanese → English")};
     const QColor colours[2] = {QColor(0x45, 0x76, 0xe0), QColor(0xd0, 0x40, 0x40)};
     auto* x = new QDateTimeAxis;
@@ -306,6 +319,18 @@ QChart* RecallOverTime(const ProgressData& d) {
 QWidget* Panel(QChart* chart, const QString& file, QWidget* parent) {
     auto* panel = new QWidget(parent);
     auto* layout = new QVBoxLayout(panel);
+    if (const QString why = chart->property("nothingToDraw").toString(); !why.isEmpty()) {
+        // The title and a line saying why there is nothing to see.
+        auto* note = new QLabel(QStringLiteral("<b>%1</b><br>%2").arg(chart->title().toHtmlEscaped(), why.toHtmlEscaped()), panel);
+        note->setObjectName(file);
+        note->setAlignment(Qt::AlignCenter);
+        note->setAccessibleName(chart->title());
+        note->setAccessibleDescription(why);
+        note->setFrameShape(QFrame::StyledPanel);
+        layout->addWidget(note, 1);
+        delete chart;
+        return panel;
+    }
     auto* view = new QChartView(chart, panel);
     view->setRenderHint(QPainter::Antialiasing);
     view->setObjectName(file);

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <ctime>
 
+#include <numeric>
+
 #include "Fixture.h"
 #include "SyntheticLearner.h"
 #include "judge/Judge.h"
@@ -281,6 +283,19 @@ TEST_F(DueWords, BeforeTheExamAsksTheWeakestReviewedWordsDueOrNot) {
     ASSERT_EQ(4u, history.sessions[0].reviews.size());
     EXPECT_EQ(6, history.sessions[0].reviews[3].mode);
     EXPECT_EQ(kGood, history.sessions[0].reviews[3].grade);
+}
+
+// A learner who imported a year of reviews and kept no session yet sees
+// them as questions, day by day.
+TEST_F(DueWords, ProgressCountsEveryReviewAsAQuestion) {
+    Load({{"w0", 0, At(-10, 20, 0), Good}, {"w1", 1, At(-3, 20, 0), Again}, {"w1", 1, At(-3, 21, 0), Good}});
+    const ProgressData d = form1::Menu_Progress(p);
+    EXPECT_EQ("", d.historyProblem);
+    EXPECT_TRUE(d.sessions.empty());
+    const std::int64_t today = LearningDay(host.now);
+    EXPECT_EQ((std::vector<DayQuestions>{{today - 10, 1, 1}, {today - 3, 2, 1}}), d.questionsPerDay);
+    EXPECT_LT(0, std::accumulate(d.dueForecast.begin(), d.dueForecast.end(), 0));
+    EXPECT_EQ(today, d.recall.back().day);
 }
 
 TEST_F(DueWords, AnUnreadableHistoryIsToldOnceAndModeFiveAsksAsModeTwo) {

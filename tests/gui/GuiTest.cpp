@@ -457,6 +457,9 @@ TEST(ProgressWindow, ChartsShowTheHistory) {
         if (d == 3) s.estimates = {500, 550};
         data.sessions.push_back(s);
     }
+    // Their questions, as the reviews and test questions count them.
+    const std::int64_t first = QDate(1970, 1, 1).daysTo(QDate(2026, 3, 2));
+    data.questionsPerDay = {{first, 40, 30}, {first + 1, 20, 15}, {first + 3, 20, 15}};
     data.spread = {{{1, 2, 3, 4, 5, 6}, {6, 5, 4, 3, 2, 1}}};
     data.today = QDate(1970, 1, 1).daysTo(QDate(2026, 3, 5));
     data.dueForecast[0] = 7, data.dueForecast[2] = 3, data.dueForecast[29] = 1;
@@ -526,6 +529,19 @@ TEST(ProgressWindow, ChartsShowTheHistory) {
     // It renders offscreen.
     window->resize(1000, 720);
     EXPECT_FALSE(window->grab().isNull());
+
+    // With nothing to draw, each chart says so in a line.
+    std::unique_ptr<QWidget> empty(make(ProgressData{}, nullptr));
+    const std::pair<const char*, const char*> notes[] = {
+        {"questions-per-day", "No questions answered yet"}, {"words-known", "No sessions yet"},
+        {"score-estimates", "No test sessions yet"},        {"words-due", "No words due in the next 30 days"},
+        {"words-recalled", "No words reviewed yet"},        {"word-scores-today", "No words in the word database"}};
+    for (const auto& [name, note] : notes) {
+        const auto* label = empty->findChild<QLabel*>(QString::fromLatin1(name));
+        ASSERT_TRUE(label) << name;
+        EXPECT_EQ(QString::fromUtf8(note), label->accessibleDescription());
+        EXPECT_TRUE(label->text().endsWith(QString::fromUtf8(note)));
+    }
 }
 
 }  // namespace
