@@ -21,6 +21,7 @@
 #include "Fonts.h"
 #include "Gui.h"
 #include "GuiHost.h"
+#include "Import.h"
 #include "Progress.h"
 #include "SqliteHistory.h"
 #include "Verbs.h"
@@ -76,7 +77,7 @@ int main(int argc, char** argv) {
     using A = kelvora::Options::Action;
     switch (options.action) {
         case A::Help:
-            std::fputs((options.source == "import" ? kelvora::ImportHelpText(program) : kelvora::HelpText(program)).c_str(),
+            std::fputs((options.source == "import" ? kelvora::ImportHelpText(program, kelvora::import::FormatOptions()) : kelvora::HelpText(program)).c_str(),
                        stdout);
             return 0;
         case A::Version: std::fputs(kelvora::VersionText().c_str(), stdout); return 0;

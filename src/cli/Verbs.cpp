@@ -103,11 +103,11 @@ Outcome Import(const Options& options, const fs::path& folder) {
     request.swap = options.swap;
     request.force = options.force;
     request.edictWords = options.edictWords;
-    using F = import::Format;
-    const std::pair<const char*, F> formats[] = {
-        {"csv", F::Csv}, {"tsv", F::Tsv}, {"notes", F::Notes}, {"kvtml", F::Kvtml}, {"edict", F::Edict}};
-    for (const auto& [name, format] : formats)
-        if (options.format == name) request.format = format;
+    if (!options.format.empty()) {
+        const import::FormatRow* row = import::FormatNamed(options.format);
+        if (!row) return {2, "", "kelvora: --format takes " + import::FormatOptions() + "\nTry 'kelvora import --help'.\n"};
+        request.format = row->format;
+    }
     // Replacing a word database: a window may have it open.
     FolderLock lock;
     if (request.force && import::DatabaseExists(request))

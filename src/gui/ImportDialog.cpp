@@ -15,7 +15,7 @@ namespace kelvora::gui {
 std::optional<std::string> RunImportDialog(QWidget* parent, const std::filesystem::path& folder) {
     const QString source = QFileDialog::getOpenFileName(
         parent, QStringLiteral("Import a word list"), QDir::homePath(),
-        QStringLiteral("Word lists (*.csv *.tsv *.txt *.kvtml *.xml);;All files (*)"));
+        QString::fromStdString(import::DialogFilter()));
     if (source.isEmpty()) return std::nullopt;
     QString name = QFileInfo(source).completeBaseName().simplified().replace(QLatin1Char('/'), QLatin1Char('-'));
     bool ok = false;

@@ -5,6 +5,7 @@
 // programs, KVTML 2 files, and the EDICT Japanese-English dictionary.
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,7 @@ struct ReadResult {
     std::vector<Skipped> skipped;
     std::vector<std::string> notes;  // things done to every row, said once
     std::string error;               // the source could not be read at all
+    bool undecodable = false;        // for want of an encoding Kelvora knows
 };
 
 // Source bytes to UTF-8: a byte-order mark (UTF-8, UTF-16 LE or BE), else
@@ -41,9 +43,45 @@ std::optional<std::string> DecodeSource(const std::string& bytes, std::string* e
 
 // Reads text in a format (Detect: from the content).
 ReadResult ReadEntries(const std::string& text, Format format);
+// The same from a source's bytes, in any encoding DecodeSource knows.
+ReadResult ReadSourceText(const std::string& bytes, Format format);
 // Reads the EDICT dictionary (its bytes, EUC-JP): the English glosses of
 // one word, common entries first, each with its Japanese headwords.
 ReadResult ReadEdict(const std::string& bytes, std::size_t wantedWords);
+
+struct Request;
+
+// A source format: one row says everything the import does differently
+// for it. A new format is a row of the table (Formats.cpp), its reader,
+// and its fuzz target.
+struct FormatRow {
+    Format format;
+    const char* option;    // its name for --format
+    const char* name;      // as the summary names it
+    const char* patterns;  // its files in the import dialog's filter ("" : none of their own)
+    // Whether text whose first 4 KB is `head` is in this format; none: read
+    // so only when named. Formats are tried in the table's order.
+    bool (*detect)(const std::string& head);
+    // The entries from the source's bytes.
+    ReadResult (*read)(const std::string& bytes, const Request& request);
+    // Two columns, the English one found from the content (--swap takes
+    // the other); else the reader knows which is which.
+    bool twoColumns;
+    // A source of its own when none is given, and the package that
+    // installs it; "" : none.
+    const char* source;
+    const char* package;
+};
+
+// Every format, in the order detection tries them.
+std::span<const FormatRow> Formats();
+const FormatRow& RowOf(Format format);
+// The row --format names; nothing for a name no row has.
+const FormatRow* FormatNamed(const std::string& option);
+// "csv, tsv, notes, kvtml or edict"
+std::string FormatOptions();
+// The import dialog's filter: "Word lists (*.csv ...);;All files (*)".
+std::string DialogFilter();
 
 struct Request {
     std::filesystem::path source;  // empty with --edict: the installed dictionary

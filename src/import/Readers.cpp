@@ -318,16 +318,11 @@ std::optional<std::string> DecodeSource(const std::string& bytes, std::string* e
 ReadResult ReadEntries(const std::string& text, Format format) {
     if (format == Format::Detect) {
         const std::string head = text.substr(0, 4096);
-        const std::size_t firstChar = head.find_first_not_of(" \t\r\n");
-        if (firstChar != std::string::npos && head.compare(firstChar, 1, "<") == 0 && head.find("kvtml") != std::string::npos)
-            format = Format::Kvtml;
-        else if (head.rfind("#separator:", 0) == 0 || head.rfind("#html:", 0) == 0)
-            format = Format::Notes;
-        else
-            format = std::count(head.begin(), head.end(), '\t') >= std::count(head.begin(), head.end(), ',') &&
-                             head.find('\t') != std::string::npos
-                         ? Format::Tsv
-                         : Format::Csv;
+        for (const FormatRow& row : Formats())
+            if (row.detect && row.detect(head)) {
+                format = row.format;
+                break;
+            }
     }
     return format == Format::Kvtml ? ReadKvtml(text) : ReadDelimited(text, format);
 }
@@ -394,6 +389,90 @@ ReadResult ReadEdict(const std::string& bytes, std::size_t wantedWords) {
     }
     if (words.empty()) r.error = "it holds no English single-word gloss; is it the EDICT dictionary?";
     return r;
+}
+
+ReadResult ReadSourceText(const std::string& bytes, Format format) {
+    std::string encoding;
+    const auto text = DecodeSource(bytes, &encoding);
+    ReadResult r;
+    if (!text) {
+        r.error = "in no encoding Kelvora knows (UTF-8, UTF-16, EUC-JP, code page 932)";
+        r.undecodable = true;
+        return r;
+    }
+    r = ReadEntries(*text, format);
+    r.encoding = encoding;
+    return r;
+}
+
+namespace {
+
+template <Format F>
+ReadResult ReadAs(const std::string& bytes, const Request&) {
+    return ReadSourceText(bytes, F);
+}
+
+bool LooksLikeKvtml(const std::string& head) {
+    const std::size_t first = head.find_first_not_of(" \t\r\n");
+    return first != std::string::npos && head.compare(first, 1, "<") == 0 && head.find("kvtml") != std::string::npos;
+}
+bool LooksLikeNotes(const std::string& head) { return head.rfind("#separator:", 0) == 0 || head.rfind("#html:", 0) == 0; }
+bool LooksLikeTsv(const std::string& head) {
+    return head.find('\t') != std::string::npos && std::count(head.begin(), head.end(), '\t') >= std::count(head.begin(), head.end(), ',');
+}
+bool AnyText(const std::string&) { return true; }
+
+ReadResult ReadDictionary(const std::string& bytes, const Request& request) {
+    return ReadEdict(bytes, request.edictWords ? std::min(request.edictWords, kMaxImportedWords) : kMaxImportedWords);
+}
+
+const FormatRow kFormats[] = {
+    {Format::Kvtml, "kvtml", "KVTML", "*.kvtml *.xml", LooksLikeKvtml, ReadAs<Format::Kvtml>, false, "", ""},
+    {Format::Notes, "notes", "a flash-card notes export", "*.txt", LooksLikeNotes, ReadAs<Format::Notes>, true, "", ""},
+    {Format::Tsv, "tsv", "tab-separated text", "*.tsv *.txt", LooksLikeTsv, ReadAs<Format::Tsv>, true, "", ""},
+    {Format::Csv, "csv", "CSV", "*.csv", AnyText, ReadAs<Format::Csv>, true, "", ""},
+    {Format::Edict, "edict", "the EDICT dictionary", "", nullptr, ReadDictionary, false, kEdictFile, "edict"},
+};
+
+}  // namespace
+
+std::span<const FormatRow> Formats() { return kFormats; }
+
+const FormatRow& RowOf(Format format) {
+    for (const FormatRow& row : kFormats)
+        if (row.format == format) return row;
+    return kFormats[0];  // never asked for: Detect tries every row
+}
+
+const FormatRow* FormatNamed(const std::string& option) {
+    for (const FormatRow& row : kFormats)
+        if (option == row.option) return &row;
+    return nullptr;
+}
+
+std::string FormatOptions() {
+    std::string out;
+    const std::size_t n = std::size(kFormats);
+    for (std::size_t i = 0; i < n; ++i) out += (i == 0 ? "" : i + 1 == n ? " or " : ", ") + std::string(kFormats[i].option);
+    return out;
+}
+
+std::string DialogFilter() {
+    std::vector<std::string> patterns;
+    for (const FormatRow& row : kFormats) {
+        std::string p = row.patterns;
+        for (std::size_t at = 0; at < p.size();) {
+            std::size_t end = p.find(' ', at);
+            if (end == std::string::npos) end = p.size();
+            const std::string one = p.substr(at, end - at);
+            if (!one.empty() && std::find(patterns.begin(), patterns.end(), one) == patterns.end()) patterns.push_back(one);
+            at = end + 1;
+        }
+    }
+    std::sort(patterns.begin(), patterns.end(), [](const std::string& a, const std::string& b) { return a < b; });
+    std::string joined;
+    for (const std::string& p : patterns) joined += (joined.empty() ? "" : " ") + p;
+    return "Word lists (" + joined + ");;All files (*)";
 }
 
 }  // namespace kelvora::import

@@ -70,17 +70,6 @@ std::optional<std::string> Unfit(const std::string& word, const std::string& mea
     return std::nullopt;
 }
 
-const char* FormatName(Format f) {
-    switch (f) {
-        case Format::Csv: return "CSV";
-        case Format::Tsv: return "tab-separated text";
-        case Format::Notes: return "a flash-card notes export";
-        case Format::Kvtml: return "KVTML";
-        case Format::Edict: return "the EDICT dictionary";
-        case Format::Detect: break;
-    }
-    return "text";
-}
 
 }  // namespace
 
@@ -175,27 +164,19 @@ Outcome Run(const Request& request) {
         return fail(target.string() + " is there already; Kelvora leaves it as it is. Give another name, or add "
                                       "--force to replace it.");
 
-    ReadResult read;
-    std::string sourceName;
-    if (request.format == Format::Edict || request.edictWords > 0) {
-        const std::filesystem::path dictionary = request.source.empty() ? kEdictFile : request.source;
-        sourceName = dictionary.string();
-        const FileRead file = ReadFileBytes(dictionary, std::uintmax_t{256} << 20);
-        if (!file)
-            return fail("The dictionary " + sourceName + " cannot be read" +
-                        (file.problem.empty() ? ": it is not there. Install it with: sudo apt-get install edict"
-                                              : ": " + file.problem));
-        read = ReadEdict(*file, request.edictWords ? std::min(request.edictWords, kMaxImportedWords) : kMaxImportedWords);
-    } else {
-        sourceName = request.source.string();
-        const FileRead file = ReadFileBytes(request.source, std::uintmax_t{256} << 20);
-        if (!file) return fail(sourceName + " cannot be read: " + (file.problem.empty() ? "there is no such file" : file.problem));
-        std::string encoding;
-        const auto text = DecodeSource(*file, &encoding);
-        if (!text) return fail(sourceName + " is in no encoding Kelvora knows (UTF-8, UTF-16, EUC-JP, code page 932)");
-        read = ReadEntries(*text, request.format);
-        read.encoding = encoding;
-    }
+    // The row of the format asked for; none: found from the content.
+    const Format asked = request.edictWords > 0 ? Format::Edict : request.format;
+    const FormatRow* row = asked == Format::Detect ? nullptr : &RowOf(asked);
+    const bool ownSource = request.source.empty() && row && *row->source;
+    const std::string sourceName = ownSource ? row->source : request.source.string();
+    const FileRead file = ReadFileBytes(sourceName, std::uintmax_t{256} << 20);
+    if (!file && ownSource)
+        return fail("The dictionary " + sourceName + " cannot be read" +
+                    (file.problem.empty() ? ": it is not there. Install it with: sudo apt-get install " + std::string(row->package)
+                                          : ": " + file.problem));
+    if (!file) return fail(sourceName + " cannot be read: " + (file.problem.empty() ? "there is no such file" : file.problem));
+    const ReadResult read = row ? row->read(*file, request) : ReadSourceText(*file, Format::Detect);
+    if (read.undecodable) return fail(sourceName + " is " + read.error);
     if (!read.error.empty()) return fail(sourceName + " cannot be imported: " + read.error);
 
     const Bank bank = BuildBank(read, name, request.swap);
@@ -213,7 +194,7 @@ Outcome Run(const Request& request) {
     for (const Skipped& k : skipped) skippedLines.push_back("line " + std::to_string(k.line) + ": " + k.reason);
 
     if (bank.words == 0) {
-        s = "Nothing could be imported from " + sourceName + " (" + FormatName(read.format) + ", " + read.encoding +
+        s = "Nothing could be imported from " + sourceName + " (" + RowOf(read.format).name + ", " + read.encoding +
             "): no row gives a word and its meaning.\n";
         list(("Skipped " + Thousands(static_cast<long long>(skipped.size())) + " rows:").c_str(), skippedLines);
         out.status = 1;
@@ -224,8 +205,8 @@ Outcome Run(const Request& request) {
 
     out.written = bank.words;
     s += "Imported " + Thousands(bank.words) + (bank.words == 1 ? " word" : " words") + " from " + sourceName + " (" +
-         FormatName(read.format) + ", " + read.encoding + ") into " + target.string() + ".\n";
-    if (read.format != Format::Edict && read.format != Format::Kvtml)
+         RowOf(read.format).name + ", " + read.encoding + ") into " + target.string() + ".\n";
+    if (RowOf(read.format).twoColumns)
         s += std::string("The English words were taken from column ") +
              (EnglishInSecondColumn(read.entries) != request.swap ? "2" : "1") + (request.swap ? " (--swap)" : "") + ".\n";
     list(("Skipped " + Thousands(static_cast<long long>(skipped.size())) + (skipped.size() == 1 ? " row:" : " rows:")).c_str(),

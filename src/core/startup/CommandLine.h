@@ -36,7 +36,8 @@ Options ParseOptions(const std::vector<std::string>& args);
 // What "--help" prints; `program` is the name it was started by.
 // ("import --help" prints ImportHelpText.)
 std::string HelpText(const std::string& program);
-std::string ImportHelpText(const std::string& program);
+// `formats`: the names --format takes.
+std::string ImportHelpText(const std::string& program, const std::string& formats);
 // What "--version" prints.
 std::string VersionText();
 
