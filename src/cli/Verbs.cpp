@@ -207,7 +207,8 @@ Outcome Fit(const fs::path& folder, bool show, std::int64_t now) {
     if (const auto held = HoldFolder(lock, folder)) return Failed(*held);
     const Result<ReviewLog> log = history.Reviews("");
     if (!log) return Failed(HistoryProblem(file, log.error()));
-    const fsrs::FitResult fit = fsrs::Fit(fsrs::SequencesOf(*log));
+    const std::vector<fsrs::Sequence> cards = fsrs::SequencesOf(*log);
+    const fsrs::FitResult fit = fsrs::Fit(cards);
     Outcome out;
     out.out = "Reviews in the history: " + std::to_string(fit.reviews) + "; reviews the model predicts (each word's " +
               "later reviews, on a later day): " + std::to_string(fit.reviewsUsed) + ".\n";
@@ -221,6 +222,18 @@ Outcome Fit(const fs::path& folder, bool show, std::int64_t now) {
     out.out += "                      log loss  RMSE (bins)\n";
     out.out += "Default parameters   " + Metric(fit.defaults.logLoss) + Metric(fit.defaults.rmseBins) + "\n";
     out.out += "Fitted parameters    " + Metric(fit.result.logLoss) + Metric(fit.result.rmseBins) + "\n";
+    // The same on reviews the fit has not seen.
+    const fsrs::OutOfSample unseen = fsrs::TestOutOfSample(cards);
+    if (unseen.enough) {
+        out.out += "On reviews the fit did not see (fitted on the " + Thousands(unseen.trainedOn) +
+                   " before the last fifth of your learning days, tested on the " + Thousands(unseen.testedOn) + " after):\n";
+        out.out += "Default parameters   " + Metric(unseen.defaults.logLoss) + Metric(unseen.defaults.rmseBins) + "\n";
+        out.out += "Fitted parameters    " + Metric(unseen.result.logLoss) + Metric(unseen.result.rmseBins) +
+                   (unseen.fitted ? "" : "  (the earlier reviews kept the defaults)") + "\n";
+    } else {
+        out.out += "Too few reviews in the last fifth of your learning days, or before it, to test the fit on reviews "
+                   "it did not see.\n";
+    }
     if (!fit.fitted) {
         out.out += "The fitted parameters predict your reviews no better than the defaults, so " + stay + ".\n";
         return out;

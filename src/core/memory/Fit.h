@@ -5,6 +5,7 @@
 // stabilities pre-trained from each card's first interval, then gradient
 // descent (Adam, cosine-annealed rate, five epochs) over each card's review
 // sequence, recent reviews weighing more, parameters kept in their bounds.
+#include <climits>
 #include <cstdint>
 #include <vector>
 
@@ -42,10 +43,28 @@ struct FitResult {
 // Fitting needs at least this many reviews to predict.
 inline constexpr int kFewestReviewsToFit = 400;
 
+struct FitSettings;
+// The published optimiser's settings unless told otherwise (FitStages.h).
+FitResult Fit(const std::vector<Sequence>& cards, const FitSettings& settings);
 FitResult Fit(const std::vector<Sequence>& cards);
 
 // How well parameters predict the log, as the published optimiser's own
-// evaluation measures it (recent reviews weighing more).
-Metrics Evaluate(const std::vector<Sequence>& cards, const Parameters& w);
+// evaluation measures it (recent reviews weighing more); only the reviews
+// made at or after `from` (Unix seconds) count, the earlier ones shaping
+// the memory they are predicted from.
+Metrics Evaluate(const std::vector<Sequence>& cards, const Parameters& w, std::int64_t from = INT64_MIN);
+
+// An honest figure: fitted on the reviews before the last fifth of the
+// learner's learning days, evaluated on the reviews of that fifth, beside
+// the defaults on the same reviews.
+struct OutOfSample {
+    bool enough = false;   // enough days and reviews on both sides to say
+    int trainedOn = 0;     // reviews predicted before the split
+    int testedOn = 0;      // reviews predicted after it
+    bool fitted = false;   // the fit kept its own parameters (else the defaults)
+    Metrics defaults;
+    Metrics result;
+};
+OutOfSample TestOutOfSample(const std::vector<Sequence>& cards);
 
 }  // namespace kelvora::fsrs
