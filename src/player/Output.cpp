@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Output.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <thread>
@@ -41,9 +42,11 @@ bool IsFileOutput(out123_handle* out) {
 
 }  // namespace
 
-Output::Output() : out_(OpenOutput()), fileOutput_(IsFileOutput(out_)) {
+Output::Output(const std::atomic<bool>* stop) : out_(OpenOutput()), fileOutput_(IsFileOutput(out_)), stop_(stop) {
     const char* pace = std::getenv("KELVORA_AUDIO_PACE");
-    paced_ = !(fileOutput_ && pace && std::string(pace) == "0");
+    const std::string p = pace ? pace : "";
+    if (fileOutput_ && p.rfind("hold:", 0) == 0) holdMs_ = std::strtol(p.c_str() + 5, nullptr, 10);
+    paced_ = !(fileOutput_ && (p == "0" || holdMs_ >= 0));
 }
 
 Output::~Output() {
@@ -57,10 +60,20 @@ void Output::Start(long rate, int channels) {
     rate_ = rate;
     frameBytes_ = static_cast<std::size_t>(channels) * 2;
     started_ = out_ && out123_start(out_, rate, channels, MPG123_ENC_SIGNED_16) == OUT123_OK;
+    holdFrames_ = holdMs_ >= 0 ? holdMs_ * rate / 1000 : 0;
     begin_ = std::chrono::steady_clock::now();
 }
 
 void Output::Play(const unsigned char* data, std::size_t bytes) {
+    if (holdMs_ >= 0) {
+        // Up to the point, then nothing until the stop.
+        const long room = std::max(0L, holdFrames_ - played_);
+        bytes = std::min(bytes, static_cast<std::size_t>(room) * frameBytes_);
+        if (bytes == 0) {
+            while (stop_ && !*stop_) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            return;
+        }
+    }
     if (started_) started_ = out123_play(out_, const_cast<unsigned char*>(data), bytes) == bytes;
     played_ += static_cast<long>(bytes / frameBytes_);
     // A file output or no output at all takes data at once; keep the pace

@@ -94,7 +94,7 @@ std::string Id3Text(const mpg123_string* s) {
 }
 
 void Play(Player& p) {
-    kelvora::player::Output out;
+    kelvora::player::Output out(&p.stopRequested);
     {
         std::unique_lock lock(p.mutex);
         p.seekArrived.wait_for(lock, std::chrono::milliseconds(50), [&] { return p.seekPending; });
@@ -102,7 +102,7 @@ void Play(Player& p) {
     out.Start(p.rate, p.channels);
     const std::size_t frameBytes = static_cast<std::size_t>(p.channels) * 2;
     std::vector<unsigned char> buffer(4096 * frameBytes);
-    while (!p.stopRequested) {
+    while (!p.stopRequested || out.BeforeHold()) {
         std::size_t got = 0;
         int r = MPG123_OK;
         {
