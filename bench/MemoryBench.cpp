@@ -24,8 +24,7 @@ const std::filesystem::path& MillionReviews() {
     static const std::filesystem::path dir = [] {
         const auto d = MakeData(20001);
         const auto file = d / kHistoryFile;
-        std::string error;
-        if (SqliteHistory(file).Reviews("bank", &error).events.size() == 1'000'000) return d;
+        if (const auto kept = SqliteHistory(file).Reviews("bank"); kept && kept->events.size() == 1'000'000) return d;
         std::filesystem::remove(d / (std::string(kHistoryFile) + "-wal"));
         std::filesystem::remove(file);
         support::LearnerShape shape;
@@ -37,8 +36,9 @@ const std::filesystem::path& MillionReviews() {
         std::vector<ImportedReview> rows;
         rows.reserve(log.events.size());
         for (const auto& e : log.events)
-            rows.push_back({log.cards[e.card].word, log.cards[e.card].direction, e.at, e.grade, e.secondsLeft, 0});
-        SqliteHistory(file).Import("bank", rows);
+            rows.push_back({log.cards[e.card].word, log.cards[e.card].direction, e.at, e.grade, e.secondsLeft,
+                            kNoResponseTime, {}, 0});
+        if (!SqliteHistory(file).Import("bank", rows)) std::abort();
         return d;
     }();
     return dir;

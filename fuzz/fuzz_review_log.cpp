@@ -5,6 +5,7 @@
 #include <string>
 
 #include "memory/Fit.h"
+#include "memory/Outlook.h"
 #include "review/ReviewCsv.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -15,9 +16,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const ImportedReview& r : read.rows) {
         log.cards.push_back({"eword", r.word, r.direction});
         log.events.push_back({static_cast<std::uint32_t>(log.cards.size() - 1), r.at,
-                              static_cast<std::uint8_t>(r.grade), r.secondsLeft, 0});
+                              static_cast<std::uint8_t>(r.grade), r.secondsLeft, 0, r.responseMs, ReviewLog::kNoChoice});
     }
     static_cast<void>(DueCsv(log, MemorySettings{}, 2'000'000'000));
+    static_cast<void>(ReviewsCsv(log));
     static_cast<void>(fsrs::Evaluate(fsrs::SequencesOf(log), fsrs::kDefaultParameters));
     return 0;
 }

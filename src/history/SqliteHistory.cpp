@@ -60,7 +60,8 @@ const char* const kMigrations[] = {
     // far, graded by the program's rule, kelvora_grade), the answer time in
     // milliseconds and the choice picked (unknown for the reviews before).
     // Two reviews of one card in the same second are two reviews: the key
-    // on (at, card) goes, an index on (card, at) finds a review again.
+    // on (at, card) goes, a plain index on the same finds a review again (in
+    // time order, so a session's reviews go in at its end).
     "CREATE TABLE reviews_4 (id INTEGER PRIMARY KEY, session INTEGER REFERENCES sessions (id),"
     " card INTEGER NOT NULL REFERENCES cards (id), at INTEGER NOT NULL, right INTEGER NOT NULL,"
     " timed_out INTEGER NOT NULL, seconds_left INTEGER NOT NULL, mode REAL NOT NULL, grade INTEGER NOT NULL,"
@@ -70,7 +71,7 @@ const char* const kMigrations[] = {
     " FROM reviews ORDER BY id;"
     "DROP TABLE reviews;"
     "ALTER TABLE reviews_4 RENAME TO reviews;"
-    "CREATE INDEX reviews_by_card ON reviews (card, at)",
+    "CREATE INDEX reviews_by_time ON reviews (at, card)",
 };
 const store::Layout kLayout{kMigrations};
 
