@@ -13,6 +13,7 @@
 #include "SqliteHistory.h"
 #include "Verbs.h"
 #include "memory/LearningDay.h"
+#include "review/ReviewCsv.h"
 
 namespace kelvora::test {
 namespace {
@@ -179,40 +180,15 @@ TEST_F(Folder, AnImportReadsTheSameColumnsAllOrNothingAndNeverTwice) {
     EXPECT_EQ(full + "apple,en-ja,1767225600,2,4,,,\r\napple,en-ja,1767225600,1,0,,5999,cat\r\ncat,ja-en,1767225700,4,0,,,\r\n",
               Run({"reviews"}).out);
 
-    // Bad files: the line and what is wrong with it, and nothing written.
+    // A bad file: every bad line named, and nothing written (the lines
+    // one by one: BadReviewFiles below).
     const std::string before = dir.ReadBytes(kHistoryFile);
-    std::string many = full;
-    for (int i = 0; i < 23; ++i) many += "apple,en-ja,1767225600,9,4,,,\r\n";
-    const struct {
-        std::string bytes;
-        std::string message;
-    } bad[] = {
-        {header + "apple,en-ja,1767225600,7,4,\r\n", "line 2: the grade must be 1, 2, 3 or 4, not '7'"},
-        {header + "apple,en-ja,17x,3,4,\r\n", "line 2: the time must be Unix seconds, not '17x'"},
-        {header + "cat,ja-en,1767225600,3,4,\r\napple,en-ja,1999999999,3,4,\r\n", "line 3: the time 1999999999 is in the future"},
-        {header + "cat,ja-en,1767225600000,3,4,\r\n",
-         "line 2: the time 1767225600000 is in the future (is it in milliseconds? divide it by 1000)"},
-        {header + "apple,up,1767225600,3,4,\r\n", "line 2: the direction must be en-ja or ja-en, not 'up'"},
-        {header + "apple,en-ja,1767225600,3\r\n", "line 2: 6 fields are needed, not 4"},
-        {full + "apple,en-ja,1767225600,3,4,,\r\n", "line 2: 8 fields are needed, not 7"},
-        {full + "apple,en-ja,1767225600,3,4,,1.5,\r\n", "line 2: the answer time must be milliseconds or empty, not '1.5'"},
-        {"apple,en-ja,1767225600,3,4,\r\n", "line 1: the first line must be the header " + full.substr(0, full.size() - 2)},
-        // Every bad line is named, the first 20 and then how many more.
-        {header + "apple,up,1767225600,3,4,\r\ncat,ja-en,1767225600,3,4,\r\napple,en-ja,1767225600,0,4,\r\n",
-         "has 2 bad lines:\n  line 2: the direction must be en-ja or ja-en, not 'up'\n"
-         "  line 4: the grade must be 1, 2, 3 or 4, not '0'"},
-        {many, [] {
-             std::string m = "has 23 bad lines:";
-             for (int line = 2; line < 22; ++line) m += "\n  line " + std::to_string(line) + ": the grade must be 1, 2, 3 or 4, not '9'";
-             return m + "\n  and 3 more";
-         }()},
-    };
-    for (const auto& b : bad) {
-        dir.WriteBytes("bad.csv", b.bytes);
-        r = Run({"reviews", "--import", (dir.path() / "bad.csv").string()});
-        EXPECT_EQ(1, r.status);
-        EXPECT_EQ("kelvora: " + (dir.path() / "bad.csv").string() + " " + b.message + ". Nothing was imported.\n", r.err);
-    }
+    dir.WriteBytes("bad.csv", header + "apple,en-ja,1767225600,7,4,\r\n");
+    r = Run({"reviews", "--import", (dir.path() / "bad.csv").string()});
+    EXPECT_EQ(1, r.status);
+    EXPECT_EQ("kelvora: " + (dir.path() / "bad.csv").string() +
+                  " line 2: the grade must be 1, 2, 3 or 4, not '7'. Nothing was imported.\n",
+              r.err);
     // A FIFO is never waited on; a file of 1 GB is refused before it is read.
     ASSERT_EQ(0, mkfifo((dir.path() / "fifo.csv").c_str(), 0600));
     r = Run({"reviews", "--import", (dir.path() / "fifo.csv").string()});
@@ -222,6 +198,55 @@ TEST_F(Folder, AnImportReadsTheSameColumnsAllOrNothingAndNeverTwice) {
     EXPECT_NE(std::string::npos, r.err.find("it is 1,024 MB, far more than this kind of file holds"));
     EXPECT_EQ(before, dir.ReadBytes(kHistoryFile));
 }
+
+// A review file's bad lines, each with what is wrong with it; several are
+// listed, the first 20 and then how many more.
+struct BadCsv {
+    const char* name;
+    std::string bytes;
+    std::string message;
+};
+const std::string kOldHeader = "word,direction,unix_seconds,grade,seconds_left,session\r\n";
+const std::string kHeader = "word,direction,unix_seconds,grade,seconds_left,session,response_ms,chosen\r\n";
+const BadCsv kBadCsv[] = {
+    {"GradeOutOfRange", kOldHeader + "apple,en-ja,1767225600,7,4,\r\n", "line 2: the grade must be 1, 2, 3 or 4, not '7'"},
+    {"TimeNotANumber", kOldHeader + "apple,en-ja,17x,3,4,\r\n", "line 2: the time must be Unix seconds, not '17x'"},
+    {"TimeInTheFuture", kOldHeader + "cat,ja-en,1767225600,3,4,\r\napple,en-ja,1999999999,3,4,\r\n",
+     "line 3: the time 1999999999 is in the future"},
+    {"TimeInMilliseconds", kOldHeader + "cat,ja-en,1767225600000,3,4,\r\n",
+     "line 2: the time 1767225600000 is in the future (is it in milliseconds? divide it by 1000)"},
+    {"NoSuchDirection", kOldHeader + "apple,up,1767225600,3,4,\r\n", "line 2: the direction must be en-ja or ja-en, not 'up'"},
+    {"TooFewOldFields", kOldHeader + "apple,en-ja,1767225600,3\r\n", "line 2: 6 fields are needed, not 4"},
+    {"TooFewNewFields", kHeader + "apple,en-ja,1767225600,3,4,,\r\n", "line 2: 8 fields are needed, not 7"},
+    {"AnswerTimeNotWhole", kHeader + "apple,en-ja,1767225600,3,4,,1.5,\r\n",
+     "line 2: the answer time must be milliseconds or empty, not '1.5'"},
+    {"NoHeader", "apple,en-ja,1767225600,3,4,\r\n", "line 1: the first line must be the header " + kHeader.substr(0, kHeader.size() - 2)},
+    {"TwoBadLines", kOldHeader + "apple,up,1767225600,3,4,\r\ncat,ja-en,1767225600,3,4,\r\napple,en-ja,1767225600,0,4,\r\n",
+     "has 2 bad lines:\n  line 2: the direction must be en-ja or ja-en, not 'up'\n"
+     "  line 4: the grade must be 1, 2, 3 or 4, not '0'"},
+    {"TwentyThreeBadLines",
+     [] {
+         std::string many = kHeader;
+         for (int i = 0; i < 23; ++i) many += "apple,en-ja,1767225600,9,4,,,\r\n";
+         return many;
+     }(),
+     [] {
+         std::string m = "has 23 bad lines:";
+         for (int line = 2; line < 22; ++line) m += "\n  line " + std::to_string(line) + ": the grade must be 1, 2, 3 or 4, not '9'";
+         return m + "\n  and 3 more";
+     }()},
+};
+
+class BadReviewFiles : public ::testing::TestWithParam<BadCsv> {};
+
+TEST_P(BadReviewFiles, NameEveryBadLineAndImportNothing) {
+    const ReadReviews read = ParseReviewsCsv(GetParam().bytes, [](const std::string&) { return true; }, 1'767'225'600 + 86400);
+    EXPECT_EQ(GetParam().message, read.error);
+    EXPECT_TRUE(read.rows.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Lines, BadReviewFiles, ::testing::ValuesIn(kBadCsv),
+                         [](const ::testing::TestParamInfo<BadCsv>& info) { return std::string(info.param.name); });
 
 TEST_F(Folder, FitKeepsTheDefaultsBelowFourHundredReviewsAndShowsTheParametersInForce) {
     SqliteHistory history(file);

@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -112,7 +113,11 @@ struct Player : ::testing::Test {
         ASSERT_GT(reference.size(), 3u * kRate);
     }
     static void TearDownTestSuite() { fs::remove_all(dir); }
+    // The output's settings, as they were before the test: put back after it.
+    std::vector<std::pair<const char*, std::optional<std::string>>> saved;
     void SetUp() override {
+        for (const char* name : {"KELVORA_AUDIO_OUTPUT", "KELVORA_AUDIO_PACE"})
+            saved.emplace_back(name, std::getenv(name) ? std::optional<std::string>(std::getenv(name)) : std::nullopt);
         ::setenv("KELVORA_AUDIO_OUTPUT", ("wav:" + wav.string()).c_str(), 1);
         ::setenv("KELVORA_AUDIO_PACE", "0", 1);
         lib.vbmp3_init();
@@ -120,8 +125,7 @@ struct Player : ::testing::Test {
     void TearDown() override {
         lib.vbmp3_close();
         lib.vbmp3_free();
-        ::unsetenv("KELVORA_AUDIO_PACE");
-        ::unsetenv("KELVORA_AUDIO_OUTPUT");
+        for (const auto& [name, value] : saved) value ? ::setenv(name, value->c_str(), 1) : ::unsetenv(name);
     }
     bool WaitIdle(int ms) {
         const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
