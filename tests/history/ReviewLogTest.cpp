@@ -20,21 +20,26 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TEST_F(Folder, AVersionOneHistoryIsBroughtUpToDateInOneTransactionWithoutLosingARow) {
+// A history as an earlier Kelvora left it.
+void WriteOld(const fs::path& file, const std::string& sql) {
     sqlite3* db = nullptr;
     ASSERT_EQ(SQLITE_OK, sqlite3_open(file.c_str(), &db));
-    ASSERT_EQ(SQLITE_OK,
-              sqlite3_exec(db,
-                           "CREATE TABLE sessions (id INTEGER PRIMARY KEY, started INTEGER NOT NULL, ended INTEGER NOT "
-                           "NULL, word_database TEXT NOT NULL, test_database TEXT NOT NULL, mode REAL NOT NULL, en_asked "
-                           "INTEGER NOT NULL, en_right INTEGER NOT NULL, ja_asked INTEGER NOT NULL, ja_right INTEGER NOT "
-                           "NULL, test_asked INTEGER NOT NULL, test_right INTEGER NOT NULL, estimates TEXT NOT NULL, "
-                           "known_en INTEGER NOT NULL, known_ja INTEGER NOT NULL, never_asked INTEGER NOT NULL);"
-                           "INSERT INTO sessions VALUES (1, 100, 700, 'eword', 'ptest', 11, 4, 3, 2, 1, 40, 30, '715', "
-                           "9, 8, 7);"
-                           "PRAGMA user_version=1",
-                           nullptr, nullptr, nullptr));
+    ASSERT_EQ(SQLITE_OK, sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr)) << sqlite3_errmsg(db);
     sqlite3_close(db);
+}
+
+// The sessions of layout version 1.
+const std::string kVersionOneSessions =
+    "CREATE TABLE sessions (id INTEGER PRIMARY KEY, started INTEGER NOT NULL, ended INTEGER NOT NULL,"
+    " word_database TEXT NOT NULL, test_database TEXT NOT NULL, mode REAL NOT NULL, en_asked INTEGER NOT NULL,"
+    " en_right INTEGER NOT NULL, ja_asked INTEGER NOT NULL, ja_right INTEGER NOT NULL, test_asked INTEGER NOT NULL,"
+    " test_right INTEGER NOT NULL, estimates TEXT NOT NULL, known_en INTEGER NOT NULL, known_ja INTEGER NOT NULL,"
+    " never_asked INTEGER NOT NULL);";
+
+TEST_F(Folder, AVersionOneHistoryIsBroughtUpToDateInOneTransactionWithoutLosingARow) {
+    WriteOld(file, kVersionOneSessions +
+                       "INSERT INTO sessions VALUES (1, 100, 700, 'eword', 'ptest', 11, 4, 3, 2, 1, 40, 30, '715', 9, 8, 7);"
+                       "PRAGMA user_version=1");
     SqliteHistory history(file);
     EXPECT_TRUE(Ok(history.Reviews("eword")).cards.empty());  // reading an old file: nothing, no error
     EXPECT_EQ("1\n", Query(file, "PRAGMA user_version"));       // and never writing it
@@ -58,32 +63,21 @@ TEST_F(Folder, AVersionOneHistoryIsBroughtUpToDateInOneTransactionWithoutLosingA
 // The history as Kelvora kept it before grades were stored: two sessions'
 // reviews without a grade, an imported one with its own.
 void WriteVersionThree(const fs::path& file) {
-    sqlite3* db = nullptr;
-    ASSERT_EQ(SQLITE_OK, sqlite3_open(file.c_str(), &db));
-    ASSERT_EQ(SQLITE_OK,
-              sqlite3_exec(db,
-                           "PRAGMA journal_mode=WAL;"
-                           "CREATE TABLE sessions (id INTEGER PRIMARY KEY, started INTEGER NOT NULL, ended INTEGER NOT "
-                           "NULL, word_database TEXT NOT NULL, test_database TEXT NOT NULL, mode REAL NOT NULL, en_asked "
-                           "INTEGER NOT NULL, en_right INTEGER NOT NULL, ja_asked INTEGER NOT NULL, ja_right INTEGER NOT "
-                           "NULL, test_asked INTEGER NOT NULL, test_right INTEGER NOT NULL, estimates TEXT NOT NULL, "
-                           "known_en INTEGER NOT NULL, known_ja INTEGER NOT NULL, never_asked INTEGER NOT NULL,"
-                           " time_scale INTEGER NOT NULL DEFAULT 1);"
-                           "CREATE TABLE cards (id INTEGER PRIMARY KEY, word_database TEXT NOT NULL, word TEXT NOT NULL,"
-                           " direction INTEGER NOT NULL, UNIQUE (word_database, word, direction));"
-                           "CREATE TABLE reviews (id INTEGER PRIMARY KEY, session INTEGER REFERENCES sessions (id),"
-                           " card INTEGER NOT NULL REFERENCES cards (id), at INTEGER NOT NULL, right INTEGER NOT NULL,"
-                           " timed_out INTEGER NOT NULL, seconds_left INTEGER NOT NULL, mode REAL NOT NULL, grade INTEGER,"
-                           " UNIQUE (at, card));"
-                           "CREATE TABLE parameters (id INTEGER PRIMARY KEY CHECK (id = 1), weights TEXT NOT NULL,"
-                           " fitted INTEGER NOT NULL, reviews INTEGER NOT NULL);"
-                           "INSERT INTO sessions VALUES (1, 100, 700, 'eword', 'ptest', 5, 2, 1, 1, 0, 0, 0, '', 1, 0, 3, 1);"
-                           "INSERT INTO cards VALUES (1, 'eword', 'apple', 0), (2, 'eword', 'cat', 1);"
-                           "INSERT INTO reviews VALUES (1, 1, 1, 500, 1, 0, 4, 5, NULL), (2, 1, 2, 510, 0, 1, 0, 5, NULL),"
-                           " (3, 1, 1, 520, 0, 0, 3, 5, NULL), (4, NULL, 2, 400, 1, 0, 2, 0, 2);"
-                           "PRAGMA user_version=3",
-                           nullptr, nullptr, nullptr));
-    sqlite3_close(db);
+    WriteOld(file, "PRAGMA journal_mode=WAL;" + kVersionOneSessions +
+                       "ALTER TABLE sessions ADD COLUMN time_scale INTEGER NOT NULL DEFAULT 1;"
+                       "CREATE TABLE cards (id INTEGER PRIMARY KEY, word_database TEXT NOT NULL, word TEXT NOT NULL,"
+                       " direction INTEGER NOT NULL, UNIQUE (word_database, word, direction));"
+                       "CREATE TABLE reviews (id INTEGER PRIMARY KEY, session INTEGER REFERENCES sessions (id),"
+                       " card INTEGER NOT NULL REFERENCES cards (id), at INTEGER NOT NULL, right INTEGER NOT NULL,"
+                       " timed_out INTEGER NOT NULL, seconds_left INTEGER NOT NULL, mode REAL NOT NULL, grade INTEGER,"
+                       " UNIQUE (at, card));"
+                       "CREATE TABLE parameters (id INTEGER PRIMARY KEY CHECK (id = 1), weights TEXT NOT NULL,"
+                       " fitted INTEGER NOT NULL, reviews INTEGER NOT NULL);"
+                       "INSERT INTO sessions VALUES (1, 100, 700, 'eword', 'ptest', 5, 2, 1, 1, 0, 0, 0, '', 1, 0, 3, 1);"
+                       "INSERT INTO cards VALUES (1, 'eword', 'apple', 0), (2, 'eword', 'cat', 1);"
+                       "INSERT INTO reviews VALUES (1, 1, 1, 500, 1, 0, 4, 5, NULL), (2, 1, 2, 510, 0, 1, 0, 5, NULL),"
+                       " (3, 1, 1, 520, 0, 0, 3, 5, NULL), (4, NULL, 2, 400, 1, 0, 2, 0, 2);"
+                       "PRAGMA user_version=3");
 }
 
 // Killed at every write the migration and the session make, one after

@@ -10,13 +10,16 @@
 
 namespace kelvora {
 
+// A failure always says why.
+inline std::string FailureText(std::string why) { return why.empty() ? "it failed for a reason not known" : why; }
+
 template <class T>
 class [[nodiscard]] Result {
 public:
     Result(T value) : value_(std::move(value)) {}
     static Result Failed(std::string why) {
         Result r;
-        r.error_ = why.empty() ? "it failed for a reason not known" : std::move(why);
+        r.error_ = FailureText(std::move(why));
         return r;
     }
     bool ok() const { return value_.has_value(); }
@@ -40,7 +43,7 @@ public:
     Result() = default;
     static Result Failed(std::string why) {
         Result r;
-        r.error_ = why.empty() ? "it failed for a reason not known" : std::move(why);
+        r.error_ = FailureText(std::move(why));
         return r;
     }
     bool ok() const { return error_.empty(); }
