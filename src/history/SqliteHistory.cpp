@@ -201,7 +201,13 @@ struct ReviewColumn {
     void (*bind)(sqlite3_stmt*, int, const ReviewRow&);
     void (*read)(sqlite3_stmt*, int, ReviewLog&, ReviewLog::Event&);
     bool memory = false;
+    // The layout version that brought it: a file of an older one, read as
+    // it stands, gives NULL in its place.
+    int since = 2;
 };
+
+// The grade a file of a layout before 4 left out for a session's review: 0.
+constexpr std::uint8_t kNoGrade = 0;
 
 const ReviewColumn kReviewColumns[] = {
     {"card", [](sqlite3_stmt* s, int i, const ReviewRow& r) { BindInt(s, i, r.card); }, nullptr, true},
@@ -209,7 +215,9 @@ const ReviewColumn kReviewColumns[] = {
      [](sqlite3_stmt* s, int i, ReviewLog&, ReviewLog::Event& e) { e.at = sqlite3_column_int64(s, i); }, true},
     {"grade", [](sqlite3_stmt* s, int i, const ReviewRow& r) { BindInt(s, i, r.review.grade); },
      [](sqlite3_stmt* s, int i, ReviewLog&, ReviewLog::Event& e) {
-         e.grade = static_cast<std::uint8_t>(std::clamp<std::int64_t>(sqlite3_column_int64(s, i), kAgain, kEasy));
+         e.grade = sqlite3_column_type(s, i) == SQLITE_NULL
+                       ? kNoGrade
+                       : static_cast<std::uint8_t>(std::clamp<std::int64_t>(sqlite3_column_int64(s, i), kAgain, kEasy));
      },
      true},
     {"session",
@@ -238,7 +246,8 @@ const ReviewColumn kReviewColumns[] = {
          e.responseMs = sqlite3_column_type(s, i) == SQLITE_NULL
                             ? kNoResponseTime
                             : static_cast<std::int32_t>(std::clamp<std::int64_t>(sqlite3_column_int64(s, i), 0, INT32_MAX));
-     }},
+     },
+     false, 4},
     {"chosen",
      [](sqlite3_stmt* s, int i, const ReviewRow& r) {
          if (r.review.chosen.empty()) sqlite3_bind_null(s, i);
@@ -248,7 +257,8 @@ const ReviewColumn kReviewColumns[] = {
          if (sqlite3_column_type(s, i) == SQLITE_NULL) return;
          e.choice = static_cast<std::int32_t>(log.chosen.size());
          log.chosen.push_back(Text(s, i));
-     }},
+     },
+     false, 4},
 };
 
 // Adds a review: "INSERT INTO reviews (card, at, ...) VALUES (?1, ?2, ...)",
@@ -510,14 +520,20 @@ bool ReadKeptReviews(sqlite3* db, const std::string& database, bool details, Rev
         return false;
     }
     // Each column read costs: without the details only what the memory
-    // needs.
+    // needs. A file of an older layout, read as it stands (before its first
+    // write brings it up to date), lacks the later columns, and its
+    // sessions' reviews their grade: the program's rule gives it.
+    std::string ignored;
+    const int version = store::VersionOf(db, kLayout, &ignored, false);
     std::string names;
     std::vector<const ReviewColumn*> read;
     for (const ReviewColumn& c : kReviewColumns)
         if (c.memory || (details && c.read)) {
-            names += (names.empty() ? "" : ", ") + std::string(c.name);
+            names += (names.empty() ? "" : ", ") + (version >= c.since ? std::string(c.name) : "NULL AS " + std::string(c.name));
             read.push_back(&c);
         }
+    const bool gradeLater = version < 4;
+    if (gradeLater) names += ", right, timed_out";
     store::Statement reviews(db, "SELECT " + names + " FROM reviews ORDER BY id");
     if (!reviews) {
         *error = store::Why(db, reviews.prepareCode(), false);
@@ -530,6 +546,9 @@ bool ReadKeptReviews(sqlite3* db, const std::string& database, bool details, Rev
         ReviewLog::Event e;
         e.card = static_cast<std::uint32_t>(indexOf[static_cast<std::size_t>(id)]);
         for (std::size_t i = 1; i < read.size(); ++i) read[i]->read(reviews.get(), static_cast<int>(i), *log, e);
+        const int last = static_cast<int>(read.size());
+        if (e.grade == kNoGrade)
+            e.grade = gradeLater ? GradeOf(reviews.Int(last) != 0, reviews.Int(last + 1) != 0) : kAgain;
         log->events.push_back(e);
     }
     if (rc != SQLITE_DONE) {

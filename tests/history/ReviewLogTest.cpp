@@ -85,6 +85,12 @@ void WriteVersionThree(const fs::path& file) {
 // review graded by the rule; never anything between.
 TEST_F(Folder, AVersionThreeHistoryGetsItsGradesInOneTransactionWhereverItIsKilled) {
     WriteVersionThree(file);
+    // Read as it stands, before any write: graded by the rule, no answer
+    // times, nothing written.
+    EXPECT_EQ("word,direction,unix_seconds,grade,seconds_left,session,response_ms,chosen\r\n"
+              "cat,ja-en,400,2,2,,,\r\napple,en-ja,500,3,4,1,,\r\ncat,ja-en,510,1,0,1,,\r\napple,en-ja,520,1,3,1,,\r\n",
+              ReviewsCsv(Ok(SqliteHistory(file).Reviews("eword", true))));
+    EXPECT_EQ("3\n", Query(file, "PRAGMA user_version"));
     const std::string reviews = "SELECT id, session, card, at, right, timed_out, grade FROM reviews ORDER BY id";
     const std::string before = Query(file, reviews);
     const fs::path pristine = dir.path() / "v3.sqlite3";
