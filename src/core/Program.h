@@ -65,6 +65,8 @@ struct Program {
     // told once.
     std::string deckProblem;
     bool deckProblemTold = false;
+    // A memory mode without new words found no reviewed word, and said so.
+    bool noReviewedWordTold = false;
     // What assistive tools are to say now.
     Announcement announcement;
     // The pace of the question on screen: its countdown runs `scale` times

@@ -7,6 +7,7 @@
 #include <set>
 
 #include "Fixture.h"
+#include "memory/Policy.h"
 #include "model/Modes.h"
 #include "setup/SetupDialog.h"
 #include "text/Numbers.h"
@@ -37,8 +38,8 @@ const Expected kExpected[] = {
     {"TrainingList", 4, true, S::Draw, T::NeverAsked, R::Plain, {25, 0}, true},
     // No review history: every card is new, and the 44th of 80 is drawn.
     {"DueWords", 5, true, S::Draw, T::Any, R::Plain, {22, 0}, true},
-    // No review history: no reviewed card, so the draw stands.
-    {"BeforeTheExam", 6, true, S::Draw, T::Any, R::Plain, {4, 0}, true},
+    // No review history: no reviewed card, so it says so and asks as mode 2.
+    {"BeforeTheExam", 6, true, S::Draw, T::Any, R::Plain, {22, 0}, true},
     {"Drill", 10, true, S::Draw, T::NeverRight, R::Drill, {4, 0}, false},
     {"Test", 11, true, S::Draw, T::NeverAsked, R::Exam, {4, 0}, false},
     {"InOrder", 20, true, S::Walk, T::Any, R::Plain, {25, 0}, false},
@@ -89,6 +90,10 @@ TEST_P(ModeRows, DoesWhatItsRowSays) {
         w.Load(e.mode);
         Program& p = w.p;
         p.rng.Script({0.6, 0.1, 0.2, 0.55, 0.2, 0.68, 0.2, 0.86, 0.7});
+        if (row.memory && !row.memory->asksNewWords)
+            w.host.Expect("Mode " + NumText(e.mode).substr(1) +
+                          " asks only words you have reviewed, and this word database has none yet.\r\n"
+                          "Until it has, the mode asks the words not yet answered right, as mode 2 does.");
         ASSERT_FALSE(w.Fire(form1::Command7_Click));
         EXPECT_EQ(e.firstRow, std::make_pair(p.m.QuestionIndex, p.m.Direction));
         // The choices: near the question when walking (rows q-2 to q+4).

@@ -137,6 +137,15 @@ void ChooseMemoryWord(Program& p) {
     if (const auto next = policy.next(**deck, p.host.Now(), [&p](int n) { return p.rng.Below(n); })) {
         p.m.QuestionIndex = next->first;
         p.m.Direction = next->second;
+        return;
+    }
+    // A mode that asks only reviewed words, before there is one.
+    if (!policy.asksNewWords) {
+        if (!std::exchange(p.noReviewedWordTold, true))
+            p.host.MsgBox("Mode " + std::to_string(mode.number) +
+                          " asks only words you have reviewed, and this word database has none yet.\r\n"
+                          "Until it has, the mode asks the words not yet answered right, as mode 2 does.");
+        ChooseUnanswered(p);
     }
 }
 
