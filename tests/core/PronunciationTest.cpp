@@ -100,24 +100,6 @@ TEST_F(Pronunciation, GetStateSwitchesTheStopTimerOffWhenIdle) {
     EXPECT_FALSE(p.Form1.Timer2.enabled);
 }
 
-TEST_F(Pronunciation, AWordQuestionPlaysItsSoundBeforeTheChoicesAppear) {
-    dir.WriteCp932("qbx.txt", Settings(1, {"eword"}, -1, {"ptest"}, 10, 0, 20));
-    dir.WriteCp932("eword.txt", Crlf({"apple|words 0 2,りんご|words 0 2", "bank|words 2 2,銀行", "cat,猫",
-                                      "dog,犬", "egg,卵"}));
-    dir.WriteCp932("ptest.txt", Crlf({"q", "a,b,c,d,A", "c"}));
-    ASSERT_FALSE(Fire(form1::Form_Load));
-    player.log.clear();
-    p.rng.Script({0.0, 0.1, 0.1});  // row 0, direction 0
-    ASSERT_FALSE(Fire(form1::Command7_Click));
-    EXPECT_EQ((std::vector<std::string>{"stop", "open words.mp3", "play", "seek 0"}), player.log);
-    EXPECT_EQ("apple", p.Form1.Text1.text);
-    EXPECT_EQ(2000, p.Form1.Timer2.interval);
-    player.log.clear();
-    ASSERT_FALSE(Fire(form1::Timer2_Timer));
-    EXPECT_EQ((std::vector<std::string>{"stop", "close"}), player.log);
-    EXPECT_FALSE(p.Form1.Timer2.enabled);
-}
-
 // Words without a recording that plays are spoken, when the learner asked
 // for it: never over a recording, never the answer being sought.
 TEST_F(Pronunciation, AnEnglishWordWithoutAPlayableRecordingIsSpoken) {

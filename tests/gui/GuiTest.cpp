@@ -265,13 +265,7 @@ TEST_F(GuiFixture, AQuestionAndItsVerdictAreAnnouncedInOrder) {
     EXPECT_EQ(3, countdown->valueInterface()->currentValue().toInt());
     ASSERT_TRUE(countdown->textInterface());
     EXPECT_EQ(QStringLiteral("3"), countdown->textInterface()->text(0, 1));
-    // The answer buttons are named by what they show.
-    auto name = [&](const char* button) {
-        return QAccessible::queryAccessibleInterface(g->form1().widget(button))->text(QAccessible::Name).toStdString();
-    };
-    EXPECT_EQ("Ａ (answer A)", name("Command1"));
     QTest::mouseClick(g->form1().widget("Command1"), Qt::LeftButton);
-    EXPECT_EQ("○ (answer A, the right one)", name("Command1"));
     EXPECT_EQ(RunState::VerdictPause, p.m.QuizState);
     EXPECT_EQ(1, p.m.RunCorrect.value());
     EXPECT_EQ(QString::fromUtf8("○"), Widget<QPushButton>(g->form1(), "Command1")->text());

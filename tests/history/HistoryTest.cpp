@@ -10,10 +10,8 @@
 
 #include <csignal>
 #include <map>
-#include <utility>
 
 #include "HistoryFolder.h"
-#include "KillPoint.h"
 #include "SqliteHistory.h"
 #include "judge/Judge.h"
 
@@ -153,41 +151,6 @@ TEST(SqliteHistory, AReadOnlyFolderIsSaid) {
         true);
     EXPECT_EQ(0, status);
     EXPECT_FALSE(fs::exists(dir.path() / "ro" / kHistoryFile));
-}
-
-// Killed at write 1, 2, 3, 5, 8, ... of a session with 200 reviews, until
-// a write completes: the earlier session is whole, and the new one is
-// there with all its reviews or not at all.
-TEST(SqliteHistory, AKilledWriteNeverDamagesEarlierSessions) {
-    TempDir dir;
-    const fs::path file = dir.path() / kHistoryFile;
-    SessionRecord withReviews = Sample(1);
-    for (int i = 0; i < 200; ++i) withReviews.reviews.push_back(Answer("w" + std::to_string(i), i % 2, 1000 + i, true, false, 3, 5));
-    bool completed = false;
-    for (int n = 1, previous = 1; !completed;) {
-        for (const char* suffix : {"", "-wal", "-shm"}) fs::remove(file.string() + suffix);
-        ASSERT_EQ("", SqliteHistory(file).Append(Sample(0)).problem);
-        const pid_t pid = fork();
-        if (pid == 0) {
-            KillPoint::Arm(n);
-            _exit(SqliteHistory(file).Append(withReviews).problem.empty() ? 0 : 1);
-        }
-        int status = 0;
-        ASSERT_EQ(pid, waitpid(pid, &status, 0));
-        completed = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-        const auto kept = Ok(ReadHistory(file));
-        // Killed after its commit, it is there all the same.
-        const bool in = kept.size() == 2;
-        ASSERT_TRUE(in || (kept.size() == 1 && !completed)) << "killed at write " << n;
-        EXPECT_EQ(Sample(0), kept[0]);
-        if (in) {
-            EXPECT_EQ(Sample(1), kept[1]);
-        }
-        EXPECT_EQ(in ? 200u : 0u, Ok(SqliteHistory(file).Reviews("eword", true)).events.size());
-        EXPECT_EQ("", SqliteHistory(file).Append(Sample(2)).problem);  // and the history takes the next
-        ASSERT_LT(n, 10'000);
-        n += std::exchange(previous, n);
-    }
 }
 
 }  // namespace
