@@ -24,6 +24,7 @@ struct Expected {
     ModeRole role;
     std::pair<int, int> firstRow;  // (row, direction) of the first word question
     bool reportLine;               // Stop's report has a line after the legend
+    const MemoryPolicy* policy = nullptr;  // a memory mode's
 };
 
 using S = Selection;
@@ -37,9 +38,9 @@ const Expected kExpected[] = {
     {"NotYetAskedEitherWay", 3, true, S::Draw, T::NeverAsked, R::Plain, {34, 1}, false},
     {"TrainingList", 4, true, S::Draw, T::NeverAsked, R::Plain, {25, 0}, true},
     // No review history: every card is new, and the 44th of 80 is drawn.
-    {"DueWords", 5, true, S::Draw, T::Any, R::Plain, {22, 0}, true},
+    {"DueWords", 5, true, S::Draw, T::Any, R::Plain, {22, 0}, true, &kDueThenNew},
     // No review history: no reviewed card, so it says so and asks as mode 2.
-    {"BeforeTheExam", 6, true, S::Draw, T::Any, R::Plain, {22, 0}, true},
+    {"BeforeTheExam", 6, true, S::Draw, T::Any, R::Plain, {22, 0}, true, &kWeakestFirst},
     {"Drill", 10, true, S::Draw, T::NeverRight, R::Drill, {4, 0}, false},
     {"Test", 11, true, S::Draw, T::NeverAsked, R::Exam, {4, 0}, false},
     {"InOrder", 20, true, S::Walk, T::Any, R::Plain, {25, 0}, false},
@@ -83,6 +84,7 @@ TEST_P(ModeRows, DoesWhatItsRowSays) {
         EXPECT_EQ(e.selection, row.selection);
         EXPECT_EQ(e.tests, row.tests);
         EXPECT_EQ(e.role, row.role);
+        EXPECT_EQ(e.policy, row.memory);
 
         // The chooser. Start's row is 24; a Draw mode first draws (4, 0),
         // then, while its filter rejects, (22, 0), (27, 0) and (34, 1).
