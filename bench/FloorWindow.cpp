@@ -15,6 +15,8 @@
 #include <QWidget>
 #include <QWindow>
 
+#include "BenchmarkHooks.h"
+
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QFont::insertSubstitutions(QString::fromUtf8("ＭＳ Ｐゴシック"), {QStringLiteral("IPAPGothic")});
@@ -36,12 +38,7 @@ int main(int argc, char** argv) {
     while (!window.windowHandle()->isExposed())
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents, 50);
     QTimer::singleShot(0, &app, [] {
-        if (const QByteArray started = qgetenv("KELVORA_STARTED_NS"); !started.isEmpty()) {
-            const auto now =
-                std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::system_clock::now().time_since_epoch());
-            std::printf("ready after %.1f ms\n", static_cast<double>(now.count() - started.toLongLong()) / 1e6);
-            std::fflush(stdout);
-        }
+        kelvora::app::SayReadyTime();
         QCoreApplication::exit(0);
     });
     return QApplication::exec();

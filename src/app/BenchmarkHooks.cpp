@@ -62,12 +62,7 @@ void TimeStartToQuestion(gui::Gui& gui, int afterMs) {
 // when that was (since the moment in KELVORA_STARTED_NS, nanoseconds of the
 // system clock, if given).
 void ExitWhenShown() {
-    if (const QByteArray started = qgetenv("KELVORA_STARTED_NS"); !started.isEmpty()) {
-        const auto now =
-            std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::system_clock::now().time_since_epoch());
-        std::printf("ready after %.1f ms\n", static_cast<double>(now.count() - started.toLongLong()) / 1e6);
-        std::fflush(stdout);
-    }
+    SayReadyTime();
     QCoreApplication::exit(0);
 }
 

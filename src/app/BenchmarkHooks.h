@@ -5,6 +5,12 @@
 // how long that took since KELVORA_STARTED_NS); KELVORA_BENCH_START_AFTER_MS
 // presses Start that long after they show and prints the time to the
 // question's paint and the longest the window went without answering.
+#include <QByteArray>
+#include <QtGlobal>
+
+#include <chrono>
+#include <cstdio>
+
 namespace kelvora::gui {
 class Gui;
 }
@@ -12,5 +18,16 @@ class Gui;
 namespace kelvora::app {
 
 void InstallBenchmarkHooks(gui::Gui& gui);
+
+// Prints "ready after X ms" since the moment in KELVORA_STARTED_NS
+// (nanoseconds of the system clock), if given: Kelvora and the floor
+// window it is measured against say it the same way.
+inline void SayReadyTime() {
+    const QByteArray started = qgetenv("KELVORA_STARTED_NS");
+    if (started.isEmpty()) return;
+    const auto now = std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::system_clock::now().time_since_epoch());
+    std::printf("ready after %.1f ms\n", static_cast<double>(now.count() - started.toLongLong()) / 1e6);
+    std::fflush(stdout);
+}
 
 }  // namespace kelvora::app
