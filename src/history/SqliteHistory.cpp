@@ -72,6 +72,9 @@ const char* const kMigrations[] = {
     "DROP TABLE reviews;"
     "ALTER TABLE reviews_4 RENAME TO reviews;"
     "CREATE INDEX reviews_by_time ON reviews (at, card)",
+    // 5: the saves of the word editor whose renamed words the cards have
+    // followed, so that a save finished again renames nothing twice.
+    "CREATE TABLE word_saves (id TEXT PRIMARY KEY)",
 };
 const store::Layout kLayout{kMigrations};
 
@@ -633,6 +636,39 @@ Result<SqliteHistory::ImportCounts> SqliteHistory::Import(const std::string& dat
     });
     if (!failed.empty()) return Result<ImportCounts>::Failed(failed);
     return out;
+}
+
+Result<void> SqliteHistory::RenameCards(const std::string& database, const std::vector<CardRename>& renames,
+                                       const std::string& saveId) {
+    // No history and no session waiting for one: no card to rename.
+    if (renames.empty() || (!std::filesystem::exists(file_) && !std::filesystem::exists(PendingPath()))) return {};
+    const std::string failed = Write([&](sqlite3* db, HistoryCards&, std::string* error) {
+        auto run = [&](store::Statement& s) {
+            const int rc = s.Step();
+            if (rc != SQLITE_DONE) *error = store::Why(db, rc);
+            s.Reset();
+            return rc == SQLITE_DONE;
+        };
+        store::Statement done(db, "INSERT OR IGNORE INTO word_saves (id) VALUES (?)");
+        store::Statement move(db, "UPDATE cards SET word = ? WHERE word_database = ? AND word = ?");
+        if (!done || !move) {
+            *error = store::Why(db, !done ? done.prepareCode() : move.prepareCode());
+            return false;
+        }
+        if (!run(done.Bind(1, saveId))) return false;
+        if (sqlite3_changes(db) == 0) return true;  // this save renamed them already
+        // Out of the way first, so that words may swap names; a card left
+        // under a new name (no word of the database holds it) goes aside.
+        const std::string moving = "|moving|" + saveId + "|";
+        for (const CardRename& r : renames)
+            if (!run(move.Bind(1, moving + r.from).Bind(2, database).Bind(3, r.from))) return false;
+        for (const CardRename& r : renames) {
+            if (!run(move.Bind(1, "|replaced|" + saveId + "|" + r.to).Bind(2, database).Bind(3, r.to))) return false;
+            if (!run(move.Bind(1, r.to).Bind(2, database).Bind(3, moving + r.from))) return false;
+        }
+        return true;
+    });
+    return failed.empty() ? Result<void>() : Result<void>::Failed(failed);
 }
 
 std::string HistoryCsv(const std::vector<SessionRecord>& sessions) {

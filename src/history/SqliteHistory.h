@@ -47,6 +47,9 @@ public:
     Result<ReviewLog> Reviews(const std::string& database, bool details = false) const override;
     Result<std::optional<fsrs::Parameters>> FittedParameters() const override;
 
+    Result<void> RenameCards(const std::string& database, const std::vector<CardRename>& renames,
+                             const std::string& saveId) override;
+
     // Keeps fitted parameters in place of any before.
     Result<void> KeepParameters(const fsrs::Parameters& w, std::int64_t fittedAt, int reviews);
 

@@ -8,12 +8,11 @@
 #include "platform/TextFile.h"
 #include "text/Numbers.h"
 #include "text/Utf8.h"
+#include "words/WordRules.h"
 
 namespace kelvora::import {
 
 namespace {
-
-const char* const kEndRecord = "zzzzzzzz";
 
 // How English a text looks: +1 for Latin letters only, -1 for kana or
 // kanji, 0 for anything else.
@@ -39,17 +38,7 @@ bool EnglishInSecondColumn(const std::vector<Entry>& entries) {
     return second > first;
 }
 
-// A field as the word database's reader takes it back: quoted when it
-// holds a comma or starts with a quote. Nothing when no writing can give it
-// back (a quote in a field that needs quoting).
-std::optional<std::string> AsField(const std::string& s) {
-    const bool quote = s.find(',') != std::string::npos || (!s.empty() && s[0] == '"');
-    if (!quote) return s;
-    if (s.find('"') != std::string::npos) return std::nullopt;
-    return "\"" + s + "\"";
-}
-
-std::string Quoted(const std::string& s) { return "\"" + ClipForScreen(s, 40, 1) + "\""; }
+std::string Quoted(const std::string& s) { return QuotedForMessage(s); }
 
 // Why a word database cannot hold this row, or nothing.
 std::optional<std::string> Unfit(const std::string& word, const std::string& meaning, bool englishHeaded,
@@ -59,14 +48,9 @@ std::optional<std::string> Unfit(const std::string& word, const std::string& mea
     if (englishHeaded && FirstCode(word) > 122)
         return "the word " + Quoted(word) + " does not start with a Latin letter, which a database named '" + name +
                "' needs";
-    if (LowerAscii(word) >= kEndRecord) return "the word " + Quoted(word) + " sorts after the end record 'zzzzzzzz'";
-    for (const std::string* f : {&word, &meaning}) {
-        if (f->find('|') != std::string::npos)
-            return Quoted(*f) + " holds '|', which Kelvora reads as the start of a sound part";
-        std::string bad;
-        if (!EncodeCp932(*f, &bad)) return Quoted(*f) + " holds \"" + bad + "\", which code page 932 cannot hold";
-        if (!AsField(*f)) return Quoted(*f) + " holds both a comma and a double quote, which a word database cannot hold together";
-    }
+    if (LowerAscii(word) >= kEndRecordWord) return "the word " + Quoted(word) + " sorts after the end record 'zzzzzzzz'";
+    for (const std::string* f : {&word, &meaning})
+        if (auto why = FieldProblem(*f)) return why;
     return std::nullopt;
 }
 
@@ -117,7 +101,7 @@ Bank BuildBank(const ReadResult& read, const std::string& name, bool swap) {
         const auto field = AsField(meaning);
         bank.text += *AsField(w.word) + "," + (field ? *field : *AsField(w.meanings[0])) + "\r\n";
     }
-    bank.text += std::string(kEndRecord) + ",終わり\r\n";
+    bank.text += std::string(kEndRecordWord) + ",終わり\r\n";
     bank.words = static_cast<int>(words.size());
     return bank;
 }

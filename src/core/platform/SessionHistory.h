@@ -7,6 +7,7 @@
 
 #include "memory/Fsrs.h"
 #include "model/Session.h"
+#include "review/Review.h"
 #include "text/Result.h"
 
 namespace kelvora {
@@ -37,6 +38,14 @@ public:
     // much faster.
     virtual Result<ReviewLog> Reviews(const std::string& /*database*/, bool /*details*/ = false) const {
         return ReviewLog{};
+    }
+    // Gives renamed words' cards their new names, all in one transaction,
+    // once for each `saveId`: a save finished again after a crash renames
+    // nothing twice. A card already holding a new name (a word's reviews
+    // left from long ago) goes out of the way first.
+    virtual Result<void> RenameCards(const std::string& /*database*/, const std::vector<CardRename>& /*renames*/,
+                                     const std::string& /*saveId*/) {
+        return {};
     }
     // The parameters fitted to this learner's reviews, if any were kept.
     virtual Result<std::optional<fsrs::Parameters>> FittedParameters() const {

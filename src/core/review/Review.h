@@ -100,6 +100,14 @@ void ForEachCard(const ReviewLog& log, Visit visit) {
 // to go in).
 void AddSessionReviews(ReviewLog& log, const std::string& database, const std::vector<Review>& reviews);
 
+// A card of the history that a save of the word editor renames: its
+// reviews go with it. A deleted word's go to a name no headword can have.
+struct CardRename {
+    std::string from;
+    std::string to;
+    bool operator==(const CardRename&) const = default;
+};
+
 // A review read from a CSV file, for one word database.
 struct ImportedReview {
     std::string word;

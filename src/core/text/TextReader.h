@@ -28,6 +28,8 @@ public:
     // end of the text.
     std::optional<std::string> ReadLine();
 
+    // Where the next read starts, in bytes of the text.
+    std::size_t pos() const { return pos_; }
     // The 1-based number of the line the next read starts on.
     int line() const { return line_; }
 

@@ -1,0 +1,55 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// Saving the word editor's edits: the word database, its learning record
+// and the history's cards change together. A journal holding all of the
+// new state is written first; a save killed at any moment is finished at
+// the next start (so the three are all old or all new), and a save that
+// fails puts back what it wrote and leaves all three as they were.
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "Program.h"
+#include "platform/SystemCalls.h"
+#include "words/WordBook.h"
+
+namespace kelvora {
+
+// The journal beside a database: "eword.words-save".
+inline constexpr const char* kWordSaveSuffix = ".words-save";
+
+struct WordSaveJournal {
+    std::string id;
+    std::string database;
+    std::string databaseBytes;
+    std::string recordBytes;
+    std::vector<CardRename> renames;
+    bool operator==(const WordSaveJournal&) const = default;
+};
+std::string JournalBytes(const WordSaveJournal& j);
+std::optional<WordSaveJournal> ParseJournal(const std::string& bytes);
+
+// Whether the database or its record on disk differ from what the book
+// read: another program changed them since.
+bool ChangedOnDisk(const WordBook& book, const std::filesystem::path& folder);
+
+// Writes the book's edits (see above); `history` may be null (no history
+// kept). Why not, with nothing changed, or done.
+Result<void> SaveWordBook(WordBook& book, const std::filesystem::path& folder, SessionHistory* history,
+                          std::int64_t nowMs, const SystemCalls& sys = RealSystemCalls());
+
+// Finishes the saves a kill interrupted, each as the journal has it. What
+// to tell the learner once (empty when there was none).
+std::string FinishInterruptedSaves(const std::filesystem::path& folder, SessionHistory* history,
+                                   const SystemCalls& sys = RealSystemCalls());
+
+// The same save from inside the running program: when the book is the
+// loaded word database, the drill's table follows the edits, each word
+// with the counters of this run, and the question on the screen keeps its
+// word. Refused while a question waits for its answer (Stop first), or
+// when the edits delete the word of a question stopped on the screen.
+Result<void> SaveWordsInProgram(Program& p, WordBook& book);
+
+}  // namespace kelvora
