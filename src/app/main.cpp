@@ -22,6 +22,7 @@
 #include "Gui.h"
 #include "GuiHost.h"
 #include "Import.h"
+#include "Words.h"
 #include "Progress.h"
 #include "SqliteHistory.h"
 #include "Verbs.h"
@@ -134,6 +135,7 @@ int main(int argc, char** argv) {
     kelvora::gui::Gui gui(p);
     gui.menu().progressLibrary =
         QString::fromStdString(PrivateLibraryPath(exeDir, kelvora::progress::kLibraryFile).string());
+    gui.menu().wordsLibrary = QString::fromStdString(PrivateLibraryPath(exeDir, kelvora::words::kLibraryFile).string());
     host.beforeMessage = [&gui] {
         gui.SyncAll();
         gui.SetModal(true);

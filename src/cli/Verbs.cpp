@@ -23,6 +23,9 @@
 #include "text/Numbers.h"
 #include "text/Utf8.h"
 #include "text/EntryParts.h"
+#include "memory/LearningDay.h"
+#include "words/WordSave.h"
+#include "words/WordTable.h"
 
 namespace kelvora::cli {
 
@@ -267,6 +270,83 @@ Outcome Settings(const fs::path& folder, const std::vector<std::string>& setting
     return out;
 }
 
+// "words": the table as CSV, or one edit saved as the window saves it.
+Outcome Words(const Options& options, const fs::path& folder, std::int64_t now) {
+    using K = Options::WordsEdit::Kind;
+    const Options::WordsEdit& edit = options.wordsEdit;
+    std::optional<WordFilter> filter = WordFilter::All;
+    if (!options.filter.empty() && !(filter = WordFilterNamed(options.filter)))
+        return {2, "", "kelvora: --filter takes due, new, marked, leeches or weakest\nTry 'kelvora --help'.\n"};
+    Folder f(folder);
+    std::string name = options.database, error;
+    if (name.size() > 4 && LowerAscii(name.substr(name.size() - 4)) == ".txt") name.resize(name.size() - 4);
+    if (name.empty()) {
+        const auto database = CurrentWordDatabase(f, false, &error);
+        if (!database) return Failed(error);
+        name = *database;
+    }
+    // A save a kill interrupted is finished first, by whoever holds the folder.
+    FolderLock lock;
+    const auto held = HoldFolder(lock, folder);
+    if (held && edit.kind != K::None) return Failed(*held);
+    Outcome out;
+    if (!held)
+        if (const std::string finished = FinishInterruptedSaves(folder, &f.history); !finished.empty())
+            out.err += "kelvora: " + finished + "\n";
+    Result<WordBook> book = WordBook::Read(folder, name);
+    if (!book) return Failed(book.error());
+    if (edit.kind == K::None) {
+        const fs::path file = folder / kHistoryFile;
+        const Result<ReviewLog> log = f.history.Reviews(name);
+        const Result<MemorySettings> settings = MemorySettingsOf(f.p);
+        if (!log || !settings) return Failed(HistoryProblem(file, !log ? log.error() : settings.error()));
+        const auto memory = MemoryOfWords(*book, *log, *settings, now);
+        out.out = WordsCsv(*book, memory, FindWords(*book, FoldedRows(*book), memory, options.find, *filter, LearningDay(now)));
+        return out;
+    }
+    const std::string key = HeadwordKey(edit.word);
+    const int row = book->RowOfKey(key);
+    if (row < 0 && edit.kind != K::Add)
+        return Failed("\"" + key + "\" is not in " + name + ".txt. Nothing was changed.");
+    Result<void> done;
+    std::string said;
+    switch (edit.kind) {
+        case K::Add: {
+            const Result<int> added = book->Add(edit.word, edit.value);
+            if (!added) done = Result<void>::Failed(added.error());
+            else said = "Added \"" + key + "\" to " + name + ".txt, on row " + Thousands(*added + 1) + ".";
+            break;
+        }
+        case K::Meaning:
+            done = book->SetMeaning(row, edit.value);
+            said = "The meaning of \"" + key + "\" is changed.";
+            break;
+        case K::Rename:
+            done = book->Rename(row, edit.value);
+            said = "\"" + key + "\" is renamed \"" + HeadwordKey(edit.value) + "\"; its counters and reviews went with it.";
+            break;
+        case K::Delete:
+            done = book->Delete(row);
+            said = "\"" + key + "\" is deleted from " + name + ".txt.";
+            break;
+        case K::Mark:
+        case K::Unmark:
+            done = book->SetMark(row, edit.kind == K::Mark);
+            said = "\"" + key + "\" is " + (edit.kind == K::Mark ? "marked." : "unmarked.");
+            break;
+        case K::None: break;
+    }
+    if (!done) return Failed(done.error() + (done.error().find("Nothing was changed") == std::string::npos ? " Nothing was changed." : ""));
+    if (!book->modified()) {
+        out.out = "\"" + key + "\" is already so; nothing was changed.\n";
+        return out;
+    }
+    if (const Result<void> saved = SaveWordBook(*book, folder, &f.history, NewSaveId(now * 1000)); !saved)
+        return Failed(saved.error());
+    out.out = said + "\n";
+    return out;
+}
+
 }  // namespace
 
 std::optional<fs::path> ChosenFolder(const Options& options, const fs::path& samples, std::string* failure) {
@@ -305,6 +385,7 @@ Outcome Run(const Options& options, const fs::path& samples, std::int64_t now) {
         case A::Due: return Due(*folder, options.asOf.value_or(now));
         case A::Fit: return Fit(*folder, options.show, now);
         case A::Settings: return Settings(*folder, options.setting);
+        case A::Words: return Words(options, *folder, now);
         default: return {2, {}, "kelvora: that is no command\n"};
     }
 }
@@ -315,7 +396,8 @@ bool PrintsData(const Options& options) {
     using A = Options::Action;
     return options.action == A::History || options.action == A::Due || (options.action == A::Fit && options.show) ||
            (options.action == A::Reviews && !options.importReviews) ||
-           (options.action == A::Settings && options.setting.empty());
+           (options.action == A::Settings && options.setting.empty()) ||
+           (options.action == A::Words && options.wordsEdit.kind == Options::WordsEdit::Kind::None);
 }
 
 }  // namespace

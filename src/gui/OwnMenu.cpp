@@ -12,6 +12,7 @@
 #include "CheckItems.h"
 
 #include "Events.h"
+#include "Words.h"
 #include "Gui.h"
 #include "ImportDialog.h"
 #include "Progress.h"
@@ -30,6 +31,7 @@ OwnMenu::OwnMenu(Gui& gui, Program& program) : gui_(gui), program_(program) {
     QList<QAction*> items = {
         AddAction(QStringLiteral("Import a word list…"), "importWordList", "Ctrl+Shift+I", &OwnMenu::ImportWordList),
         AddAction(QStringLiteral("Progress…"), "progress", "Ctrl+Shift+P", &OwnMenu::ShowProgress),
+        AddAction(QStringLiteral("Words…"), "words", "Ctrl+Shift+W", &OwnMenu::ShowWords),
         speech_,
         AddAction(QStringLiteral("Say the word again"), "sayAgain", "Ctrl+Shift+R", &OwnMenu::SayAgain),
     };
@@ -149,6 +151,45 @@ void OwnMenu::ShowProgress() {
     QWidget* window = make(data, parent);
     window->show();
     window->raise();
+}
+
+// The word table, in a window of its own; its library is loaded here, the
+// first time. One window: the menu item brings it forward.
+void OwnMenu::ShowWords() {
+    if (wordsWindow_) {
+        wordsWindow_->show();
+        wordsWindow_->raise();
+        wordsWindow_->activateWindow();
+        return;
+    }
+    if (gui_.Busy()) return;
+    if (!words_.isLoaded()) words_.setFileName(wordsLibrary);
+    const auto make = reinterpret_cast<words::MakeWindow>(words_.resolve(words::kMakeWindowSymbol));
+    if (!make) {
+        QMessageBox::warning(&gui_.form1(), QStringLiteral("Kelvora"),
+                             QStringLiteral("The Words window cannot open: its library %1 is missing or damaged "
+                                            "(%2). Reinstall Kelvora.")
+                                 .arg(wordsLibrary, words_.errorString()));
+        return;
+    }
+    words::WindowHost host;
+    host.program = &program_;
+    host.run = [this](const std::function<void(Program&)>& work) {
+        if (gui_.Busy()) return false;
+        bool ran = false;
+        gui_.Dispatch([&](Program& p) {
+            ran = true;
+            work(p);
+        });
+        return ran;
+    };
+    host.whenProgramEnds = [this](QWidget* window, std::function<void()> then) {
+        connect(&gui_, &Gui::programEnded, window, std::move(then));
+    };
+    wordsWindow_ = make(host, &gui_.form1());
+    wordsWindow_->show();
+    wordsWindow_->raise();
+    wordsWindow_->activateWindow();
 }
 
 }  // namespace kelvora::gui

@@ -48,7 +48,7 @@ TEST_F(Folder, AVersionOneHistoryIsBroughtUpToDateInOneTransactionWithoutLosingA
     ASSERT_EQ("", history.Append(Session(t0, {Answer("apple", 0, t0 - 60, true, false, 4, 5, 1800, "apple"),
                                               Answer("cat", 1, t0 - 30, false, true, 0, 5, 6000)}))
                       .problem);
-    EXPECT_EQ("4\n", Query(file, "PRAGMA user_version"));
+    EXPECT_EQ("5\n", Query(file, "PRAGMA user_version"));
     EXPECT_EQ("1|100|700|eword|ptest|11.0|4|3|2|1|40|30|715|9|8|7|1\n", Query(file, "SELECT * FROM sessions WHERE id = 1"));
     EXPECT_EQ("2|1|1|1767225540|1|0|4|5.0|3|1800|apple\n2|2|2|1767225570|0|1|0|5.0|1|6000|NULL\n",
               Query(file, "SELECT session, id, card, at, right, timed_out, seconds_left, mode, grade, response_ms, chosen"
@@ -125,7 +125,7 @@ TEST_F(Folder, AVersionThreeHistoryGetsItsGradesInOneTransactionWhereverItIsKill
             EXPECT_EQ(before, Query(file, reviews)) << "killed at write " << n;
             EXPECT_EQ("1\n", Query(file, "SELECT count(*) FROM sessions"));
         } else {
-            EXPECT_EQ("4\n", version) << "killed at write " << n;
+            EXPECT_EQ("5\n", version) << "killed at write " << n;
             EXPECT_EQ(after, Query(file, reviews)) << "killed at write " << n;
             EXPECT_EQ("2\n", Query(file, "SELECT count(*) FROM sessions"));
         }

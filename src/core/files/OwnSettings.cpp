@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "Program.h"
+#include "model/WordColumns.h"
 #include "files/FileLimits.h"
 #include "platform/TextFile.h"
 #include "text/Numbers.h"
@@ -25,6 +26,9 @@ struct Key {
     // Takes the value into the settings; why not, or nothing.
     std::string (*set)(OwnSettings&, const std::string&);
     std::string (*text)(const OwnSettings&);
+    // Written only when it is not its default (a setting of a window the
+    // learner may never open).
+    bool onlyWhenSet = false;
 };
 
 // Two decimals at least, four at most: 0.90, 0.855.
@@ -72,6 +76,27 @@ const Key kKeys[] = {
          return "time_scale must be 1, 2, 5, 10 or off";
      },
      [](const OwnSettings& s) { return TimeScaleText(s.timeScale); }},
+    {"words_hidden_columns",
+     [](OwnSettings& s, const std::string& v) -> std::string {
+         std::vector<std::string> names;
+         for (std::size_t start = 0; start < v.size();) {
+             const std::size_t comma = std::min(v.find(',', start), v.size());
+             const std::string name = Trim(v.substr(start, comma - start));
+             if (WordColumnNamed(name) < 0)
+                 return "words_hidden_columns takes names of the Words window's columns (" + std::string(kWordColumns[3].name) +
+                        ", ...), separated by commas";
+             names.push_back(name);
+             start = comma + 1;
+         }
+         s.wordsHiddenColumns = names;
+         return {};
+     },
+     [](const OwnSettings& s) {
+         std::string out;
+         for (const std::string& n : s.wordsHiddenColumns) out += (out.empty() ? "" : ",") + n;
+         return out;
+     },
+     true},
 };
 
 const Key* FindKey(const std::string& name) {
@@ -178,8 +203,9 @@ std::string OwnSettingsText(const OwnSettingsFile& f) {
         if (!written[i]) line(std::string(key->name) + " = " + key->text(f.settings));
         written[i] = true;  // a key given twice is written once
     }
+    static const OwnSettings kDefaults;
     for (std::size_t i = 0; i < std::size(kKeys); ++i)
-        if (!written[i]) line(std::string(kKeys[i].name) + " = " + kKeys[i].text(f.settings));
+        if (!written[i] && !(kKeys[i].onlyWhenSet && kKeys[i].text(f.settings) == kKeys[i].text(kDefaults))) line(std::string(kKeys[i].name) + " = " + kKeys[i].text(f.settings));
     return out;
 }
 

@@ -2,6 +2,9 @@
 #pragma once
 // Kelvora's own settings, in a file of their own (kelvora.conf), so the
 // settings file every Kelvora reads (qbx.txt) keeps its bytes.
+#include <string>
+#include <vector>
+
 namespace kelvora {
 
 struct OwnSettings {
@@ -14,6 +17,8 @@ struct OwnSettings {
     // The pace of the answer countdowns: 1, 2, 5 or 10 times the usual
     // time, or kNoTimeLimit.
     int timeScale = 1;
+    // The columns the Words window hides, by name.
+    std::vector<std::string> wordsHiddenColumns;
 };
 
 inline constexpr int kNoTimeLimit = 0;

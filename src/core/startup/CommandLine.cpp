@@ -138,6 +138,69 @@ Options ParseImport(const std::vector<std::string>& args) {
     return o;
 }
 
+// The edits of "words", and how many values follow each.
+const struct {
+    const char* option;
+    Options::WordsEdit::Kind kind;
+    int values;
+} kWordEdits[] = {{"--add", Options::WordsEdit::Kind::Add, 2},       {"--meaning", Options::WordsEdit::Kind::Meaning, 2},
+                  {"--rename", Options::WordsEdit::Kind::Rename, 2}, {"--delete", Options::WordsEdit::Kind::Delete, 1},
+                  {"--mark", Options::WordsEdit::Kind::Mark, 1},     {"--unmark", Options::WordsEdit::Kind::Unmark, 1}};
+
+// "words": a find and a filter, or one edit (its word and value follow it).
+Options ParseWords(const std::vector<std::string>& args) {
+    using K = Options::WordsEdit::Kind;
+    std::vector<std::string> rest;  // the values of an edit
+    int wanted = 0;
+    std::string editOption;
+    Options o = WalkVerb(Options::Action::Words, args, [&](const std::string& a, auto is, auto value, Options& o) {
+        if (wanted > 0) {  // a value, whatever it begins with
+            rest.push_back(a);
+            --wanted;
+            return Taken{};
+        }
+        for (const auto& e : kWordEdits)
+            if (a == e.option) {
+                if (o.wordsEdit.kind != K::None) return Taken{true, "words makes one edit at a time"};
+                o.wordsEdit.kind = e.kind;
+                editOption = a;
+                wanted = e.values;
+                return Taken{};
+            }
+        if (is("--find")) {
+            const auto v = value("--find");
+            if (!v) return Taken{true, "--find needs the text to find"};
+            o.find = *v;
+        } else if (is("--filter")) {
+            const auto v = value("--filter");
+            if (!v || v->empty()) return Taken{true, "--filter needs due, new, marked, leeches or weakest"};
+            o.filter = *v;
+        } else if (is("--database")) {
+            const auto v = value("--database");
+            if (!v || v->empty()) return Taken{true, "--database needs the name of a word database"};
+            o.database = *v;
+        } else {
+            return Unknown();
+        }
+        return Taken{};
+    });
+    if (o.action != Options::Action::Words) return o;
+    auto wrong = [&o](std::string error) {
+        o.action = Options::Action::Wrong;
+        o.error = std::move(error);
+        return o;
+    };
+    if (wanted > 0)
+        return wrong(editOption + (editOption == "--add" || editOption == "--meaning" ? " needs a word and a meaning"
+                                   : editOption == "--rename"                         ? " needs the word and its new name"
+                                                                                      : " needs a word"));
+    if (!rest.empty()) o.wordsEdit.word = rest[0];
+    if (rest.size() > 1) o.wordsEdit.value = rest[1];
+    if (o.wordsEdit.kind != K::None && (!o.find.empty() || !o.filter.empty()))
+        return wrong("--find and --filter choose what to print; an edit prints nothing but what it did");
+    return o;
+}
+
 // The verbs that work on the data folder without a window, and their own
 // options.
 Options ParseVerb(Options::Action action, const std::vector<std::string>& args) {
@@ -172,6 +235,7 @@ Options ParseVerb(Options::Action action, const std::vector<std::string>& args) 
 
 Options ParseOptions(const std::vector<std::string>& args) {
     if (!args.empty() && args[0] == "import") return ParseImport(args);
+    if (!args.empty() && args[0] == "words") return ParseWords(args);
     using A = Options::Action;
     const std::pair<const char*, A> verbs[] = {
         {"history", A::History}, {"reviews", A::Reviews}, {"due", A::Due}, {"fit", A::Fit}, {"settings", A::Settings}};
@@ -239,6 +303,12 @@ std::string HelpText(const std::string& program) {
            "  " + program + " fit                  fit the memory model to your own reviews\n"
            "  " + program + " fit --show           print the model's parameters in force\n"
            "  " + program + " settings [KEY VALUE] print or set Kelvora's own settings\n"
+           "  " + program + " words [--find TEXT] [--filter due|new|marked|leeches|weakest]\n"
+           "                       print the words with their counters and memory as CSV\n"
+           "  " + program + " words --add WORD MEANING | --meaning WORD MEANING |\n"
+           "        --rename OLD NEW | --delete WORD | --mark WORD | --unmark WORD\n"
+           "                       edit the word database; counters and reviews stay with\n"
+           "                       their words (--database NAME: another database)\n"
            "\n"
            "Environment:\n"
            "  KELVORA_AUDIO_OUTPUT  the sound output: a libout123 driver, or wav:FILE\n"

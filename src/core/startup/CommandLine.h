@@ -10,7 +10,7 @@
 namespace kelvora {
 
 struct Options {
-    enum class Action { Run, Help, Version, Wrong, Import, History, Reviews, Due, Fit, Settings };
+    enum class Action { Run, Help, Version, Wrong, Import, History, Reviews, Due, Fit, Settings, Words };
     Action action = Action::Run;
     std::optional<std::filesystem::path> dataDir;  // --data-dir DIR
     bool userFolder = false;                       // --user
@@ -27,6 +27,15 @@ struct Options {
     std::optional<std::int64_t> asOf;                     // due --as-of UNIX
     bool show = false;                                    // fit --show
     std::vector<std::string> setting;                     // settings [KEY VALUE]
+
+    // "words": what to show, or the one edit to make.
+    struct WordsEdit {
+        enum class Kind { None, Add, Meaning, Rename, Delete, Mark, Unmark } kind = Kind::None;
+        std::string word, value;  // the word, and the meaning or new word
+    } wordsEdit;
+    std::string find;             // words --find TEXT
+    std::string filter;           // words --filter NAME
+    std::string database;         // words --database NAME: another word database of the folder
 };
 
 // Reads the arguments after the program's name. Options a desktop's

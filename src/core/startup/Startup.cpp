@@ -12,6 +12,7 @@
 #include "platform/TextFile.h"
 #include "setup/SetupDialog.h"
 #include "text/Numbers.h"
+#include "words/WordSave.h"
 
 namespace kelvora {
 
@@ -65,6 +66,10 @@ void StartPlayer(Program& p) {
 
 void LoadProgram(Program& p) {
     TakeDataFolder(p);
+    // A save of the word editor that a kill interrupted is finished before
+    // anything reads the words.
+    if (const std::string finished = FinishInterruptedSaves(p.dir, p.history, *p.sys); !finished.empty())
+        p.host.MsgBox(finished);
     LoadOwnSettings(p);
     p.session.started = p.host.Now();
     p.Form1.caption = kMainCaption;

@@ -34,6 +34,25 @@ std::string SortKey(const std::string& word) { return LowerAscii(GetTextPart(wor
 
 std::size_t Chars(const std::string& s) { return Characters(s).size(); }
 
+// A record's rows as the drill reads them: four fields a word, in order,
+// up to `rows` of them; a short last row is left out.
+std::vector<std::array<std::string, 4>> RecordRows(const std::string& record, std::size_t rows) {
+    std::string bytes = record;
+    if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) bytes.erase(0, 3);
+    TextReader rec(bytes);
+    std::vector<std::array<std::string, 4>> out;
+    while (out.size() < rows && rec.HasMoreFields()) {
+        std::array<std::string, 4> f;
+        for (auto& field : f) {
+            auto v = rec.ReadField();
+            if (!v) return out;
+            field = std::move(*v);
+        }
+        out.push_back(std::move(f));
+    }
+    return out;
+}
+
 }  // namespace
 
 bool WordEntry::marked() const {
@@ -82,25 +101,8 @@ Result<WordBook> WordBook::FromBytes(const std::string& name, const std::string&
         b.entries_.push_back(std::move(e));
     }
     b.tail_ = text.substr(end);
-    // The record, read as the drill reads it: four fields a word, in order.
-    std::string bytes = record;
-    if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) bytes.erase(0, 3);
-    TextReader rec(bytes);
-    for (WordEntry& e : b.entries_) {
-        if (!rec.HasMoreFields()) break;
-        std::array<std::string, 4> f;
-        bool whole = true;
-        for (auto& field : f) {
-            auto v = rec.ReadField();
-            if (!v) {
-                whole = false;
-                break;
-            }
-            field = std::move(*v);
-        }
-        if (!whole) break;
-        e.record = std::move(f);
-    }
+    const auto counters = RecordRows(record, b.entries_.size());
+    for (std::size_t i = 0; i < counters.size(); ++i) b.entries_[i].record = counters[i];
     return b;
 }
 
@@ -262,6 +264,18 @@ Result<void> WordBook::Delete(int row) {
     const WordEntry& e = entries_.at(static_cast<std::size_t>(row));
     Do({Edit::Kind::Remove, row, e, {}, "Delete \"" + HeadwordKey(e.word) + "\""});
     return {};
+}
+
+void WordBook::TakeRecord(const std::string& record) {
+    const auto counters = RecordRows(record, readRows_.size());
+    auto take = [&](WordEntry& e) {
+        if (e.id >= readRows_.size()) return;
+        e.record = e.id < counters.size() ? counters[e.id] : std::array<std::string, 4>{"0", "0", "0", "0"};
+    };
+    for (WordEntry& e : entries_) take(e);
+    for (auto* stack : {&undo_, &redo_})
+        for (Edit& edit : *stack) take(edit.before), take(edit.after);
+    readRecord_ = record;
 }
 
 std::string WordBook::DatabaseBytes() const {

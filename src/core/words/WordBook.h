@@ -78,6 +78,10 @@ public:
     // The bytes of the database as read (for putting them back).
     const std::string& readBytes() const { return readBytes_; }
     const std::string& readRecord() const { return readRecord_; }
+    // The learning record as it is now on disk (the drill wrote it since
+    // the book was read): every word read takes its counters from it, in
+    // the edits to undo as well.
+    void TakeRecord(const std::string& record);
     // The words and meanings as read (or last saved), by row: a word read
     // has that row as its id.
     const std::vector<std::pair<std::string, std::string>>& readRows() const { return readRows_; }

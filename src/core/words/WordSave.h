@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "Program.h"
+#include "platform/SessionHistory.h"
 #include "platform/SystemCalls.h"
 #include "words/WordBook.h"
 
@@ -31,25 +31,23 @@ struct WordSaveJournal {
 std::string JournalBytes(const WordSaveJournal& j);
 std::optional<WordSaveJournal> ParseJournal(const std::string& bytes);
 
-// Whether the database or its record on disk differ from what the book
-// read: another program changed them since.
-bool ChangedOnDisk(const WordBook& book, const std::filesystem::path& folder);
+// What changed on disk since the book read its files: nothing; only the
+// learning record (the drill's END writes it: the book takes it, see
+// WordBook::TakeRecord); or the database itself (another program).
+enum class DiskChange { None, Record, Database };
+DiskChange ChangeOnDisk(WordBook& book, const std::filesystem::path& folder);
+
+// A name for one save, never the same twice: the time and a random part.
+std::string NewSaveId(std::int64_t nowMs);
 
 // Writes the book's edits (see above); `history` may be null (no history
 // kept). Why not, with nothing changed, or done.
 Result<void> SaveWordBook(WordBook& book, const std::filesystem::path& folder, SessionHistory* history,
-                          std::int64_t nowMs, const SystemCalls& sys = RealSystemCalls());
+                          const std::string& saveId, const SystemCalls& sys = RealSystemCalls());
 
 // Finishes the saves a kill interrupted, each as the journal has it. What
 // to tell the learner once (empty when there was none).
 std::string FinishInterruptedSaves(const std::filesystem::path& folder, SessionHistory* history,
                                    const SystemCalls& sys = RealSystemCalls());
-
-// The same save from inside the running program: when the book is the
-// loaded word database, the drill's table follows the edits, each word
-// with the counters of this run, and the question on the screen keeps its
-// word. Refused while a question waits for its answer (Stop first), or
-// when the edits delete the word of a question stopped on the screen.
-Result<void> SaveWordsInProgram(Program& p, WordBook& book);
 
 }  // namespace kelvora

@@ -142,23 +142,66 @@ std::vector<int> FindWords(const WordBook& book, const std::vector<std::string>&
     return rows;
 }
 
+std::string WordCell(const WordEntry& e, const WordMemoryPair& m, int column) {
+    switch (column) {
+        case 0: return HeadwordKey(e.word);
+        case 1: return GetTextPart(e.meaning);
+        case 2: return e.marked() ? "*" : "";
+        case 3: case 4: case 5: case 6: return e.record[static_cast<std::size_t>(column - 3)];
+        default: break;
+    }
+    const WordMemory& d = m[column < 11 ? 0 : 1];
+    switch ((column - 7) % 4) {
+        case 0: return std::to_string(d.reviews);
+        case 1: return std::to_string(d.lapses);
+        case 2: {
+            if (!d.reviewed()) return "";
+            char r[16];
+            std::snprintf(r, sizeof r, "%.3f", d.retrievability);
+            return r;
+        }
+        default: return d.reviewed() ? DayText(d.dueDay) : "";
+    }
+}
+
+void SortWordRows(std::vector<int>& rows, const WordBook& book, const std::vector<WordMemoryPair>& memory, int column,
+                  bool descending) {
+    static const WordMemoryPair kNone{};
+    const auto& entries = book.entries();
+    auto memoryOf = [&](int row) -> const WordMemoryPair& {
+        return static_cast<std::size_t>(row) < memory.size() ? memory[static_cast<std::size_t>(row)] : kNone;
+    };
+    // Keys made once a row: a number (a word never reviewed sorts as
+    // none, before every value), or the folded text.
+    std::vector<std::pair<double, std::string>> key(entries.size());
+    for (int row : rows) {
+        const WordEntry& e = entries[static_cast<std::size_t>(row)];
+        const WordMemoryPair& m = memoryOf(row);
+        auto& k = key[static_cast<std::size_t>(row)];
+        if (column >= 3 && column <= 6) k.first = std::strtod(e.record[static_cast<std::size_t>(column - 3)].c_str(), nullptr);
+        else if (column >= 7) {
+            const WordMemory& d = m[column < 11 ? 0 : 1];
+            const int part = (column - 7) % 4;
+            k.first = part == 0 ? d.reviews : part == 1 ? d.lapses : !d.reviewed() ? -1e300 : part == 2 ? d.retrievability : static_cast<double>(d.dueDay);
+        } else k.second = column == 2 ? std::string(e.marked() ? "*" : "") : FoldForFind(WordCell(e, m, column));
+    }
+    std::stable_sort(rows.begin(), rows.end(), [&](int a, int b) {
+        const auto& ka = key[static_cast<std::size_t>(a)];
+        const auto& kb = key[static_cast<std::size_t>(b)];
+        if (ka != kb) return descending ? kb < ka : ka < kb;
+        return a < b;
+    });
+}
+
 std::string WordsCsv(const WordBook& book, const std::vector<WordMemoryPair>& memory, const std::vector<int>& rows) {
-    std::string out =
-        "word,meaning,marked,en_asked,en_score,ja_asked,ja_score,en_reviews,en_lapses,en_retrievability,en_due,"
-        "ja_reviews,ja_lapses,ja_retrievability,ja_due\r\n";
+    std::string out;
+    for (int c = 0; c < kWordColumnCount; ++c) out += (c ? "," : "") + std::string(kWordColumns[c].name);
+    out += "\r\n";
+    static const WordMemoryPair kNone{};
     for (int row : rows) {
         const WordEntry& e = book.entries()[static_cast<std::size_t>(row)];
-        out += CsvField(HeadwordKey(e.word)) + "," + CsvField(GetTextPart(e.meaning)) + "," + (e.marked() ? "yes" : "no");
-        for (const std::string& f : e.record) out += "," + CsvField(f);
-        for (const WordMemory& m : memory[static_cast<std::size_t>(row)]) {
-            if (!m.reviewed()) {
-                out += ",0,0,,";
-                continue;
-            }
-            char r[16];
-            std::snprintf(r, sizeof r, "%.3f", m.retrievability);
-            out += "," + std::to_string(m.reviews) + "," + std::to_string(m.lapses) + "," + r + "," + DayText(m.dueDay);
-        }
+        const WordMemoryPair& m = static_cast<std::size_t>(row) < memory.size() ? memory[static_cast<std::size_t>(row)] : kNone;
+        for (int c = 0; c < kWordColumnCount; ++c) out += (c ? "," : "") + CsvField(WordCell(e, m, c));
         out += "\r\n";
     }
     return out;

@@ -5,6 +5,7 @@
 // kana, alike), the named filters, and the table as CSV.
 #include <array>
 #include <cstdint>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,6 +13,7 @@
 
 #include "memory/Cards.h"
 #include "review/Review.h"
+#include "model/WordColumns.h"
 #include "words/WordBook.h"
 
 namespace kelvora {
@@ -49,9 +51,19 @@ std::vector<int> FindWords(const WordBook& book, const std::vector<std::string>&
                            const std::vector<WordMemoryPair>& memory, std::string_view find, WordFilter filter,
                            std::int64_t today);
 
+// A cell as the window and the CSV show it: the word and meaning without
+// their sound parts, the mark "*", counters as the record holds them,
+// retrievability to three places, the due day as a date; empty for the
+// memory of a word never reviewed.
+std::string WordCell(const WordEntry& e, const WordMemoryPair& m, int column);
+
+// Sorts rows by a column: numbers by value, words and meanings as the
+// find compares them, then by row.
+void SortWordRows(std::vector<int>& rows, const WordBook& book, const std::vector<WordMemoryPair>& memory, int column,
+                  bool descending);
+
 // The rows as CSV with a header, in UTF-8: word and meaning first (so
-// that `kelvora import` reads it back), the mark, the counters and each
-// direction's memory.
+// that `kelvora import` reads it back), then the other columns.
 std::string WordsCsv(const WordBook& book, const std::vector<WordMemoryPair>& memory, const std::vector<int>& rows);
 
 }  // namespace kelvora
