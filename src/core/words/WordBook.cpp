@@ -176,10 +176,10 @@ int WordBook::PlaceFor(const std::string& word) const {
 void WordBook::Apply(const Edit& e, bool forward) {
     using K = Edit::Kind;
     const auto at = entries_.begin() + e.row;
-    if ((e.kind == K::Insert) == forward)
-        entries_.insert(at, forward ? e.after : e.before);
-    else if (e.kind == K::Replace)
+    if (e.kind == K::Replace)
         *at = forward ? e.after : e.before;
+    else if ((e.kind == K::Insert) == forward)
+        entries_.insert(at, forward ? e.after : e.before);
     else
         entries_.erase(at);
 }
@@ -303,21 +303,26 @@ std::string WordBook::RecordBytes() const {
 }
 
 std::vector<CardRename> WordBook::Renames(const std::string& saveId) const {
-    std::unordered_map<std::string, int> now;  // key -> how many words hold it
-    for (const WordEntry& e : entries_) ++now[HeadwordKey(e.word)];
+    // Each name the history knew, with the words read under it that are
+    // still here (more than one only where the file held a word twice).
+    std::unordered_map<std::uint32_t, const WordEntry*> kept;
+    for (const WordEntry& e : entries_) kept.emplace(e.id, &e);
     std::vector<CardRename> out;
-    std::unordered_set<std::string> moved;
-    for (const WordEntry& e : entries_) {
-        const std::string key = HeadwordKey(e.word);
-        // A key another word still holds stays with it.
-        if (e.key.empty() || key == e.key || now.count(e.key) || !moved.insert(e.key).second) continue;
-        out.push_back({e.key, key});
+    std::unordered_set<std::string> done;
+    for (const auto& [id, key] : readKeys_) {
+        if (!done.insert(key).second) continue;
+        std::vector<const WordEntry*> holders;
+        for (const auto& [other, otherKey] : readKeys_)
+            if (otherKey == key)
+                if (auto it = kept.find(other); it != kept.end()) holders.push_back(it->second);
+        if (holders.empty()) {
+            out.push_back({key, "|deleted|" + saveId + "|" + key});  // apart from every word, a new one of that name too
+            continue;
+        }
+        bool stays = false;
+        for (const WordEntry* h : holders) stays = stays || HeadwordKey(h->word) == key;
+        if (!stays) out.push_back({key, HeadwordKey(holders.front()->word)});
     }
-    std::unordered_set<std::uint32_t> kept;
-    for (const WordEntry& e : entries_) kept.insert(e.id);
-    for (const auto& [id, key] : readKeys_)
-        if (!kept.count(id) && !now.count(key) && moved.insert(key).second)
-            out.push_back({key, "|deleted|" + saveId + "|" + key});
     return out;
 }
 

@@ -123,9 +123,11 @@ Result<void> SaveWordBook(WordBook& book, const fs::path& folder, SessionHistory
     j.renames = book.Renames(j.id);
     const fs::path journal = JournalPath(folder, j.database);
     const std::string nothing = " Nothing was changed, and the edits are still here.";
-    if (const WriteResult w = WriteFileAtomic(journal, JournalBytes(j), sys); !w.ok)
+    if (const WriteResult w = WriteFileAtomic(journal, JournalBytes(j), sys); !w.ok) {
+        if (w.replaced) RemoveFile(journal);  // in place, but not known to be on the disk: no save to finish
         return Result<void>::Failed("The words could not be saved: " + journal.filename().string() + " could not be written: " +
                                     w.reason + "." + nothing);
+    }
     const Result<void> done = Finish(j, folder, history, sys);
     if (!done) {
         // Put back what was written, so that all three stay as they were.
