@@ -4,14 +4,20 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QTableView>
 #include <QPlainTextEdit>
 #include <QTimer>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <string>
 
 #include "Gui.h"
+#include "OwnMenu.h"
 
 namespace kelvora::app {
 
@@ -58,6 +64,56 @@ void TimeStartToQuestion(gui::Gui& gui, int afterMs) {
     });
 }
 
+long ResidentKb() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly)) return 0;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').front().toLong();
+    return 0;
+}
+
+// For the benchmarks: `afterMs` after the windows show, the Words window
+// opens; the program prints how long until its table is painted, each
+// keystroke of a find until the table is painted again, a sort by a
+// column, and how much memory the open window added, then leaves.
+void TimeWordsWindow(gui::Gui& gui, int afterMs) {
+    QTimer::singleShot(afterMs, &gui, [&gui] {
+        const long before = ResidentKb();
+        QElapsedTimer clock;
+        clock.start();
+        gui.menu().ShowWords();
+        QWidget* window = gui.form1().findChild<QWidget*>(QStringLiteral("words"));
+        auto* table = window ? window->findChild<QTableView*>(QStringLiteral("table")) : nullptr;
+        auto* find = window ? window->findChild<QLineEdit*>(QStringLiteral("find")) : nullptr;
+        if (!table || !find) return QCoreApplication::exit(1);
+        // Painted: the window's events, its paint among them, all done.
+        auto painted = [&] {
+            table->viewport()->repaint();
+            QCoreApplication::processEvents();
+            return static_cast<double>(clock.nsecsElapsed()) / 1e6;
+        };
+        std::printf("words window: %d rows shown after %.1f ms\n", table->model()->rowCount(), painted());
+        double slowest = 0;
+        for (const char c : std::string("word1234")) {
+            clock.restart();
+            find->insert(QString(QChar::fromLatin1(c)));
+            slowest = std::max(slowest, painted());
+        }
+        std::printf("find, slowest of 8 keystrokes: %.1f ms (%d rows shown)\n", slowest, table->model()->rowCount());
+        find->clear();
+        double slowestSort = 0;
+        for (int column : {0, 1, 3, 9, 10}) {
+            clock.restart();
+            table->horizontalHeader()->setSortIndicator(column, Qt::DescendingOrder);
+            slowestSort = std::max(slowestSort, painted());
+        }
+        std::printf("sort, slowest of 5 columns: %.1f ms\n", slowestSort);
+        std::printf("the open window added %ld MB\n", (ResidentKb() - before) / 1024);
+        std::fflush(stdout);
+        QCoreApplication::exit(0);
+    });
+}
+
 // Leaves as soon as the windows are up and the event loop answers, saying
 // when that was (since the moment in KELVORA_STARTED_NS, nanoseconds of the
 // system clock, if given).
@@ -72,6 +128,8 @@ void InstallBenchmarkHooks(gui::Gui& gui) {
     if (qEnvironmentVariableIsSet("KELVORA_EXIT_WHEN_SHOWN")) QTimer::singleShot(0, qApp, ExitWhenShown);
     if (bool ok = false; qEnvironmentVariableIsSet("KELVORA_BENCH_START_AFTER_MS"))
         TimeStartToQuestion(gui, qEnvironmentVariableIntValue("KELVORA_BENCH_START_AFTER_MS", &ok));
+    if (bool ok = false; qEnvironmentVariableIsSet("KELVORA_BENCH_WORDS_AFTER_MS"))
+        TimeWordsWindow(gui, qEnvironmentVariableIntValue("KELVORA_BENCH_WORDS_AFTER_MS", &ok));
 }
 
 }  // namespace kelvora::app

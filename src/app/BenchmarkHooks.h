@@ -4,7 +4,10 @@
 // KELVORA_EXIT_WHEN_SHOWN leaves as soon as the windows are up (printing
 // how long that took since KELVORA_STARTED_NS); KELVORA_BENCH_START_AFTER_MS
 // presses Start that long after they show and prints the time to the
-// question's paint and the longest the window went without answering.
+// question's paint and the longest the window went without answering;
+// KELVORA_BENCH_WORDS_AFTER_MS opens the Words window that long after and
+// prints the times to its paint, to a find's and a sort's repaint, and the
+// memory it added.
 #include <QByteArray>
 #include <QtGlobal>
 

@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTableView>
 #include <QTextCursor>
 
 #include "Fixture.h"
@@ -28,6 +29,7 @@
 #include "Events.h"
 #include "Gui.h"
 #include "Progress.h"
+#include "platform/Codec.h"
 #include "present/QuestionText.h"
 #include "text/Numbers.h"
 
@@ -431,6 +433,35 @@ TEST_F(GuiWithOwnSettings, StoredChoicesAreCheckedAndEveryCheckItemIsASwitch) {
     EXPECT_FALSE(QAccessible::queryAccessibleInterface(speech)->state().checked);
     EXPECT_FALSE(noLimit->isChecked());
     EXPECT_TRUE(g->menu().paceMenu()->findChild<QAction*>(QStringLiteral("timeScale1"))->isChecked());
+}
+
+// The Words window, as the learner reaches it: a find, a mark by its key,
+// Save; the cells read with their column's header.
+TEST_F(GuiFixture, TheWordsWindowFindsMarksAndSaves) {
+    g->menu().wordsLibrary = QCoreApplication::applicationDirPath() + QStringLiteral("/libkelvora_words.so");
+    QTest::keyClick(&g->form1(), Qt::Key_W, Qt::ControlModifier | Qt::ShiftModifier);
+    auto* window = g->form1().findChild<QWidget*>(QStringLiteral("words"));
+    ASSERT_TRUE(window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    auto* count = window->findChild<QLabel*>(QStringLiteral("count"));
+    auto* find = window->findChild<QLineEdit*>(QStringLiteral("find"));
+    auto* table = window->findChild<QTableView*>(QStringLiteral("table"));
+    EXPECT_EQ(QStringLiteral("3 of 3 words"), count->text());
+    find->setText(QStringLiteral("ＢＡ"));  // as an input method gives it
+    EXPECT_EQ(QStringLiteral("1 of 3 words"), count->text());
+    EXPECT_EQ(QStringLiteral("Find"), QAccessible::queryAccessibleInterface(find)->text(QAccessible::Name));
+    QAccessibleInterface* cell = QAccessible::queryAccessibleInterface(table)->tableInterface()->cellAt(0, 1);
+    ASSERT_TRUE(cell);
+    EXPECT_EQ(QStringLiteral("銀行"), cell->text(QAccessible::Name));
+    EXPECT_EQ(QStringLiteral("Meaning"), cell->tableCellInterface()->columnHeaderCells().at(0)->text(QAccessible::Name));
+    QApplication::setActiveWindow(window);
+    QTest::keyClick(find, Qt::Key_Return);
+    EXPECT_EQ(table, QApplication::focusWidget());
+    QTest::keyClick(window, Qt::Key_M, Qt::ControlModifier);
+    QTest::keyClick(window, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(*EncodeCp932("apple,りんご\r\nbank *,銀行\r\nzzzzzzzz,終わり\r\n"), dir.ReadBytes("eword.txt"));
+    EXPECT_EQ("0,0,0,0\r\n0,0,0,0\r\n0,0,0,0\r\n", dir.ReadBytes("eword.dat"));
+    window->close();
 }
 
 // The Progress window from a prepared history: each chart's series hold
