@@ -13,6 +13,10 @@
 #include "judge/Judge.h"
 #include "memory/Fit.h"
 #include "run/Run.h"
+#include "words/WordSave.h"
+#include "words/WordTable.h"
+
+#include <numeric>
 
 namespace kelvora::bench {
 namespace {
@@ -146,6 +150,59 @@ void BM_Fit(benchmark::State& state) {
     state.SetLabel("100,000 reviews, one thread");
 }
 BENCHMARK(BM_Fit)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The word editor on 20,001 words: reading the book for the window, one
+// keystroke of a find, a sort, and a save of one renamed word (database,
+// record and the history's cards, 1,000,000 reviews).
+void BM_WordsRead(benchmark::State& state) {
+    for (auto _ : state) {
+        const WordBook book = *WordBook::Read(MillionReviews(), "bank");
+        benchmark::DoNotOptimize(FoldedRows(book).size());
+    }
+}
+BENCHMARK(BM_WordsRead)->Unit(benchmark::kMillisecond);
+
+void BM_WordsFindKeystroke(benchmark::State& state) {
+    const WordBook book = *WordBook::Read(MillionReviews(), "bank");
+    const auto folded = FoldedRows(book);
+    const std::vector<WordMemoryPair> memory(book.entries().size());
+    for (auto _ : state) benchmark::DoNotOptimize(FindWords(book, folded, memory, "word12", WordFilter::All, 0).size());
+}
+BENCHMARK(BM_WordsFindKeystroke)->Unit(benchmark::kMillisecond);
+
+void BM_WordsSort(benchmark::State& state) {
+    const WordBook book = *WordBook::Read(MillionReviews(), "bank");
+    const std::vector<WordMemoryPair> memory(book.entries().size());
+    std::vector<int> rows(book.entries().size());
+    for (auto _ : state) {
+        std::iota(rows.begin(), rows.end(), 0);
+        SortWordRows(rows, book, memory, static_cast<int>(state.range(0)), true);
+    }
+}
+BENCHMARK(BM_WordsSort)->Arg(0)->Arg(1)->Arg(3)->Unit(benchmark::kMillisecond);
+
+void BM_WordsSave(benchmark::State& state) {
+    const auto dir = std::filesystem::temp_directory_path() / "kelvora-bench-words";
+    std::filesystem::create_directories(dir);
+    for (const char* f : {"bank.txt", "bank.dat"})
+        std::filesystem::copy_file(MillionReviews() / f, dir / f, std::filesystem::copy_options::overwrite_existing);
+    std::filesystem::copy_file(ModeFive::Copy(), dir / kHistoryFile, std::filesystem::copy_options::overwrite_existing);
+    SqliteHistory history(dir / kHistoryFile);
+    history.WhyNotWhole();
+    int n = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        WordBook book = *WordBook::Read(dir, "bank");
+        // Back and forth: word00000 renamed, then named as it was.
+        const bool first = n % 2 == 0;
+        const Result<void> renamed = book.Rename(book.RowOfKey(first ? Word(0) : "renamed"), first ? "renamed" : Word(0));
+        state.ResumeTiming();
+        const Result<void> saved = SaveWordBook(book, dir, &history, "bench" + std::to_string(n++));
+        if (!saved || !renamed) state.SkipWithError((saved ? renamed.error() : saved.error()).c_str());
+    }
+    state.SetLabel("20,001 words, 1,000,000 reviews");
+}
+BENCHMARK(BM_WordsSave)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 }  // namespace
 }  // namespace kelvora::bench

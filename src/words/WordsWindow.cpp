@@ -21,6 +21,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTableView>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -32,6 +33,7 @@
 #include "files/OwnSettings.h"
 #include "memory/LearningDay.h"
 #include "platform/TextFile.h"
+#include "run/MemoryDeck.h"
 #include "text/EntryParts.h"
 #include "text/Numbers.h"
 #include "words/InProgram.h"
@@ -92,6 +94,7 @@ private:
     QAction* AddAction(const QString& text, const QString& shortcut, void (WordsWindow::*slot)(), QWidget* button = nullptr);
     void FillDatabases();
     bool Open(const std::string& name);
+    void TakeMemory();
     void Rebuild();
     void Refilter();
     void ShowCount();
@@ -122,9 +125,16 @@ private:
     WindowHost host_;
     Program& p_;
     std::optional<WordBook> book_;
-    std::unordered_map<std::uint32_t, WordMemoryPair> memoryById_;
+    // Each word's memory by its id: the words read at their rows, those
+    // added (none until saved) after.
+    std::vector<WordMemoryPair> memoryById_;
+    QTimer* memoryWait_ = nullptr;
     std::vector<WordMemoryPair> memory_;  // by book row
-    std::vector<std::string> folded_;     // by book row
+    // By book row: each word's folded text, its id and a hash of the word
+    // and meaning it was folded from, so that an edit folds only what it
+    // changed.
+    std::vector<std::string> folded_;
+    std::vector<std::pair<std::uint32_t, std::size_t>> foldedFrom_;
     std::vector<int> rows_;               // shown, as book rows
     int sortColumn_ = -1;
     bool descending_ = false;
@@ -277,6 +287,11 @@ WordsWindow::WordsWindow(const WindowHost& host, QWidget* parent)
     layout->addLayout(buttons);
     layout->addWidget(status_);
 
+    memoryWait_ = new QTimer(this);
+    memoryWait_->setInterval(20);
+    connect(memoryWait_, &QTimer::timeout, this, [this] {
+        if (!MemoryDeckBeingMade(p_)) TakeMemory();
+    });
     connect(find_, &QLineEdit::textChanged, this, [this] { Refilter(); });
     // From the find box, Enter goes to the words found; Tab too.
     connect(find_, &QLineEdit::returnPressed, table_, [this] { table_->setFocus(); });
@@ -350,27 +365,61 @@ bool WordsWindow::Open(const std::string& name) {
         const QSignalBlocker quiet(database_);
         database_->setCurrentText(shownDatabase_);
     }
-    // The memory of every word, kept by the word through the edits.
     memoryById_.clear();
-    memoryProblem_.clear();
+    Rebuild();
+    if (!rows_.empty()) Select(rows_.front());
+    // The memory columns once the review history is read: at once when the
+    // drill's deck is made, else when its thread has made it, the window
+    // answering meanwhile.
+    if (book_->name() == p_.loadedWordDb && p_.history) {
+        PrepareMemoryDeck(p_);
+        if (MemoryDeckBeingMade(p_)) {
+            Say(QStringLiteral("Reading the review history…"));
+            memoryWait_->start();
+            return true;
+        }
+    }
+    TakeMemory();
+    return true;
+}
+
+// The memory of every word, kept by the word through the edits.
+void WordsWindow::TakeMemory() {
+    memoryWait_->stop();
     Result<std::vector<WordMemoryPair>> memory = std::vector<WordMemoryPair>{};
-    host_.run([&](Program& p) { memory = MemoryInProgram(p, *book_); });
-    if (!memory) memoryProblem_ = "The review history cannot be read (" + memory.error() + "), so the memory columns are empty.";
-    else
-        for (std::size_t row = 0; row < memory->size() && row < book_->entries().size(); ++row)
-            memoryById_.emplace(book_->entries()[row].id, (*memory)[row]);
+    if (!host_.run([&](Program& p) { memory = MemoryInProgram(p, *book_); })) {
+        memoryWait_->start();  // a message of the drill is open: later
+        return;
+    }
+    memoryProblem_ = memory ? "" : "The review history cannot be read (" + memory.error() + "), so the memory columns are empty.";
+    if (memory) {
+        memoryById_.assign(static_cast<std::size_t>(book_->readCount()), WordMemoryPair{});
+        for (std::size_t row = 0; row < memory->size(); ++row)
+            if (const std::uint32_t id = book_->entries()[row].id; id < memoryById_.size()) memoryById_[id] = (*memory)[row];
+    }
     Rebuild();
     Say(Q(memoryProblem_));
-    if (!rows_.empty()) Select(rows_.front());
-    return true;
 }
 
 void WordsWindow::Rebuild() {
     const auto& entries = book_->entries();
     memory_.assign(entries.size(), WordMemoryPair{});
     for (std::size_t row = 0; row < entries.size(); ++row)
-        if (auto it = memoryById_.find(entries[row].id); it != memoryById_.end()) memory_[row] = it->second;
-    folded_ = FoldedRows(*book_);
+        if (entries[row].id < memoryById_.size()) memory_[row] = memoryById_[entries[row].id];
+    std::unordered_map<std::uint32_t, std::size_t> oldRow;
+    oldRow.reserve(foldedFrom_.size());
+    for (std::size_t row = 0; row < foldedFrom_.size(); ++row) oldRow.emplace(foldedFrom_[row].first, row);
+    std::vector<std::string> folded(entries.size());
+    std::vector<std::pair<std::uint32_t, std::size_t>> from(entries.size());
+    for (std::size_t row = 0; row < entries.size(); ++row) {
+        const WordEntry& e = entries[row];
+        const std::size_t hash = std::hash<std::string>{}(e.word) * 31 + std::hash<std::string>{}(e.meaning);
+        const auto it = oldRow.find(e.id);
+        folded[row] = it != oldRow.end() && foldedFrom_[it->second].second == hash ? std::move(folded_[it->second]) : FoldedRow(e);
+        from[row] = {e.id, hash};
+    }
+    folded_ = std::move(folded);
+    foldedFrom_ = std::move(from);
     Refilter();
     UpdateActions();
 }
@@ -566,8 +615,8 @@ bool WordsWindow::Save() {
         Refuse(saved.error());
         return false;
     }
-    memoryById_.clear();
-    for (std::size_t row = 0; row < memory.size(); ++row) memoryById_.emplace(static_cast<std::uint32_t>(row), memory[row]);
+    memoryById_ = memory;
+    for (std::size_t row = 0; row < foldedFrom_.size(); ++row) foldedFrom_[row].first = static_cast<std::uint32_t>(row);  // numbered anew
     const int current = CurrentRow();
     Rebuild();
     Select(current);

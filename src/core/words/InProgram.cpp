@@ -15,12 +15,9 @@ namespace {
 
 // Whether the drill's table holds the words the book read, row by row.
 bool TableIsBook(const Program& p, const WordBook& book) {
-    const auto& read = book.readRows();
-    if (static_cast<int>(read.size()) != p.m.WordCount) return false;
-    for (std::size_t i = 0; i < read.size(); ++i) {
-        const WordRow& r = p.m.WordTbl[i];
-        if (r.word != read[i].first || r.meaning != read[i].second) return false;
-    }
+    if (book.readCount() != p.m.WordCount) return false;
+    for (int i = 0; i < p.m.WordCount; ++i)
+        if (!book.ReadAs(i, p.m.Word(i).word, p.m.Word(i).meaning)) return false;
     return true;
 }
 
@@ -67,10 +64,14 @@ Result<std::vector<WordMemoryPair>> MemoryInProgram(Program& p, const WordBook& 
         if (!deck) return Out::Failed(deck.error());
         const fsrs::Prepared w(settings->weights);
         const std::int64_t today = LearningDay(now);
+        // A word read is at its id's row of the drill's table; one added
+        // has no memory.
         std::vector<WordMemoryPair> out(book.entries().size());
         for (std::size_t row = 0; row < out.size(); ++row)
             for (int d : {0, 1}) {
-                const CardState& card = (*deck)->Card(static_cast<int>(row), d);
+                const std::uint32_t id = book.entries()[row].id;
+                if (id >= static_cast<std::uint32_t>(book.readCount())) continue;
+                const CardState& card = (*deck)->Card(static_cast<int>(id), d);
                 WordMemory& m = out[row][static_cast<std::size_t>(d)];
                 if (!card.Reviewed()) continue;
                 m.reviews = card.reviews;
@@ -110,10 +111,13 @@ Result<void> SaveWordsInProgram(Program& p, WordBook& book) {
     // The renames, as the save names them, for this run's reviews.
     const std::string id = NewSaveId(p.host.NowMs());
     const std::vector<CardRename> renames = book.Renames(id);
-    WordBook edited = book;  // the rows as edited, before the save numbers them anew
-    if (Result<void> saved = SaveWordBook(book, p.dir, p.history, id, *p.sys); !saved) return saved;
-    if (!loaded) return {};
-    const std::vector<int> newRow = FollowEdits(p, edited, renames);
+    if (Result<void> saved = WriteWordBook(book, p.dir, p.history, id, renames, *p.sys); !saved) return saved;
+    if (!loaded) {
+        book.Saved();
+        return {};
+    }
+    const std::vector<int> newRow = FollowEdits(p, book, renames);
+    book.Saved();
     auto follow = [&](int row) { return row >= 0 && row < static_cast<int>(newRow.size()) && newRow[row] >= 0 ? newRow[row] : 0; };
     p.m.QuestionIndex = follow(p.m.QuestionIndex);
     for (int& row : p.question.choiceRows) row = follow(row);

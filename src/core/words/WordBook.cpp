@@ -34,6 +34,13 @@ std::string SortKey(const std::string& word) { return LowerAscii(GetTextPart(wor
 
 std::size_t Chars(const std::string& s) { return Characters(s).size(); }
 
+// The record as a save writes a word or meaning anew.
+std::string Written(const WordEntry& e) { return *AsField(e.word) + "," + *AsField(e.meaning) + "\r\n"; }
+
+std::uint64_t HashOf(const std::string& word, const std::string& meaning) {
+    return std::hash<std::string>{}(word) * 1099511628211ull ^ std::hash<std::string>{}(meaning);
+}
+
 // A record's rows as the drill reads them: four fields a word, in order,
 // up to `rows` of them; a short last row is left out.
 std::vector<std::array<std::string, 4>> RecordRows(const std::string& record, std::size_t rows) {
@@ -84,6 +91,7 @@ Result<WordBook> WordBook::FromBytes(const std::string& name, const std::string&
     b.cp932_ = encoded && *encoded == database;
     TextReader in(text);
     std::size_t end = 0;
+    b.entries_.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
     while (in.HasMoreFields()) {
         if (b.entries_.size() >= static_cast<std::size_t>(kWordRows))
             return Result<WordBook>::Failed("The word database '" + name + ".txt' holds more than " + Thousands(kWordRows) +
@@ -93,17 +101,23 @@ Result<WordBook> WordBook::FromBytes(const std::string& name, const std::string&
         e.word = in.ReadField().value_or("");
         e.meaning = in.ReadField().value_or("");
         end = in.pos();
-        e.text = text.substr(start, end - start);
-        e.key = HeadwordKey(e.word);
         e.id = static_cast<std::uint32_t>(b.entries_.size());
-        b.readKeys_.emplace_back(e.id, e.key);
-        b.readRows_.emplace_back(e.word, e.meaning);
+        const std::string_view read(text.data() + start, end - start);
+        if (!AsField(e.word) || !AsField(e.meaning) || read != Written(e)) e.text = read;
+        b.readKeys_.emplace_back(e.id, HeadwordKey(e.word));
+        b.readHashes_.push_back(HashOf(e.word, e.meaning));
         b.entries_.push_back(std::move(e));
     }
     b.tail_ = text.substr(end);
     const auto counters = RecordRows(record, b.entries_.size());
     for (std::size_t i = 0; i < counters.size(); ++i) b.entries_[i].record = counters[i];
     return b;
+}
+
+bool WordBook::ReadAs(int row, const std::string& word, const std::string& meaning) const {
+    return row >= 0 && static_cast<std::size_t>(row) < readHashes_.size() &&
+           readHashes_[static_cast<std::size_t>(row)] == HashOf(word, meaning) &&
+           HeadwordKey(word) == readKeys_[static_cast<std::size_t>(row)].second;
 }
 
 int WordBook::RowOf(std::uint32_t id) const {
@@ -267,9 +281,9 @@ Result<void> WordBook::Delete(int row) {
 }
 
 void WordBook::TakeRecord(const std::string& record) {
-    const auto counters = RecordRows(record, readRows_.size());
+    const auto counters = RecordRows(record, readKeys_.size());
     auto take = [&](WordEntry& e) {
-        if (e.id >= readRows_.size()) return;
+        if (e.id >= readKeys_.size()) return;
         e.record = e.id < counters.size() ? counters[e.id] : std::array<std::string, 4>{"0", "0", "0", "0"};
     };
     for (WordEntry& e : entries_) take(e);
@@ -283,10 +297,7 @@ std::string WordBook::DatabaseBytes() const {
     text.reserve(readBytes_.size() + 64);
     for (const WordEntry& e : entries_) {
         if (!text.empty() && text.back() != '\n') text += "\r\n";
-        if (!e.text.empty())
-            text += e.text;
-        else
-            text += *AsField(e.word) + "," + *AsField(e.meaning) + "\r\n";
+        text += e.text.empty() ? Written(e) : e.text;
     }
     text += tail_;
     // Checked at every edit, so only a file that was never code page 932
@@ -307,21 +318,22 @@ std::vector<CardRename> WordBook::Renames(const std::string& saveId) const {
     // still here (more than one only where the file held a word twice).
     std::unordered_map<std::uint32_t, const WordEntry*> kept;
     for (const WordEntry& e : entries_) kept.emplace(e.id, &e);
-    std::vector<CardRename> out;
-    std::unordered_set<std::string> done;
+    std::unordered_map<std::string, std::vector<const WordEntry*>> holders;
+    std::vector<const std::string*> names;  // in the order read
     for (const auto& [id, key] : readKeys_) {
-        if (!done.insert(key).second) continue;
-        std::vector<const WordEntry*> holders;
-        for (const auto& [other, otherKey] : readKeys_)
-            if (otherKey == key)
-                if (auto it = kept.find(other); it != kept.end()) holders.push_back(it->second);
-        if (holders.empty()) {
-            out.push_back({key, "|deleted|" + saveId + "|" + key});  // apart from every word, a new one of that name too
+        auto [it, isNew] = holders.try_emplace(key);
+        if (isNew) names.push_back(&it->first);
+        if (auto k = kept.find(id); k != kept.end()) it->second.push_back(k->second);
+    }
+    std::vector<CardRename> out;
+    for (const std::string* key : names) {
+        const auto& words = holders[*key];
+        if (words.empty()) {
+            out.push_back({*key, "|deleted|" + saveId + "|" + *key});  // apart from every word, a new one of that name too
             continue;
         }
-        bool stays = false;
-        for (const WordEntry* h : holders) stays = stays || HeadwordKey(h->word) == key;
-        if (!stays) out.push_back({key, HeadwordKey(holders.front()->word)});
+        const bool stays = std::any_of(words.begin(), words.end(), [&](const WordEntry* h) { return HeadwordKey(h->word) == *key; });
+        if (!stays) out.push_back({*key, HeadwordKey(words.front()->word)});
     }
     return out;
 }
@@ -330,14 +342,12 @@ void WordBook::Saved() {
     readBytes_ = DatabaseBytes();
     readRecord_ = RecordBytes();
     readKeys_.clear();
-    readRows_.clear();
+    readHashes_.clear();
     std::uint32_t row = 0;
     for (WordEntry& e : entries_) {
-        if (e.text.empty()) e.text = *AsField(e.word) + "," + *AsField(e.meaning) + "\r\n";
-        e.key = HeadwordKey(e.word);
         e.id = row++;
-        readKeys_.emplace_back(e.id, e.key);
-        readRows_.emplace_back(e.word, e.meaning);
+        readKeys_.emplace_back(e.id, HeadwordKey(e.word));
+        readHashes_.push_back(HashOf(e.word, e.meaning));
     }
     nextId_ = kFirstAddedId;
     undo_.clear();

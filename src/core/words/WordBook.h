@@ -22,12 +22,10 @@ struct WordEntry {
     // The learning record's line: asked and score, English to Japanese,
     // then Japanese to English, as the record file holds them.
     std::array<std::string, 4> record{"0", "0", "0", "0"};
-    // The record's text in the database as read, through its line end;
-    // empty once the word or meaning is edited (then written anew).
+    // The record's text in the database as read, through its line end,
+    // where it is not what the two fields give written anew (odd blanks or
+    // quotes, a record over two lines); empty otherwise, and once edited.
     std::string text;
-    // The word's name in the review history when the book was read; empty
-    // for a word added since.
-    std::string key;
     // Stays with the word through every edit; the row it was read from is
     // `id` for a word read, and ids from kFirstAddedId on are added words.
     std::uint32_t id = 0;
@@ -82,9 +80,10 @@ public:
     // the book was read): every word read takes its counters from it, in
     // the edits to undo as well.
     void TakeRecord(const std::string& record);
-    // The words and meanings as read (or last saved), by row: a word read
-    // has that row as its id.
-    const std::vector<std::pair<std::string, std::string>>& readRows() const { return readRows_; }
+    // Whether a row of the drill's table holds the word and meaning read
+    // (or last saved) at that row, the row a word read has as its id.
+    int readCount() const { return static_cast<int>(readKeys_.size()); }
+    bool ReadAs(int row, const std::string& word, const std::string& meaning) const;
     // After a save: what is written is what was read (the words numbered
     // anew by their rows); no edit to undo.
     void Saved();
@@ -108,8 +107,8 @@ private:
     std::vector<WordEntry> entries_;
     std::string tail_;  // what follows the last record (blank lines)
     std::string readBytes_, readRecord_;
-    std::vector<std::pair<std::uint32_t, std::string>> readKeys_;
-    std::vector<std::pair<std::string, std::string>> readRows_;  // every word read: its id and key
+    std::vector<std::pair<std::uint32_t, std::string>> readKeys_;  // by row read: its id and history key
+    std::vector<std::uint64_t> readHashes_;                         // by row read: of its word and meaning  // every word read: its id and key
     std::vector<Edit> undo_, redo_;
     std::uint32_t nextId_ = kFirstAddedId;
     bool englishHeaded_ = false;

@@ -115,12 +115,19 @@ std::string NewSaveId(std::int64_t nowMs) {
 
 Result<void> SaveWordBook(WordBook& book, const fs::path& folder, SessionHistory* history, const std::string& saveId,
                           const SystemCalls& sys) {
+    Result<void> done = WriteWordBook(book, folder, history, saveId, book.Renames(saveId), sys);
+    if (done) book.Saved();
+    return done;
+}
+
+Result<void> WriteWordBook(const WordBook& book, const fs::path& folder, SessionHistory* history, const std::string& saveId,
+                           const std::vector<CardRename>& renames, const SystemCalls& sys) {
     WordSaveJournal j;
     j.id = saveId;
     j.database = book.name();
     j.databaseBytes = book.DatabaseBytes();
     j.recordBytes = book.RecordBytes();
-    j.renames = book.Renames(j.id);
+    j.renames = renames;
     const fs::path journal = JournalPath(folder, j.database);
     const std::string nothing = " Nothing was changed, and the edits are still here.";
     if (const WriteResult w = WriteFileAtomic(journal, JournalBytes(j), sys); !w.ok) {
@@ -140,7 +147,6 @@ Result<void> SaveWordBook(WordBook& book, const fs::path& folder, SessionHistory
                                     ". Kelvora finishes the save when it next starts (from " + journal.filename().string() + ").");
     }
     RemoveFile(journal);
-    book.Saved();
     return {};
 }
 

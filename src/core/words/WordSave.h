@@ -40,8 +40,13 @@ DiskChange ChangeOnDisk(WordBook& book, const std::filesystem::path& folder);
 // A name for one save, never the same twice: the time and a random part.
 std::string NewSaveId(std::int64_t nowMs);
 
-// Writes the book's edits (see above); `history` may be null (no history
-// kept). Why not, with nothing changed, or done.
+// Writes the book's edits (see above) with `renames` (the book's, for
+// `saveId`); `history` may be null (no history kept). Why not, with
+// nothing changed, or done; the book is left as it is (WordBook::Saved).
+Result<void> WriteWordBook(const WordBook& book, const std::filesystem::path& folder, SessionHistory* history,
+                           const std::string& saveId, const std::vector<CardRename>& renames,
+                           const SystemCalls& sys = RealSystemCalls());
+// The same, and the book then holds what it wrote.
 Result<void> SaveWordBook(WordBook& book, const std::filesystem::path& folder, SessionHistory* history,
                           const std::string& saveId, const SystemCalls& sys = RealSystemCalls());
 

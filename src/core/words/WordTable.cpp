@@ -88,12 +88,14 @@ const char* WordFilterName(WordFilter filter) {
     return "";
 }
 
+// The word and the meaning, with a character between them no fold gives,
+// so that a find never spans the two.
+std::string FoldedRow(const WordEntry& e) { return FoldForFind(GetTextPart(e.word)) + '\x1F' + FoldForFind(GetTextPart(e.meaning)); }
+
 std::vector<std::string> FoldedRows(const WordBook& book) {
     std::vector<std::string> out;
     out.reserve(book.entries().size());
-    // The word and the meaning, with a character between them no fold
-    // gives, so that a find never spans the two.
-    for (const WordEntry& e : book.entries()) out.push_back(FoldForFind(GetTextPart(e.word)) + '\x1F' + FoldForFind(GetTextPart(e.meaning)));
+    for (const WordEntry& e : book.entries()) out.push_back(FoldedRow(e));
     return out;
 }
 

@@ -47,6 +47,7 @@ const char* WordFilterName(WordFilter filter);
 // first for kWeakest). `folded` holds each row's word and meaning folded
 // (FoldedRows), kept by whoever finds often.
 std::vector<std::string> FoldedRows(const WordBook& book);
+std::string FoldedRow(const WordEntry& e);
 std::vector<int> FindWords(const WordBook& book, const std::vector<std::string>& folded,
                            const std::vector<WordMemoryPair>& memory, std::string_view find, WordFilter filter,
                            std::int64_t today);
