@@ -29,7 +29,9 @@ std::string DueCsv(const ReviewLog& log, const MemorySettings& settings, std::in
     };
     std::vector<Row> rows;
     const fsrs::Prepared model(settings.weights);
-    ReplayCards(log, model, [&](std::uint32_t c, const CardState& state) { rows.push_back({&log.cards[c], state}); });
+    ReplayCards(log, model, [&](std::uint32_t c, const CardState& state) {
+        if (!SetAside(log.cards[c].word)) rows.push_back({&log.cards[c], state});
+    });
     std::sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) {
         return a.card->word != b.card->word ? a.card->word < b.card->word : a.card->direction < b.card->direction;
     });
@@ -92,7 +94,8 @@ ReviewLog OnlyDatabase(const ReviewLog& log, const std::string& database) {
 
 std::array<int, kForecastDays> DueForecast(const ReviewLog& log, const MemorySettings& settings, std::int64_t today) {
     std::array<int, kForecastDays> due{};
-    ReplayCards(log, settings.weights, [&](std::uint32_t, const CardState& card) {
+    ReplayCards(log, settings.weights, [&](std::uint32_t c, const CardState& card) {
+        if (SetAside(log.cards[c].word)) return;
         const std::int64_t ahead = std::max<std::int64_t>(0, DueDayOf(card, settings) - today);
         if (ahead < kForecastDays) ++due[static_cast<std::size_t>(ahead)];
     });

@@ -108,6 +108,10 @@ struct CardRename {
     bool operator==(const CardRename&) const = default;
 };
 
+// Whether a card's word is a name no headword can have: the reviews of a
+// word deleted in the word editor, kept apart, never due again.
+inline bool SetAside(const std::string& word) { return !word.empty() && word[0] == '|'; }
+
 // A review read from a CSV file, for one word database.
 struct ImportedReview {
     std::string word;
