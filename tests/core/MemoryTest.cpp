@@ -87,20 +87,6 @@ struct InTokyo : ::testing::Test {
     }
 };
 
-// The one grading rule: right in time is Good, anything else Again.
-struct Graded {
-    const char* name;
-    bool right, timedOut;
-    Grade grade;
-};
-class GradingRule : public ::testing::TestWithParam<Graded> {};
-TEST_P(GradingRule, GradesAnAnswer) { EXPECT_EQ(GetParam().grade, GradeOf(GetParam().right, GetParam().timedOut)); }
-INSTANTIATE_TEST_SUITE_P(Answers, GradingRule,
-                         ::testing::Values(Graded{"Right", true, false, kGood}, Graded{"Wrong", false, false, kAgain},
-                                           Graded{"TimedOut", false, true, kAgain},
-                                           Graded{"RightButTimedOut", true, true, kAgain}),
-                         [](const ::testing::TestParamInfo<Graded>& info) { return std::string(info.param.name); });
-
 TEST_F(InTokyo, ALearningDayEndsAtFourInTheMorningAndABackwardClockIsTheSameDay) {
     EXPECT_EQ("2026-03-10", DayText(LearningDay(At(0, 4, 0))));
     EXPECT_EQ("2026-03-10", DayText(LearningDay(At(1, 3, 59))));  // after midnight: still the 10th

@@ -2,7 +2,6 @@
 // Whole runs driven through the entry points: "Start", the heartbeat,
 // the answer buttons and "Continue", with a scripted clock and draws.
 #include <numeric>
-#include <set>
 
 #include "Fixture.h"
 #include "judge/Judge.h"
@@ -240,19 +239,6 @@ TEST_F(WordRun, ContinueEndsALongPauseAtTheNextTick) {
     EXPECT_EQ(RunState::AwaitingAnswer, p.m.QuizState);
 }
 
-TEST_F(WordRun, StartDuringAPauseBeginsANewRun) {
-    Bank(10, 10);
-    ASSERT_FALSE(Fire(form1::Command7_Click));
-    ChooseAnswer(p, 0);
-    ASSERT_EQ(RunState::VerdictPause, p.m.QuizState);
-    host.time = "10:00:07";
-    ASSERT_FALSE(Fire(form1::Command7_Click));
-    EXPECT_EQ(700, p.rng.lastSeed());
-    EXPECT_EQ(0, p.m.RunAsked);
-    EXPECT_EQ(RunState::AwaitingAnswer, p.m.QuizState);
-    EXPECT_EQ((std::vector<std::string>{"Ａ", "Ｂ", "Ｃ", "Ｄ"}), Captions());
-}
-
 TEST_F(WordRun, AfterFiftyRejectionsThe51stDrawIsTaken) {
     Bank(10, 1);
     for (int i = 0; i < 10; ++i) Ask(i, 0, 5, 3), Ask(i, 1, 5, 3);
@@ -393,27 +379,6 @@ TEST(ChoiceDraw, ScriptedDraws) {
         Random rng;
         for (double d : r.draws) rng.Script({d});
         EXPECT_EQ(r.rows, DrawChoiceRows(r.draw, rng)) << r.name;
-    }
-}
-
-TEST(ChoiceDraw, AlwaysFinishesWithTheRightRowAndNoRepeatFromFiveWordsOn) {
-    Random rng;
-    rng.Seed(5634);
-    for (int bank : {1, 2, 4, 5, 7, 100}) {
-        for (bool nearby : {false, true}) {
-            for (int i = 0; i < 200; ++i) {
-                const ChoiceDraw d{bank, rng.Below(bank), rng.Below(4), nearby};
-                const auto rows = DrawChoiceRows(d, rng);
-                EXPECT_EQ(d.askedRow, rows[static_cast<std::size_t>(d.correctSlot)]);
-                if (bank >= 5) {
-                    EXPECT_EQ(4u, std::set<int>(rows.begin(), rows.end()).size());
-                }
-                for (int row : rows) {
-                    EXPECT_GE(row, nearby && bank >= 7 ? std::max(0, d.askedRow - 3) : 0);
-                    EXPECT_LE(row, nearby && bank >= 7 ? std::min(bank - 1, d.askedRow + 5) : bank - 1);
-                }
-            }
-        }
     }
 }
 

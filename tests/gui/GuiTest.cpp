@@ -188,16 +188,9 @@ TEST_F(GuiFixture, StopTimerFollowsItsModel) {
     EXPECT_EQ((std::vector<std::string>{"stop", "close"}), player.log);
 }
 
-TEST_F(GuiFixture, EndSavesTheRecordsAndClosesEveryWindow) {
-    QTest::mouseClick(g->form1().widget("Command5"), Qt::LeftButton);
-    EXPECT_TRUE(g->ended());
-    EXPECT_FALSE(g->form1().isVisible());
-    EXPECT_FALSE(g->form2().isVisible());
-    EXPECT_TRUE(dir.Exists("eword.dat") && dir.Exists("ptest.dat"));
-}
-
-// A close that comes while another event is under way (start-up, say) is
-// held, and ends the program as soon as that event is done.
+// A close is never lost: one that comes while another event is under way
+// (start-up, say) is held, and ends the program, unloading without saving,
+// as soon as that event is done.
 TEST_F(GuiFixture, ACloseDuringAnotherEventIsNeverLost) {
     g->Dispatch([&](Program&) {
         QCloseEvent close;
@@ -206,12 +199,6 @@ TEST_F(GuiFixture, ACloseDuringAnotherEventIsNeverLost) {
     });
     EXPECT_TRUE(g->ended());
     EXPECT_FALSE(dir.Exists("eword.dat"));  // as a close does: nothing saved
-}
-
-TEST_F(GuiFixture, ClosingTheMainWindowUnloadsWithoutSaving) {
-    g->form1().close();
-    EXPECT_TRUE(g->ended());
-    EXPECT_FALSE(dir.Exists("eword.dat"));
     EXPECT_EQ("free", player.log.back());
 }
 
