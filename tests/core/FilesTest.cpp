@@ -10,15 +10,6 @@
 namespace kelvora::test {
 namespace {
 
-TEST(Codec, DecodesCodePage932) {
-    EXPECT_EQ("りんご", DecodeCp932("\x82\xe8\x82\xf1\x82\xb2"));
-    EXPECT_EQ("\xEF\xBD\x9E", DecodeCp932("\x81\x60"));  // U+FF5E
-    EXPECT_EQ("\xEF\xBC\x8D", DecodeCp932("\x81\x7c"));  // U+FF0D
-    EXPECT_EQ("\xE2\x80\x95", DecodeCp932("\x81\x5c"));  // U+2015
-    EXPECT_EQ("a\\b", DecodeCp932("a\\b"));              // a backslash stays a backslash
-    EXPECT_EQ("ｱ", DecodeCp932("\xb1"));                  // half-width katakana
-}
-
 TEST(Codec, ShowsInvalidBytesInsteadOfDroppingThem) {
     EXPECT_EQ("a\xEF\xBF\xBD" "b", DecodeCp932("a\x80" "b"));
     EXPECT_EQ("\xEF\xBF\xBD", DecodeCp932("\xa0"));

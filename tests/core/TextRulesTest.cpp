@@ -109,14 +109,6 @@ TEST(TextReader, ReadsWholeLinesWithTheirBlanks) {
     EXPECT_FALSE(in.ReadLine());
 }
 
-TEST(TextReader, MixesFieldsAndLines) {
-    TextReader in(" 2 \r\n-1 \r\n name one\r\n");
-    EXPECT_EQ("2", in.ReadField());
-    EXPECT_EQ("-1", in.ReadField());
-    EXPECT_EQ(3, in.line());
-    EXPECT_EQ(" name one", in.ReadLine());
-}
-
 TEST(Utf8, CountsCodePoints) {
     EXPECT_EQ(4u, Characters("aあ&Ｂ").size());
     EXPECT_EQ(U'あ', FirstCode("あいう"));
@@ -143,31 +135,6 @@ TEST(Utf8, MessagesAreClippedToAScreenful) {
     std::string thirty;
     for (int i = 0; i < 30; ++i) thirty += "line\r\n";
     EXPECT_EQ(thirty.substr(0, thirty.size() - 2) + "…", ClipForScreen(many));
-}
-
-// The terminal's messages: escaped, and held to 30 lines of 200
-// characters, a long line going on in the next.
-TEST(Utf8, TerminalMessagesAreEscapedAndBounded) {
-    const struct {
-        std::string text, shown;
-    } rows[] = {
-        {"plain\n", "plain\n"},
-        {"\x1b]0;title\x07 and \x1b[2J, tab\tkept\r\n", "\\x1B]0;title\\x07 and \\x1B[2J, tab\tkept\n"},
-        {"C1 \xc2\x9b and a stray \xff byte\n", "C1 \\u009B and a stray \\xFF byte\n"},
-        {std::string(150, 'a') + " " + std::string(100, 'b') + "\n", std::string(150, 'a') + "\n" + std::string(100, 'b') + "\n"},
-        {std::string(450, 'x') + "\n", std::string(200, 'x') + "\n" + std::string(200, 'x') + "\n" + std::string(50, 'x') + "\n"},
-    };
-    for (const auto& r : rows) EXPECT_EQ(r.shown, ForTerminal(r.text));
-    // A 10 MB word: 29 lines of it, and the rest counted.
-    const std::string shown = ForTerminal("word '" + std::string(10'000'000, 'w') + "'\n");
-    EXPECT_EQ(30, std::count(shown.begin(), shown.end(), '\n'));
-    EXPECT_TRUE(shown.ends_with("\n… and 49972 more lines\n"));
-    // Data keeps its line ends, bytes and all; only controls are escaped.
-    EXPECT_EQ("a,b\r\n\\x1B[2J,\xe8\xaa\x9e\r\n", EscapeControls("a,b\r\n\x1b[2J,\xe8\xaa\x9e\r\n"));
-    // A field a spreadsheet would run is quoted.
-    for (const auto& [field, csv] : std::vector<std::pair<std::string, std::string>>{
-             {"=1+2", "\"=1+2\""}, {"+x", "\"+x\""}, {"-5", "\"-5\""}, {"@sum", "\"@sum\""}, {"a=b", "a=b"}, {"a,b", "\"a,b\""}})
-        EXPECT_EQ(csv, CsvField(field));
 }
 
 }  // namespace
