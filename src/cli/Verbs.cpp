@@ -106,6 +106,8 @@ Outcome Import(const Options& options, const fs::path& folder) {
     request.swap = options.swap;
     request.force = options.force;
     request.edictWords = options.edictWords;
+    request.commonFrom = options.commonFrom;
+    request.commonTo = options.commonTo;
     if (!options.format.empty()) {
         const import::FormatRow* row = import::FormatNamed(options.format);
         if (!row) return {2, "", "kelvora: --format takes " + import::FormatOptions() + "\nTry 'kelvora import --help'.\n"};

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "CommonWords.h"
+
 namespace kelvora::import {
 
 enum class Format { Detect, Csv, Tsv, Notes, Kvtml, Edict };
@@ -91,6 +93,10 @@ struct Request {
     bool swap = false;   // take the other column as the English one
     bool force = false;  // replace an existing NAME.txt
     std::size_t edictWords = 0;  // with --edict: how many words
+    // With --common: the ranks of the most frequent English words to take,
+    // from 1 (the most frequent); commonTo 0: not asked.
+    std::size_t commonFrom = 0, commonTo = 0;
+    CommonSources commonSources = {};
 };
 
 struct Outcome {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <map>
 
+#include "CommonWords.h"
 #include "Import.h"
 #include "platform/Codec.h"
 #include "platform/TextFile.h"
@@ -132,6 +133,61 @@ bool DatabaseExists(const Request& request) {
 
 std::string ScreenSummary(const Outcome& outcome) { return ClipForScreen(outcome.summary, 200, 40); }
 
+namespace {
+
+// The most frequent English words from rank `commonFrom` to `commonTo`,
+// and beside them each one's rank, part of speech and example.
+Outcome ImportCommonWords(const Request& request, const std::string& name, const std::filesystem::path& target) {
+    Outcome out;
+    const Result<std::vector<CommonWord>> ranked = RankCommonWords(request.commonSources);
+    if (!ranked) {
+        out.status = 1;
+        out.summary = ranked.error() + "\n";
+        return out;
+    }
+    const std::size_t from = std::max<std::size_t>(request.commonFrom, 1) - 1;
+    const std::size_t to = std::min(request.commonTo, ranked->size());
+    ReadResult read;
+    read.format = Format::Edict;
+    read.encoding = "EUC-JP";
+    std::vector<CommonWord> chosen;
+    for (std::size_t i = from; i < to; ++i) {
+        const CommonWord& w = (*ranked)[i];
+        std::string meaning;
+        for (const std::string& m : w.meanings) meaning += (meaning.empty() ? "" : "、") + m;
+        read.entries.push_back({w.rank, w.word, meaning});
+        chosen.push_back(w);
+    }
+    const Bank bank = BuildBank(read, name, false);
+    if (bank.words == 0) {
+        out.status = 1;
+        out.summary = "There are only " + Thousands(static_cast<long long>(ranked->size())) +
+                      " ranked words, so ranks from " + Thousands(static_cast<long long>(from + 1)) + " give none.\n";
+        return out;
+    }
+    // The side data first: a bank without it is only unranked, never wrong.
+    const std::filesystem::path info = request.folder / (name + kWordInfoSuffix);
+    const WriteResult side = WriteFileAtomic(info, WordInfoText(chosen));
+    const WriteResult w = side.ok ? WriteTextFileAtomic(target, bank.text) : side;
+    if (!w.ok) {
+        out.status = 1;
+        out.summary = (side.ok ? target : info).string() + " could not be written: " + w.reason + ". Nothing was changed.\n";
+        return out;
+    }
+    out.written = bank.words;
+    out.summary = "Imported " + Thousands(bank.words) + " words into " + target.string() + ": the most frequent English words, ranks " +
+                  Thousands(static_cast<long long>(from + 1)) + " to " + Thousands(static_cast<long long>(from + bank.words)) +
+                  ", each with its commonest Japanese meanings.\n"
+                  "Their ranks, parts of speech and example sentences are in " + info.filename().string() +
+                  "; mode 5 brings new words in the order of their ranks.\n"
+                  "Sources: SCOWL's word lists (Kevin Atkinson), WordNet 3.0 (Princeton University), and EDICT (the "
+                  "Electronic Dictionary Research and Development Group, CC BY-SA 4.0).\n";
+    for (const Skipped& k : bank.skipped) out.summary += "Left out \"" + (*ranked)[static_cast<std::size_t>(k.line) - 1].word + "\": " + k.reason + ".\n";
+    return out;
+}
+
+}  // namespace
+
 Outcome Run(const Request& request) {
     Outcome out;
     auto fail = [&out](const std::string& message) {
@@ -147,6 +203,8 @@ Outcome Run(const Request& request) {
     if (!request.force && Occupied(target))
         return fail(target.string() + " is there already; Kelvora leaves it as it is. Give another name, or add "
                                       "--force to replace it.");
+
+    if (request.commonTo > 0) return ImportCommonWords(request, name, target);
 
     // The row of the format asked for; none: found from the content.
     const Format asked = request.edictWords > 0 ? Format::Edict : request.format;

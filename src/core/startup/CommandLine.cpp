@@ -111,6 +111,21 @@ Options ParseImport(const std::vector<std::string>& args) {
             if (!v || v->empty() || *end != '\0' || n == 0) return Taken{true, "--edict needs how many words, from 1 to 20000"};
             o.edictWords = std::min<unsigned long>(n, 20000);
             o.format = "edict";
+        } else if (is("--common")) {
+            // "N" or "FROM-TO", ranks from 1 to 20000.
+            const auto v = value("--common");
+            const std::string text = v.value_or("");
+            const std::size_t dash = text.find('-');
+            auto number = [](const std::string& t) -> unsigned long {
+                if (t.empty() || t.size() > 6 || t.find_first_not_of("0123456789") != std::string::npos) return 0;
+                return std::stoul(t);
+            };
+            const unsigned long from = dash == std::string::npos ? 1 : number(text.substr(0, dash));
+            const unsigned long to = number(dash == std::string::npos ? text : text.substr(dash + 1));
+            if (from == 0 || to < from || to > 20000)
+                return Taken{true, "--common needs how many words (1 to 20000) or ranks FROM-TO (3001-6000)"};
+            o.commonFrom = from;
+            o.commonTo = to;
         } else if (a.size() > 1 && a[0] == '-') {
             return Unknown();
         } else {
@@ -124,6 +139,12 @@ Options ParseImport(const std::vector<std::string>& args) {
         o.error = std::move(error);
         return o;
     };
+    if (o.commonTo > 0) {
+        if (positional.size() != 1 || !o.format.empty() || o.edictWords > 0)
+            return wrong("import --common needs only the name of the word database to write");
+        o.name = positional.front();
+        return o;
+    }
     const std::size_t wanted = o.format == "edict" && o.edictWords > 0 ? 1 : 2;
     if (positional.size() == 2 && o.format == "edict") {
         o.source = positional[0];  // a dictionary file of one's own
@@ -320,6 +341,7 @@ std::string ImportHelpText(const std::string& program, const std::string& format
     return "Usage: " + program +
            " import [options] SOURCE NAME\n"
            "       " + program + " import [options] --edict N NAME\n"
+           "       " + program + " import [options] --common N|FROM-TO NAME\n"
            "Reads a word list and writes the word database NAME.txt into the data folder\n"
            "(the current folder, or the one --data-dir or --user names); nothing else there\n"
            "changes. It prints what it wrote and which rows it skipped, and why.\n"
@@ -334,6 +356,11 @@ std::string ImportHelpText(const std::string& program, const std::string& format
            "  --swap          take the other column as the English words\n"
            "  --edict N       the N most common English words of the EDICT dictionary\n"
            "                  (Debian's edict package), with their Japanese headwords\n"
+           "  --common N      the N most frequent English words (up to 20000), or ranks\n"
+           "  --common FROM-TO  FROM to TO (3001-6000: the next level), each with its\n"
+           "                  commonest Japanese meanings; their ranks, parts of speech\n"
+           "                  and examples go beside the bank, in NAME.words-info\n"
+           "                  (from Debian's scowl, wordnet-base and edict packages)\n"
            "  --force         replace NAME.txt if it is there\n"
            "  --data-dir DIR  write into DIR\n"
            "  --user          write into your own data folder\n"

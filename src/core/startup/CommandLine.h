@@ -22,6 +22,7 @@ struct Options {
     bool swap = false;             // --swap
     bool force = false;            // --force
     std::size_t edictWords = 0;    // --edict N
+    std::size_t commonFrom = 0, commonTo = 0;  // --common N (1 to N) or --common FROM-TO
 
     std::optional<std::filesystem::path> importReviews;  // reviews --import FILE
     std::optional<std::int64_t> asOf;                     // due --as-of UNIX

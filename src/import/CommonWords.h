@@ -1,0 +1,42 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The English words a learner meets most, ranked from Debian's free data:
+// SCOWL's size levels (how common a word is, coarsely), WordNet's sense
+// counts (how often its senses were met in a tagged corpus) and the number
+// of common EDICT entries that translate to it; each with its most common
+// Japanese meanings from EDICT, its part of speech and an example sentence
+// from WordNet. One headword per lemma; names, abbreviations, articles,
+// pronouns and offensive words left out.
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "text/Result.h"
+
+namespace kelvora::import {
+
+struct CommonWord {
+    std::string word;
+    std::vector<std::string> meanings;  // at most three, the commonest first
+    std::string partOfSpeech;           // "noun", "verb", "adjective", "adverb", "preposition", ...
+    std::string example;                // one English sentence, or none
+    int rank = 0;                       // 1: the most frequent
+};
+
+// Where the data packages put their files.
+struct CommonSources {
+    std::filesystem::path scowl = "/usr/share/dict/scowl";
+    std::filesystem::path wordnet = "/usr/share/wordnet";
+    std::filesystem::path edict = "/usr/share/edict/edict";
+};
+
+// Every ranked word, most frequent first; why not (naming the package to
+// install) when a source is missing.
+Result<std::vector<CommonWord>> RankCommonWords(const CommonSources& sources = {});
+
+// Beside a bank, its words' ranks, parts of speech and examples: UTF-8,
+// one word a line, "word<TAB>rank<TAB>part of speech<TAB>example".
+inline constexpr const char* kWordInfoSuffix = ".words-info";
+std::string WordInfoText(const std::vector<CommonWord>& words);
+
+}  // namespace kelvora::import
