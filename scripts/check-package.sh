@@ -38,7 +38,7 @@ errors="$(lintian --suppress-tags national-encoding "$deb" 2>/dev/null | grep '^
 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$tree/usr/bin/kelvora" --version | grep -qx 'Kelvora [0-9.]*' || fail=1
 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$tree/usr/bin/kelvora" --help | grep -q -- '--data-dir DIR' || fail=1
 # Speech is recommended, never required: the engine is loaded at run time.
-dpkg-deb -f "$deb" Recommends | grep -q 'libespeak-ng1' || { echo "package: does not recommend libespeak-ng1"; fail=1; }
+for p in libespeak-ng1 scowl wordnet-base edict; do dpkg-deb -f "$deb" Recommends | grep -q "\b$p\b" || { echo "package: does not recommend $p"; fail=1; }; done
 if dpkg-deb -f "$deb" Depends | grep -q espeak; then echo "package: depends on espeak"; fail=1; fi
 [ "$fail" -eq 0 ] || { echo "package check: FAILED"; exit 1; }
 echo "package check: $(basename "$deb") holds what it should and passes desktop-file-validate, appstreamcli and lintian"

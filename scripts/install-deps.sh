@@ -21,6 +21,7 @@ TEST=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   lame xvfb xauth time espeak-ng tzdata
+  scowl wordnet-base edict
 )
 case "$profile" in
   run) PACKAGES=("${RUN[@]}") ;;

@@ -59,6 +59,9 @@ struct Program {
     // Mode 5's cards, made at its first question from the review history,
     // or on a thread of its own from the moment the window shows.
     std::unique_ptr<Deck> deck;
+    // A bank of common words' side data (ranks, parts of speech, examples),
+    // read with the deck.
+    WordInfoMap wordInfo;
     std::future<DeckBuild> deckBuild;
     // Why the deck could not be made (the review history cannot be read):
     // the memory modes ask as mode 2 does from then on, and the learner is

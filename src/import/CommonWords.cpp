@@ -396,26 +396,30 @@ Result<std::vector<CommonWord>> RankCommonWords(const CommonSources& sources) {
     std::vector<double> score;
     for (const auto& [lemma, l] : lemmas) {
         if (kLeftOut.count(lemma)) continue;
-        const auto g = glosses.find(lemma);
-        if (g == glosses.end()) continue;
-        const int pos = wn.MainPos(lemma);
         const auto function = kFunctionWords.find(lemma);
+        const auto g = glosses.find(lemma);
+        static const std::vector<Translation> kNone;
+        const std::vector<Translation>& translations = g == glosses.end() ? kNone : g->second;
+        if (translations.empty() && function == kFunctionWords.end()) continue;
+        const int pos = wn.MainPos(lemma);
         // Offensive: WordNet says so of its commonest sense, or every EDICT
         // entry translating to it is tagged so.
-        const bool allOffensive = std::all_of(g->second.begin(), g->second.end(), [](const Translation& t) {
-            return std::any_of(t.tags.begin(), t.tags.end(), [](const std::string& s) { return kOffensive.count(s) > 0; });
-        });
+        const bool allOffensive = !translations.empty() &&
+                                  std::all_of(translations.begin(), translations.end(), [](const Translation& t) {
+                                      return std::any_of(t.tags.begin(), t.tags.end(),
+                                                         [](const std::string& s) { return kOffensive.count(s) > 0; });
+                                  });
         if (allOffensive || Flagged(wn.FirstGloss(lemma, pos))) continue;
         std::vector<const Translation*> fit;
         int commonFirst = 0;
         bool interjection = false;
-        for (const Translation& t : g->second) {
+        for (const Translation& t : translations) {
             if (std::any_of(t.tags.begin(), t.tags.end(), [](const std::string& s) { return kUnfitSense.count(s) > 0; })) continue;
             fit.push_back(&t);
             commonFirst += t.common && t.firstGloss && t.sense <= 1;
             interjection = interjection || (t.common && t.tags.count("int"));
         }
-        if (fit.empty()) continue;
+        if (fit.empty() && function == kFunctionWords.end()) continue;
         if (abbreviations.count(lemma) && wn.Count(lemma) == 0 && function == kFunctionWords.end() && !interjection &&
             std::none_of(fit.begin(), fit.end(), [](const Translation* t) { return t->common; }))
             continue;

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "model/WordInfo.h"
 #include "text/Result.h"
 
 namespace kelvora::import {
@@ -36,7 +37,6 @@ Result<std::vector<CommonWord>> RankCommonWords(const CommonSources& sources = {
 
 // Beside a bank, its words' ranks, parts of speech and examples: UTF-8,
 // one word a line, "word<TAB>rank<TAB>part of speech<TAB>example".
-inline constexpr const char* kWordInfoSuffix = ".words-info";
 std::string WordInfoText(const std::vector<CommonWord>& words);
 
 }  // namespace kelvora::import

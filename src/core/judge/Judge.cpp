@@ -1,10 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "judge/Judge.h"
 
+#include "memory/Policy.h"
+#include "model/Modes.h"
+#include "text/EntryParts.h"
+
 #include <algorithm>
 #include <climits>
 
 #include "judge/Reports.h"
+#include "memory/Policy.h"
 #include "text/EntryParts.h"
 #include "model/Modes.h"
 #include "model/Tally.h"
@@ -83,6 +88,23 @@ int PauseAfterVerdict(const Model& m, bool test) {
 
 }  // namespace
 
+namespace {
+
+// In mode 5, a word of a bank of common words shows its part of speech and
+// an example once judged, in the Comment window's box.
+void ShowWordInfo(Program& p) {
+    if (ModeOf(p.m.Qmd).memory != &kDueThenNew || p.wordInfo.empty()) return;
+    const std::string key = HeadwordKey(p.m.Word(p.m.QuestionIndex).word);
+    const auto it = p.wordInfo.find(key);
+    if (it == p.wordInfo.end()) return;
+    const WordInfo& w = it->second;
+    p.Form2.Text1.text = key + (w.partOfSpeech.empty() ? "" : " (" + w.partOfSpeech + ")") +
+                         (w.example.empty() ? "" : "\r\n\r\n" + w.example);
+    p.Form2.Text1.visible = true;
+}
+
+}  // namespace
+
 void JudgeAnswer(Program& p) {
     Model& m = p.m;
     m.QuizState = RunState::Idle;
@@ -119,6 +141,7 @@ void JudgeAnswer(Program& p) {
         p.Form2.Text1.visible = true;
         p.Form2.Command1.visible = true;
     }
+    if (!test) ShowWordInfo(p);
     m.Countdown = PauseAfterVerdict(m, test);
     m.ChosenAnswer = kNoAnswer;
     AnnounceVerdict(p);

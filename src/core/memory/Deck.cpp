@@ -130,7 +130,18 @@ Deck::Pick Deck::FirstDue(std::int64_t now) {
 Deck::Pick Deck::NewCard(std::int64_t now, const std::function<int(int)>& below, bool overLimit) {
     RankFor(now);
     if (newCards_.empty() || (!overLimit && newToday_ >= settings_.newCardsPerDay)) return std::nullopt;
-    return Asked(newCards_[static_cast<std::size_t>(below(static_cast<int>(newCards_.size())))]);
+    if (rank_.empty()) return Asked(newCards_[static_cast<std::size_t>(below(static_cast<int>(newCards_.size())))]);
+    // The most frequent word first; a word without a rank after every ranked one.
+    auto key = [this](int card) {
+        const int r = rank_[static_cast<std::size_t>(card / 2)];
+        return std::make_pair(r > 0 ? r : std::numeric_limits<int>::max(), card);
+    };
+    return Asked(*std::min_element(newCards_.begin(), newCards_.end(), [&](int a, int b) { return key(a) < key(b); }));
+}
+
+void Deck::SetRanks(std::vector<int> rankOfRow) {
+    rankOfRow.resize(firstRow_.size());
+    rank_ = std::move(rankOfRow);
 }
 
 Deck::Pick Deck::Weakest(std::int64_t now) {

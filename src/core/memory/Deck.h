@@ -12,6 +12,7 @@
 
 #include "memory/Cards.h"
 #include "model/Model.h"
+#include "model/WordInfo.h"
 #include "review/Review.h"
 #include <functional>
 #include <limits>
@@ -50,6 +51,11 @@ public:
     Pick NewCard(std::int64_t now, const std::function<int(int)>& below, bool overLimit = false);
     Pick Weakest(std::int64_t now);
 
+    // How frequent each bank row's word is (1 the most frequent, 0 not
+    // ranked): new cards then come most frequent first, each word in both
+    // directions before the next; without ranks, at random.
+    void SetRanks(std::vector<int> rankOfRow);
+
     // A judged answer to a word of the bank, in any mode.
     void Record(int row, int direction, int grade, std::int64_t at);
     // The same for a review of this session, by its headword key; a word
@@ -82,6 +88,7 @@ private:
     std::vector<CardState> cards_;     // by first row * 2 + direction
     std::vector<int> newCards_;        // never reviewed
     std::vector<int> newPlace_;        // by card: its place in newCards_, -1 when not there
+    std::vector<int> rank_;            // by first row: its rank, 0 for none; empty: no ranks
     bool newListed_ = false;
     std::int64_t day_ = std::numeric_limits<std::int64_t>::min();
     std::vector<int> dueOrder_;        // due on day_, lowest retrievability first
@@ -114,6 +121,7 @@ struct DeckBuild {
     std::unique_ptr<Deck> deck;
     std::string error;
     std::size_t sessionReviews = 0;
+    WordInfoMap info;  // the bank's side data, if it has any
 };
 
 }  // namespace kelvora

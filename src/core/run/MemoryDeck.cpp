@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "files/WordInfo.h"
 #include "run/MemoryDeck.h"
 
 #include <chrono>
@@ -27,6 +28,7 @@ struct DeckInputs {
     std::vector<Review> session;
     OwnSettings own;
     const SessionHistory* history = nullptr;
+    std::filesystem::path wordInfo;  // the bank's side file, if it has one
 };
 
 DeckInputs InputsOf(const Program& p) {
@@ -36,6 +38,7 @@ DeckInputs InputsOf(const Program& p) {
     in.session = p.session.reviews;
     in.own = p.own;
     in.history = p.history;
+    in.wordInfo = p.File(p.loadedWordDb + kWordInfoSuffix);
     return in;
 }
 
@@ -47,7 +50,18 @@ DeckBuild MakeDeck(DeckInputs in) {
         out.error = !log ? log.error() : s.error();
         return out;
     }
+    // A bank of common words brings its new words by rank.
+    out.info = ReadWordInfo(in.wordInfo);
+    std::vector<int> ranks;
+    if (!out.info.empty()) {
+        ranks.reserve(in.headwords.size());
+        for (const std::string& h : in.headwords) {
+            const auto it = out.info.find(h);
+            ranks.push_back(it == out.info.end() ? 0 : it->second.rank);
+        }
+    }
     out.deck = std::make_unique<Deck>(std::move(in.headwords), in.database, *log, in.session, *s);
+    if (!ranks.empty()) out.deck->SetRanks(std::move(ranks));
     out.sessionReviews = in.session.size();
     return out;
 }
@@ -79,6 +93,7 @@ Result<Deck*> MemoryDeck(Program& p) {
         return Result<Deck*>::Failed(p.deckProblem);
     }
     p.deck = std::move(made.deck);
+    p.wordInfo = std::move(made.info);
     // The answers judged while it was being made.
     for (std::size_t i = made.sessionReviews; i < p.session.reviews.size(); ++i) p.deck->Record(p.session.reviews[i]);
     return p.deck.get();
