@@ -9,16 +9,41 @@
 #include <QMessageBox>
 
 #include "Import.h"
+#include "startup/CommandLine.h"
+
+#include <tuple>
 
 namespace kelvora::gui {
 
 std::optional<std::string> RunImportDialog(QWidget* parent, const std::filesystem::path& folder) {
-    const QString source = QFileDialog::getOpenFileName(
-        parent, QStringLiteral("Import a word list"), QDir::homePath(),
-        QString::fromStdString(import::DialogFilter()));
-    if (source.isEmpty()) return std::nullopt;
-    QString name = QFileInfo(source).completeBaseName().simplified().replace(QLatin1Char('/'), QLatin1Char('-'));
+    // A file of one's own, or the most frequent English words.
+    const QString fromFile = QStringLiteral("A word list from a file…");
+    const QString common = QStringLiteral("The most frequent English words (from the scowl, wordnet-base and edict packages)…");
     bool ok = false;
+    const QString kind = QInputDialog::getItem(parent, QStringLiteral("Import a word list"), QStringLiteral("Import:"),
+                                               {fromFile, common}, 0, false, &ok);
+    if (!ok) return std::nullopt;
+    std::optional<std::pair<std::size_t, std::size_t>> ranks;
+    QString source, name;
+    if (kind == common) {
+        const QString text = QInputDialog::getText(
+            parent, QStringLiteral("Import a word list"),
+            QStringLiteral("How many words (up to 20000), or ranks FROM-TO for the next level (3001-6000):"),
+            QLineEdit::Normal, QStringLiteral("3000"), &ok);
+        if (!ok) return std::nullopt;
+        if (!(ranks = ParseCommonRanks(text.trimmed().toStdString()))) {
+            QMessageBox::warning(parent, QStringLiteral("Kelvora"),
+                                 QStringLiteral("“%1” is neither a number of words from 1 to 20000 nor ranks such as 3001-6000.")
+                                     .arg(text));
+            return std::nullopt;
+        }
+        name = QStringLiteral("common");
+    } else {
+        source = QFileDialog::getOpenFileName(parent, QStringLiteral("Import a word list"), QDir::homePath(),
+                                              QString::fromStdString(import::DialogFilter()));
+        if (source.isEmpty()) return std::nullopt;
+        name = QFileInfo(source).completeBaseName().simplified().replace(QLatin1Char('/'), QLatin1Char('-'));
+    }
     name = QInputDialog::getText(parent, QStringLiteral("Import a word list"),
                                  QStringLiteral("Name of the new word database (saved as NAME.txt in the data folder):"),
                                  QLineEdit::Normal, name, &ok).trimmed();
@@ -27,6 +52,7 @@ std::optional<std::string> RunImportDialog(QWidget* parent, const std::filesyste
     request.source = source.toStdString();
     request.name = name.toStdString();
     request.folder = folder;
+    if (ranks) std::tie(request.commonFrom, request.commonTo) = *ranks;
     if (import::DatabaseExists(request)) {
         if (QMessageBox::question(parent, QStringLiteral("Kelvora"),
                                   QStringLiteral("The word database %1.txt is there already. Replace it?").arg(name)) !=

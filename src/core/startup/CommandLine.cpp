@@ -112,18 +112,9 @@ Options ParseImport(const std::vector<std::string>& args) {
             o.edictWords = std::min<unsigned long>(n, 20000);
             o.format = "edict";
         } else if (is("--common")) {
-            // "N" or "FROM-TO", ranks from 1 to 20000.
-            const auto v = value("--common");
-            const std::string text = v.value_or("");
-            const std::size_t dash = text.find('-');
-            auto number = [](const std::string& t) -> unsigned long {
-                if (t.empty() || t.size() > 6 || t.find_first_not_of("0123456789") != std::string::npos) return 0;
-                return std::stoul(t);
-            };
-            const unsigned long from = dash == std::string::npos ? 1 : number(text.substr(0, dash));
-            const unsigned long to = number(dash == std::string::npos ? text : text.substr(dash + 1));
-            if (from == 0 || to < from || to > 20000)
-                return Taken{true, "--common needs how many words (1 to 20000) or ranks FROM-TO (3001-6000)"};
+            const auto ranks = ParseCommonRanks(value("--common").value_or(""));
+            if (!ranks) return Taken{true, "--common needs how many words (1 to 20000) or ranks FROM-TO (3001-6000)"};
+            const auto [from, to] = *ranks;
             o.commonFrom = from;
             o.commonTo = to;
         } else if (a.size() > 1 && a[0] == '-') {
@@ -366,6 +357,18 @@ std::string ImportHelpText(const std::string& program, const std::string& format
            "  --user          write into your own data folder\n"
            "\n"
            "Exit status: 0 when words were written, 1 when nothing could be, 2 for wrong usage.\n";
+}
+
+std::optional<std::pair<std::size_t, std::size_t>> ParseCommonRanks(const std::string& text) {
+    auto number = [](const std::string& t) -> std::size_t {
+        if (t.empty() || t.size() > 6 || t.find_first_not_of("0123456789") != std::string::npos) return 0;
+        return std::stoul(t);
+    };
+    const std::size_t dash = text.find('-');
+    const std::size_t from = dash == std::string::npos ? 1 : number(text.substr(0, dash));
+    const std::size_t to = number(dash == std::string::npos ? text : text.substr(dash + 1));
+    if (from == 0 || to < from || to > 20000) return std::nullopt;
+    return std::make_pair(from, to);
 }
 
 std::string VersionText() { return std::string("Kelvora ") + kVersion + "\n"; }

@@ -48,6 +48,9 @@ Options ParseOptions(const std::vector<std::string>& args);
 std::string HelpText(const std::string& program);
 // `formats`: the names --format takes.
 std::string ImportHelpText(const std::string& program, const std::string& formats);
+// The ranks "--common" takes: "N" (1 to N) or "FROM-TO", up to 20000;
+// nothing for anything else.
+std::optional<std::pair<std::size_t, std::size_t>> ParseCommonRanks(const std::string& text);
 // What "--version" prints.
 std::string VersionText();
 
