@@ -2,6 +2,7 @@
 // The word editor's core: the find fold, the filters, the edits and the
 // bytes they write, and a save the running drill follows.
 #include "Fixture.h"
+#include "run/MemoryDeck.h"
 #include "run/Run.h"
 #include "judge/Judge.h"
 #include "platform/Codec.h"
@@ -146,6 +147,12 @@ TEST_F(ProgramFixture, TheDrillFollowsASaveOnceStopped) {
     EXPECT_EQ(" 9", p.m.Word(3).asked[0]);  // w03x: its record's 4, and this run's 5
     EXPECT_EQ("0", p.m.Word(1).asked[0]);   // w015, new
     EXPECT_EQ("w03x", p.session.reviews.at(0).word);
+    // The memory modes' deck, made again: the word added is a new word, the
+    // renamed one keeps this run's answer.
+    const Result<Deck*> deck = MemoryDeck(p);
+    ASSERT_TRUE(deck.ok()) << deck.error();
+    EXPECT_FALSE((*deck)->Card(1, 0).Reviewed());
+    EXPECT_EQ(1, (*deck)->Card(3, 0).reviews);
     EXPECT_EQ("2,2,2,2\r\n0,0,0,0\r\n3,3,3,3\r\n4,4,4,4\r\n0,0,0,0\r\n", dir.ReadBytes("eword.dat").substr(0, 45));
     EXPECT_EQ("w01,m01\r\nw015,new\r\n", dir.ReadBytes("eword.txt").substr(0, 19));
 }
