@@ -11,6 +11,7 @@
 #include "files/OwnSettings.h"
 #include "files/QuestionBanks.h"
 #include "files/SessionHistory.h"
+#include "files/WordInfo.h"
 #include "files/Settings.h"
 #include "memory/Fit.h"
 #include "memory/Outlook.h"
@@ -302,7 +303,8 @@ Outcome Words(const Options& options, const fs::path& folder, std::int64_t now) 
         const Result<ReviewLog> log = f.history.Reviews(name);
         const Result<MemorySettings> settings = MemorySettingsOf(f.p);
         if (!log || !settings) return Failed(HistoryProblem(file, !log ? log.error() : settings.error()));
-        const auto memory = MemoryOfWords(*book, *log, *settings, now);
+        auto memory = MemoryOfWords(*book, *log, *settings, now);
+        AddRanks(memory, *book, ReadWordInfo(folder / (name + kWordInfoSuffix)));
         out.out = WordsCsv(*book, memory, FindWords(*book, FoldedRows(*book), memory, options.find, *filter, LearningDay(now)));
         return out;
     }

@@ -108,7 +108,7 @@ TEST(WordTable, FiltersAndTheCsvTheImportReadsBack) {
     SortWordRows(sorted, b, m, 9, true);  // recall now, E→J, highest first; none last
     EXPECT_EQ((std::vector<int>{0, 2, 1, 3}), sorted);
     EXPECT_EQ("word,meaning,marked,en_asked,en_score,ja_asked,ja_score,en_reviews,en_lapses,en_retrievability,en_due,"
-              "ja_reviews,ja_lapses,ja_retrievability,ja_due\r\nbank,銀行,*,0,0,0,0,0,0,,,6,4,0.400,2024-10-04\r\n",
+              "ja_reviews,ja_lapses,ja_retrievability,ja_due,rank\r\nbank,銀行,*,0,0,0,0,0,0,,,6,4,0.400,2024-10-04,\r\n",
               WordsCsv(b, m, {1}));
 }
 

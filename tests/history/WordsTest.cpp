@@ -203,7 +203,7 @@ TEST_F(Words, ASaveKilledAnywhereIsAllOldOrAllNewOnceFinished) {
 
 TEST_F(Folder, TheWordsCommandPrintsFindsAndEditsAsTheWindowDoes) {
     EXPECT_EQ("word,meaning,marked,en_asked,en_score,ja_asked,ja_score,en_reviews,en_lapses,en_retrievability,en_due,"
-              "ja_reviews,ja_lapses,ja_retrievability,ja_due\r\ncat,猫,*,0,0,0,0,0,0,,,0,0,,\r\n",
+              "ja_reviews,ja_lapses,ja_retrievability,ja_due,rank\r\ncat,猫,*,0,0,0,0,0,0,,,0,0,,,\r\n",
               Run({"words", "--find", "CA", "--filter", "marked"}).out);
     const struct {
         std::vector<std::string> args;

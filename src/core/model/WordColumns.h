@@ -21,7 +21,7 @@ inline constexpr WordColumn kWordColumns[] = {
     {"en_lapses", "Lapses (E→J)", true}, {"en_retrievability", "Recall now (E→J)", true},
     {"en_due", "Due (E→J)", false},    {"ja_reviews", "Reviews (J→E)", true},
     {"ja_lapses", "Lapses (J→E)", true}, {"ja_retrievability", "Recall now (J→E)", true},
-    {"ja_due", "Due (J→E)", false},
+    {"ja_due", "Due (J→E)", false},    {"rank", "Rank", true},
 };
 inline constexpr int kWordColumnCount = static_cast<int>(std::size(kWordColumns));
 inline constexpr int kMeaningColumn = 1;

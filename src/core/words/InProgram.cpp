@@ -3,6 +3,7 @@
 
 #include <unordered_map>
 
+#include "files/WordInfo.h"
 #include "memory/Deck.h"
 #include "memory/LearningDay.h"
 #include "run/MemoryDeck.h"
@@ -79,12 +80,17 @@ Result<std::vector<WordMemoryPair>> MemoryInProgram(Program& p, const WordBook& 
                 m.retrievability = RetrievabilityOn(card, w, today);
                 m.dueDay = DueDayOf(card, *settings);
             }
+        AddRanks(out, book, ReadWordInfo(p.File(book.name() + kWordInfoSuffix)));
         return out;
     }
-    if (!p.history) return std::vector<WordMemoryPair>(book.entries().size());
-    const Result<ReviewLog> log = p.history->Reviews(book.name());
-    if (!log) return Out::Failed(log.error());
-    return MemoryOfWords(book, *log, *settings, now);
+    std::vector<WordMemoryPair> out(book.entries().size());
+    if (p.history) {
+        const Result<ReviewLog> log = p.history->Reviews(book.name());
+        if (!log) return Out::Failed(log.error());
+        out = MemoryOfWords(book, *log, *settings, now);
+    }
+    AddRanks(out, book, ReadWordInfo(p.File(book.name() + kWordInfoSuffix)));
+    return out;
 }
 
 Result<void> SaveWordsInProgram(Program& p, WordBook& book) {

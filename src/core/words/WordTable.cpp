@@ -32,6 +32,12 @@ std::vector<WordMemoryPair> MemoryOfWords(const WordBook& book, const ReviewLog&
     return out;
 }
 
+void AddRanks(std::vector<WordMemoryPair>& memory, const WordBook& book, const WordInfoMap& info) {
+    if (info.empty()) return;
+    for (std::size_t row = 0; row < memory.size() && row < book.entries().size(); ++row)
+        if (const auto it = info.find(HeadwordKey(book.entries()[row].word)); it != info.end()) memory[row].rank = it->second.rank;
+}
+
 std::string FoldForFind(std::string_view text) {
     // Half-width katakana U+FF66..U+FF9D as full-width, and the two sound
     // marks that follow one.
@@ -150,6 +156,7 @@ std::string WordCell(const WordEntry& e, const WordMemoryPair& m, int column) {
         case 1: return GetTextPart(e.meaning);
         case 2: return e.marked() ? "*" : "";
         case 3: case 4: case 5: case 6: return e.record[static_cast<std::size_t>(column - 3)];
+        case 15: return m.rank > 0 ? std::to_string(m.rank) : "";
         default: break;
     }
     const WordMemory& d = m[column < 11 ? 0 : 1];
@@ -180,7 +187,8 @@ void SortWordRows(std::vector<int>& rows, const WordBook& book, const std::vecto
         const WordEntry& e = entries[static_cast<std::size_t>(row)];
         const WordMemoryPair& m = memoryOf(row);
         auto& k = key[static_cast<std::size_t>(row)];
-        if (column >= 3 && column <= 6) k.first = std::strtod(e.record[static_cast<std::size_t>(column - 3)].c_str(), nullptr);
+        if (column == 15) k.first = m.rank > 0 ? m.rank : 1e300;  // unranked last
+        else if (column >= 3 && column <= 6) k.first = std::strtod(e.record[static_cast<std::size_t>(column - 3)].c_str(), nullptr);
         else if (column >= 7) {
             const WordMemory& d = m[column < 11 ? 0 : 1];
             const int part = (column - 7) % 4;

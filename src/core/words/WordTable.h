@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "memory/Cards.h"
+#include "model/WordInfo.h"
 #include "review/Review.h"
 #include "model/WordColumns.h"
 #include "words/WordBook.h"
@@ -26,11 +27,18 @@ struct WordMemory {
     std::int64_t dueDay = 0;    // a learning day
     bool reviewed() const { return reviews > 0; }
 };
-using WordMemoryPair = std::array<WordMemory, 2>;
+// Both directions' memory, and how frequent the word is (the rank a bank
+// of common words gives it; 0 for none).
+struct WordMemoryPair : std::array<WordMemory, 2> {
+    int rank = 0;
+};
 
 // Each row's memory by direction, from the log of the book's database.
 std::vector<WordMemoryPair> MemoryOfWords(const WordBook& book, const ReviewLog& log, const MemorySettings& settings,
                                           std::int64_t now);
+
+// Each row's rank from a bank's side data.
+void AddRanks(std::vector<WordMemoryPair>& memory, const WordBook& book, const WordInfoMap& info);
 
 // Text as the find box compares it: Latin letters small, full-width
 // letters, digits and signs as half-width ones, half-width katakana as
