@@ -285,6 +285,29 @@ TEST_F(DueWords, BeforeTheExamAsksTheWeakestReviewedWordsDueOrNot) {
     EXPECT_EQ(kGood, history.sessions[0].reviews[3].grade);
 }
 
+// A bank of common words, with its ranks beside it: new words most
+// frequent first, each in both directions; after a verdict, its part of
+// speech and example; the words without a rank after the ranked ones.
+TEST_F(DueWords, ARankedBankBringsNewWordsMostFrequentFirstAndShowsTheirExamples) {
+    dir.WriteBytes("eword.words-info", "w3\t1\tnoun\tThe w3 is here.\nw1\t2\tverb\t\nnot a line\n");
+    Load({});
+    p.own.newCardsPerDay = 100;
+    ASSERT_FALSE(Fire(form1::Command7_Click));
+    std::vector<std::pair<int, int>> asked{Asked()};
+    ChooseAnswer(p, p.m.CorrectAnswer);
+    EXPECT_EQ("w3 (noun)\r\n\r\nThe w3 is here.", p.Form2.Text1.text);
+    EXPECT_TRUE(p.Form2.Text1.visible);
+    for (int i = 0; i < 2; ++i) ASSERT_FALSE(Fire(form1::Timer1_Timer));
+    EXPECT_FALSE(p.Form2.Text1.visible);
+    asked.push_back(Asked());
+    for (int i = 0; i < 3; ++i) {
+        host.now += 10;
+        AnswerRight();
+        asked.push_back(Asked());
+    }
+    EXPECT_EQ((std::vector<std::pair<int, int>>{{3, 0}, {3, 1}, {1, 0}, {1, 1}, {0, 0}}), asked);
+}
+
 // A learner who imported a year of reviews and kept no session yet sees
 // them as questions, day by day.
 TEST_F(DueWords, ProgressCountsEveryReviewAsAQuestion) {

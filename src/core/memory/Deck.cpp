@@ -131,12 +131,19 @@ Deck::Pick Deck::NewCard(std::int64_t now, const std::function<int(int)>& below,
     RankFor(now);
     if (newCards_.empty() || (!overLimit && newToday_ >= settings_.newCardsPerDay)) return std::nullopt;
     if (rank_.empty()) return Asked(newCards_[static_cast<std::size_t>(below(static_cast<int>(newCards_.size())))]);
-    // The most frequent word first; a word without a rank after every ranked one.
-    auto key = [this](int card) {
-        const int r = rank_[static_cast<std::size_t>(card / 2)];
-        return std::make_pair(r > 0 ? r : std::numeric_limits<int>::max(), card);
-    };
-    return Asked(*std::min_element(newCards_.begin(), newCards_.end(), [&](int a, int b) { return key(a) < key(b); }));
+    // By rank, the most frequent word first (both its directions), a word
+    // without a rank after every ranked one: the order made once, and a
+    // place in it that passes the cards reviewed since.
+    if (byRank_.empty()) {
+        byRank_ = newCards_;
+        auto key = [this](int card) {
+            const int r = rank_[static_cast<std::size_t>(card / 2)];
+            return std::make_pair(r > 0 ? r : std::numeric_limits<int>::max(), card);
+        };
+        std::sort(byRank_.begin(), byRank_.end(), [&](int a, int b) { return key(a) < key(b); });
+    }
+    while (rankPlace_ < byRank_.size() && cards_[static_cast<std::size_t>(byRank_[rankPlace_])].Reviewed()) ++rankPlace_;
+    return Asked(byRank_[rankPlace_]);
 }
 
 void Deck::SetRanks(std::vector<int> rankOfRow) {

@@ -89,6 +89,8 @@ private:
     std::vector<int> newCards_;        // never reviewed
     std::vector<int> newPlace_;        // by card: its place in newCards_, -1 when not there
     std::vector<int> rank_;            // by first row: its rank, 0 for none; empty: no ranks
+    std::vector<int> byRank_;          // the new cards by rank, made at the first new card asked
+    std::size_t rankPlace_ = 0;        // the first of them perhaps not reviewed yet
     bool newListed_ = false;
     std::int64_t day_ = std::numeric_limits<std::int64_t>::min();
     std::vector<int> dueOrder_;        // due on day_, lowest retrievability first
