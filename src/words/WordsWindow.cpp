@@ -366,20 +366,18 @@ bool WordsWindow::Open(const std::string& name) {
         database_->setCurrentText(shownDatabase_);
     }
     memoryById_.clear();
-    Rebuild();
-    if (!rows_.empty()) Select(rows_.front());
     // The memory columns once the review history is read: at once when the
-    // drill's deck is made, else when its thread has made it, the window
-    // answering meanwhile.
-    if (book_->name() == p_.loadedWordDb && p_.history) {
-        PrepareMemoryDeck(p_);
-        if (MemoryDeckBeingMade(p_)) {
-            Say(QStringLiteral("Reading the review history…"));
-            memoryWait_->start();
-            return true;
-        }
+    // drill's deck is made, else (the words shown meanwhile) when its
+    // thread has made it, the window answering all the while.
+    if (book_->name() == p_.loadedWordDb && p_.history) PrepareMemoryDeck(p_);
+    if (book_->name() == p_.loadedWordDb && MemoryDeckBeingMade(p_)) {
+        Rebuild();
+        Say(QStringLiteral("Reading the review history…"));
+        memoryWait_->start();
+    } else {
+        TakeMemory();
     }
-    TakeMemory();
+    if (!rows_.empty()) Select(rows_.front());
     return true;
 }
 

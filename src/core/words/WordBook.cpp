@@ -204,25 +204,19 @@ void WordBook::Do(Edit e) {
     redo_.clear();
 }
 
-int WordBook::Undo() {
-    if (undo_.empty()) return -1;
-    Edit e = std::move(undo_.back());
-    undo_.pop_back();
-    Apply(e, false);
+// Moves the last edit of `from` onto `to`, undone or done again.
+int WordBook::Step(std::vector<Edit>& from, std::vector<Edit>& to, bool forward) {
+    if (from.empty()) return -1;
+    Edit e = std::move(from.back());
+    from.pop_back();
+    Apply(e, forward);
     const int row = e.row;
-    redo_.push_back(std::move(e));
+    to.push_back(std::move(e));
     return std::min(row, size() - 1);
 }
 
-int WordBook::Redo() {
-    if (redo_.empty()) return -1;
-    Edit e = std::move(redo_.back());
-    redo_.pop_back();
-    Apply(e, true);
-    const int row = e.row;
-    undo_.push_back(std::move(e));
-    return std::min(row, size() - 1);
-}
+int WordBook::Undo() { return Step(undo_, redo_, false); }
+int WordBook::Redo() { return Step(redo_, undo_, true); }
 
 Result<int> WordBook::Add(const std::string& wordIn, const std::string& meaningIn) {
     const std::string word = Trimmed(wordIn), meaning = Trimmed(meaningIn);

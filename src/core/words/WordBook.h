@@ -98,6 +98,7 @@ private:
         std::string what;
     };
     void Apply(const Edit& e, bool forward);
+    int Step(std::vector<Edit>& from, std::vector<Edit>& to, bool forward);
     Result<void> CheckWord(const std::string& word, int except) const;
     Result<void> CheckMeaning(const std::string& meaning) const;
     int PlaceFor(const std::string& word) const;
