@@ -86,23 +86,6 @@ TEST(TextFile, WritesCodePage932AndReplacesAtomicallyOrNotAtAll) {
     EXPECT_EQ(1, files);
 }
 
-TEST(TextFile, KeepsTheModeOfTheFileItReplaces) {
-    TempDir dir;
-    const auto file = dir.path() / "a.dat";
-    dir.WriteBytes("a.dat", "old");
-    ::chmod(file.c_str(), 0600);
-    ASSERT_TRUE(WriteTextFileAtomic(file, "new").ok);
-    struct stat st {};
-    ASSERT_EQ(0, ::stat(file.c_str(), &st));
-    EXPECT_EQ(0600u, st.st_mode & 0777);
-    // A new file gets what the umask leaves of 0666.
-    const mode_t mask = ::umask(022);
-    ::umask(mask);
-    ASSERT_TRUE(WriteTextFileAtomic(dir.path() / "b.dat", "new").ok);
-    ASSERT_EQ(0, ::stat((dir.path() / "b.dat").c_str(), &st));
-    EXPECT_EQ(0666u & ~mask, st.st_mode & 0777);
-}
-
 TEST(TextFile, ReadsOnlyPlainFilesWithinTheirLimit) {
     TempDir dir;
     dir.WriteBytes("a.txt", "12345");

@@ -1,17 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The memory model: its formulas against reference values of a published
 // FSRS-6 implementation (ts-fsrs 5.4.2, short-term on, no fuzz), learning
-// days, mode 5's choice of words, and the fit to a learner's log.
+// days and mode 5's choice of words.
 #include <cstdlib>
 #include <ctime>
 
 #include <numeric>
 
 #include "Fixture.h"
-#include "SyntheticLearner.h"
 #include "judge/Judge.h"
 #include "memory/Cards.h"
-#include "memory/Fit.h"
 #include "memory/LearningDay.h"
 
 namespace kelvora::test {
@@ -333,30 +331,6 @@ TEST_F(DueWords, AnUnreadableHistoryIsToldOnceAndModeFiveAsksAsModeTwo) {
     AnswerRight();  // no second message
     ASSERT_FALSE(Fire(form1::Command6_Click));
     EXPECT_NE(std::string::npos, p.Form2.Text1.text.find("\r\n Due words: the review history cannot be read."));
-}
-
-TEST(Fit, ASyntheticLearnerIsPredictedBetterThanByTheDefaults) {
-    support::LearnerShape shape;
-    shape.cards = 600;
-    shape.reviewsPerCard = 8;
-    const auto cards = fsrs::SequencesOf(support::SyntheticLog(shape));
-    const fsrs::FitResult fit = fsrs::Fit(cards);
-    ASSERT_TRUE(fit.fitted);
-    EXPECT_EQ(4800, fit.reviews);
-    EXPECT_LT(fit.result.logLoss, fit.defaults.logLoss);  // 0.1737 against 0.1800
-    EXPECT_LT(fit.result.rmseBins, fit.defaults.rmseBins);  // 0.011 against 0.034
-    // As good as the learner's true memory (0.1740): the fit found it.
-    EXPECT_LT(fit.result.logLoss, fsrs::Evaluate(cards, support::kLearnerParameters).logLoss + 0.002);
-    for (std::size_t i = 0; i < fit.weights.size(); ++i) {
-        EXPECT_GE(fit.weights[i], fsrs::kParameterBounds[i].first) << i;
-        EXPECT_LE(fit.weights[i], fsrs::kParameterBounds[i].second) << i;
-    }
-    // Too few reviews: the defaults stay.
-    shape.cards = 40;
-    const fsrs::FitResult few = fsrs::Fit(fsrs::SequencesOf(support::SyntheticLog(shape)));
-    EXPECT_FALSE(few.fitted);
-    EXPECT_LT(few.reviewsUsed, fsrs::kFewestReviewsToFit);
-    EXPECT_EQ(fsrs::kDefaultParameters, few.weights);
 }
 
 }  // namespace

@@ -81,18 +81,6 @@ TEST_F(Banks, MissingDatabasesAreNotFound) {
     EXPECT_EQ("File 'pnone' not found. Check setup 'qbx.txt'", LoadTestDatabase(p).failure);
 }
 
-TEST_F(Banks, Utf8AndCodePage932GiveTheSameTable) {
-    const std::string text = Crlf({"apple,りんご～", "bank,銀行－"});
-    ASSERT_TRUE(LoadWords("eword", text).ok());
-    const auto cp932 = Words();
-    dir.WriteBytes("eword.txt", text);  // UTF-8 bytes as they are
-    ASSERT_TRUE(LoadWordDatabase(p).ok());
-    EXPECT_EQ(cp932, Words());
-    dir.WriteBytes("eword.txt", "\xEF\xBB\xBF" + text);
-    ASSERT_TRUE(LoadWordDatabase(p).ok());
-    EXPECT_EQ(cp932, Words());
-}
-
 TEST_F(Banks, TestDatabases) {
     const std::vector<std::string> q3{"q0", "a,b,c,d,A", "c0", "q1", "a,b,c,d,A", "c1", "q2", "a,b,c,d,A"};
     ASSERT_TRUE(LoadTests(q3).ok());

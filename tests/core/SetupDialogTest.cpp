@@ -135,19 +135,6 @@ TEST_F(Setup, AFailedSaveChangesNothingAndKeepsRunning) {
     EXPECT_TRUE(p.Form3.visible);
 }
 
-TEST_F(Setup, SaveOnAFullDiskKeepsTheOldSettings) {
-    const std::string before = dir.ReadBytes("qbx.txt");
-    p.Form3.Text1.text = "\r\na much longer list of word databases\r\nthan the one on disk";
-    {
-        FileSizeLimit limit(static_cast<rlim_t>(before.size()));
-        host.Expect("The settings file 'qbx.txt' could not be saved: the file is too large.\r\n"
-                    "The file on disk is unchanged; Kelvora keeps running.");
-        EXPECT_FALSE(Fire(form3::Command1_Click));
-    }
-    EXPECT_EQ(before, dir.ReadBytes("qbx.txt"));
-    EXPECT_EQ("eword", p.m.WordDbName[0]);
-}
-
 TEST_F(Setup, QuitRevertsToTheSavedListsAndHides) {
     p.Form3.Text1.text = "\r\nedited";
     p.Form3.Text2.text = "";

@@ -136,18 +136,6 @@ TEST_F(Startup, BadSettingsFilesStopStartUpNamingTheLine) {
     }
 }
 
-TEST_F(Startup, AFileWithoutEofLineReadsTheSame) {
-    WriteStandardFiles();
-    dir.WriteBytes("qbx.txt", " 2 \r\n 1 \r\neword\r\nefix\r\nptest\r\n 2 \r\n 1 \r\n 30 ");
-    dir.WriteCp932("efix.txt", "bank,土手\r\n");
-    host.Expect("Fix patch Completed");
-    ASSERT_FALSE(Fire(form1::Form_Load));
-    EXPECT_EQ("土手", p.m.WordTbl[1].meaning);
-    EXPECT_EQ(2, p.m.SetupQmd);
-    EXPECT_EQ(1, p.m.AutoFix);
-    EXPECT_EQ(30, p.m.WaitSec.value());
-}
-
 TEST_F(Startup, UnloadStopsThePlayerInOrderAndSavesNothing) {
     WriteStandardFiles();
     ASSERT_FALSE(Fire(form1::Form_Load));

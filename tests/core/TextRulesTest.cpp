@@ -29,29 +29,6 @@ TEST(NumText, FollowsTheNumberToTextRule) {
     for (const auto& r : rows) EXPECT_EQ(r.text, NumText(r.value)) << r.value;
 }
 
-TEST(Val, TakesTheNumberAtTheStart) {
-    const struct {
-        const char* text;
-        double value;
-    } rows[] = {
-        {"11abc", 11}, {"", 0}, {"abc", 0}, {"  22", 22}, {" 11", 11}, {"-3", -3}, {"+4", 4}, {"2.5x", 2.5},
-        {".5", 0.5},   {"1e2", 100}, {"1e", 1}, {"- 3", 0}, {"10 20", 10}, {"３", 0},
-    };
-    for (const auto& r : rows) EXPECT_DOUBLE_EQ(r.value, Val(r.text)) << r.text;
-}
-
-TEST(ParseNumber, AcceptsOnlyAWholeNumberField) {
-    EXPECT_EQ(3, ParseNumber(" 3 "));
-    EXPECT_EQ(-2, ParseNumber("-2"));
-    EXPECT_EQ(30, ParseNumber("30"));
-    EXPECT_EQ(1.25, ParseNumber("1.25"));
-    EXPECT_FALSE(ParseNumber(""));
-    EXPECT_FALSE(ParseNumber("   "));
-    EXPECT_FALSE(ParseNumber("abc"));
-    EXPECT_FALSE(ParseNumber("11abc"));
-    EXPECT_FALSE(ParseNumber("1 2"));
-}
-
 TEST(Int16, NeverLeavesItsRange) {
     EXPECT_EQ(32767, Int16::FromNumber(32767).value());
     EXPECT_EQ(-32768, Int16::FromNumber(-32768).value());
@@ -107,16 +84,6 @@ TEST(TextReader, ReadsWholeLinesWithTheirBlanks) {
     EXPECT_EQ("last", in.ReadLine());
     EXPECT_TRUE(in.AtEof());
     EXPECT_FALSE(in.ReadLine());
-}
-
-TEST(Utf8, CountsCodePoints) {
-    EXPECT_EQ(4u, Characters("aあ&Ｂ").size());
-    EXPECT_EQ(U'あ', FirstCode("あいう"));
-    EXPECT_EQ(0u, FirstCode(""));
-    EXPECT_EQ(0xFFFDu, FirstCode("\xff"));
-    EXPECT_TRUE(IsValidUtf8("りんご"));
-    EXPECT_FALSE(IsValidUtf8("\x82\xa0"));
-    EXPECT_EQ("bank", LowerAscii("BaNk"));
 }
 
 TEST(Utf8, MessagesAreClippedToAScreenful) {

@@ -167,14 +167,6 @@ TEST_F(Damage, ACommandThatWritesWaitsForNoWindowItRefuses) {
     EXPECT_EQ(0, Run({"settings", "new_cards_per_day", "10"}).status);
 }
 
-TEST_F(Damage, AClockSetBackNeverHidesALapse) {
-    const std::int64_t march = 1'772'452'800, y2020 = 1'577'880'000;  // 2026-03-02, 2020-01-01 at noon
-    SqliteHistory history(file);
-    ASSERT_EQ("", history.Append(Session(march, {Answer("apple", 0, march - 60, true, false, 4, 5)})).problem);
-    ASSERT_EQ("", history.Append(Session(y2020, {Answer("apple", 0, y2020 - 60, false, false, 4, 5)})).problem);
-    EXPECT_NE(std::string::npos, Run({"due", "--as-of", std::to_string(march + 86400)}).out.find("\r\napple,en-ja,2,1,1577879940,"));
-}
-
 TEST_F(Damage, AReadOnlyFolderAndALongPathAreReadAndTheWriteSaysWhy) {
     Fill(8);
     const std::string reviews = Run({"reviews"}).out;

@@ -138,20 +138,5 @@ TEST(SqliteHistory, NeverWritesToADamagedOrNewerFile) {
     EXPECT_EQ(why, Why(ReadHistory(file)));
 }
 
-TEST(SqliteHistory, AReadOnlyFolderIsSaid) {
-    TempDir dir;
-    fs::create_directories(dir.path() / "ro");
-    ::chmod((dir.path() / "ro").c_str(), 0555);
-    ::chmod(dir.path().c_str(), 0755);
-    const int status = InChild(
-        [&] {
-            const std::string why = SqliteHistory(dir.path() / "ro" / kHistoryFile).Append(Sample(0)).problem;
-            return why.rfind("it cannot be written (is the folder read-only?); nor can it be kept in ", 0) == 0 ? 0 : 1;
-        },
-        true);
-    EXPECT_EQ(0, status);
-    EXPECT_FALSE(fs::exists(dir.path() / "ro" / kHistoryFile));
-}
-
 }  // namespace
 }  // namespace kelvora::test

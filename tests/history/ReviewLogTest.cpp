@@ -179,24 +179,6 @@ TEST_F(Folder, AnImportReadsTheSameColumnsAllOrNothingAndNeverTwice) {
     EXPECT_EQ("Imported 1 review into eword (1 already there).\n", Run({"reviews", "--import", (dir.path() / "new.csv").string()}).out);
     EXPECT_EQ(full + "apple,en-ja,1767225600,2,4,,,\r\napple,en-ja,1767225600,1,0,,5999,cat\r\ncat,ja-en,1767225700,4,0,,,\r\n",
               Run({"reviews"}).out);
-
-    // A bad file: every bad line named, and nothing written (the lines
-    // one by one: BadReviewFiles below).
-    const std::string before = dir.ReadBytes(kHistoryFile);
-    dir.WriteBytes("bad.csv", header + "apple,en-ja,1767225600,7,4,\r\n");
-    r = Run({"reviews", "--import", (dir.path() / "bad.csv").string()});
-    EXPECT_EQ(1, r.status);
-    EXPECT_EQ("kelvora: " + (dir.path() / "bad.csv").string() +
-                  " line 2: the grade must be 1, 2, 3 or 4, not '7'. Nothing was imported.\n",
-              r.err);
-    // A FIFO is never waited on; a file of 1 GB is refused before it is read.
-    ASSERT_EQ(0, mkfifo((dir.path() / "fifo.csv").c_str(), 0600));
-    r = Run({"reviews", "--import", (dir.path() / "fifo.csv").string()});
-    EXPECT_EQ("kelvora: " + (dir.path() / "fifo.csv").string() + " cannot be read: it is not a plain file. Nothing was imported.\n", r.err);
-    ASSERT_EQ(0, truncate((dir.path() / "bad.csv").c_str(), off_t{1} << 30));
-    r = Run({"reviews", "--import", (dir.path() / "bad.csv").string()});
-    EXPECT_NE(std::string::npos, r.err.find("it is 1,024 MB, far more than this kind of file holds"));
-    EXPECT_EQ(before, dir.ReadBytes(kHistoryFile));
 }
 
 // A review file's bad lines, each with what is wrong with it; several are

@@ -164,13 +164,6 @@ TEST(Import, LimitsExistingFilesAndUsage) {
     EXPECT_EQ(500u, e.edictWords);
     EXPECT_EQ("ebank", e.name);
     EXPECT_EQ(A::Wrong, ParseOptions({"import", "a.csv"}).action);
-    // The format table names every format once, for --format and the
-    // import dialog.
-    EXPECT_EQ("xls", ParseOptions({"import", "--format", "xls", "a", "b"}).format);
-    EXPECT_EQ(nullptr, FormatNamed("xls"));
-    for (const FormatRow& row : Formats()) EXPECT_EQ(&row, FormatNamed(row.option));
-    EXPECT_EQ("kvtml, notes, tsv, csv or edict", FormatOptions());
-    EXPECT_EQ("Word lists (*.csv *.kvtml *.tsv *.txt *.xml);;All files (*)", DialogFilter());
     EXPECT_EQ(A::Wrong, ParseOptions({"import", "--edict", "many", "b"}).action);
 }
 
