@@ -88,14 +88,6 @@ TEST_F(FixPatch, NeverReadsPastTheLoadedRows) {
     EXPECT_EQ("old cat", p.m.WordTbl[2].meaning);
 }
 
-TEST_F(FixPatch, AnEmptyTableTakesNothing) {
-    Table({});
-    host.Expect("The fix patch 'efix.txt' holds 'a', but the word database 'eword.txt' has no record at or after "
-                "it.\r\nA word database used with a fix patch ends with a 'zzzzzzzz' record.\r\n"
-                "The patch was merged up to that word.");
-    EXPECT_EQ(MergeOutcome::Stopped, Merge({"a,b"}));
-}
-
 TEST_F(FixPatch, MissingPatch) {
     host.Expect("File 'efix' not found. Check setup 'qbx.txt'\r\nNothing was merged.");
     EXPECT_EQ(MergeOutcome::NotMerged, MergeFixPatch(p));

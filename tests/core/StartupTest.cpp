@@ -73,15 +73,6 @@ TEST_F(Startup, NegativeCountsLoadTheSameListsWithTheBoxesOff) {
     EXPECT_EQ(" 2", p.Form3.Text3.text);
 }
 
-TEST_F(Startup, NamesKeepTheirBlanksAndJapanese) {
-    WriteStandardFiles();
-    dir.WriteCp932("qbx.txt", Settings(1, {" 単語"}, 1, {"ptest"}, 1, 0, 20));
-    dir.WriteCp932(" 単語.txt", Crlf({"あ,kana headwords are fine here"}));
-    ASSERT_FALSE(Fire(form1::Form_Load));
-    EXPECT_EQ(" 単語", p.m.WordDbName[0]);
-    EXPECT_EQ("あ", p.m.WordTbl[0].word);
-}
-
 TEST_F(Startup, MissingPlayerLibraryEndsBeforeReadingSettings) {
     player.missing = true;
     host.Expect(kMissingLibrary);

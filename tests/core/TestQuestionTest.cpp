@@ -56,15 +56,6 @@ TEST_F(TestQuestions, ShuffledChoicesPutTheAnswerAtTheDrawnPosition) {
     ASSERT_FALSE(Show());
     EXPECT_EQ(0, p.m.CorrectAnswer);
     EXPECT_EQ((std::vector<std::string>{"cat", "pig", "dog", "cow"}), Choices());
-    // Any draw: the right choice sits where CorrectAnswer says, every
-    // choice appears once.
-    for (int i = 0; i < 50; ++i) {
-        ASSERT_FALSE(Show());
-        auto c = Choices();
-        EXPECT_EQ("cat", c[static_cast<std::size_t>(p.m.CorrectAnswer)]);
-        std::sort(c.begin(), c.end());
-        EXPECT_EQ((std::vector<std::string>{"cat", "cow", "dog", "pig"}), c);
-    }
 }
 
 TEST_F(TestQuestions, AFifthCommaBelongsToTheAnswerField) {

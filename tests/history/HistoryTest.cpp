@@ -117,17 +117,9 @@ TEST(SqliteHistory, KeepsSessionsAndGivesThemBackAsCsv) {
               csv);
 }
 
-TEST(SqliteHistory, NeverWritesToADamagedOrNewerFile) {
+TEST(SqliteHistory, NeverWritesToANewerFile) {
     TempDir dir;
     const fs::path file = dir.path() / kHistoryFile;
-    dir.WriteBytes(kHistoryFile, std::string(4096, 'x'));
-    SqliteHistory history(file);
-    EXPECT_EQ("the file is damaged, so Kelvora leaves it as it is", history.Append(Sample(0)).problem);
-    EXPECT_EQ(std::string(4096, 'x'), dir.ReadBytes(kHistoryFile));
-    EXPECT_EQ("the file is damaged, so Kelvora leaves it as it is", Why(ReadHistory(file)));
-
-    fs::remove(file);
-    fs::remove(dir.path() / kPendingFile);
     ASSERT_EQ("", SqliteHistory(file).Append(Sample(0)).problem);
     // As a newer Kelvora would leave it (a flipped version bit: DamageTest).
     Query(file, "PRAGMA user_version=99");
