@@ -499,9 +499,40 @@ Result<std::vector<SessionRecord>> ReadHistory(const std::filesystem::path& file
 
 namespace {
 
+// The part of the reviews query that reads rows with ids in [from, to].
+struct ReviewQuery {
+    std::string sql;  // with two parameters: the first id and the last
+    std::vector<const ReviewColumn*> read;
+    bool gradeLater = false;  // an older layout: the grade from right and timed_out
+    const std::vector<std::int32_t>* indexOf = nullptr;
+};
+
+int ReadReviewRange(sqlite3* db, const ReviewQuery& q, std::int64_t from, std::int64_t to, ReviewLog* log,
+                    std::vector<ReviewLog::Event>* events) {
+    store::Statement reviews(db, q.sql);
+    if (!reviews) return reviews.prepareCode();
+    reviews.Bind(1, from).Bind(2, to);
+    const std::vector<std::int32_t>& indexOf = *q.indexOf;
+    const int last = static_cast<int>(q.read.size());
+    int rc;
+    while ((rc = reviews.Step()) == SQLITE_ROW) {
+        const std::int64_t id = reviews.Int(0);  // the card, read first
+        if (id < 0 || static_cast<std::size_t>(id) >= indexOf.size() || indexOf[static_cast<std::size_t>(id)] < 0)
+            continue;
+        ReviewLog::Event e;
+        e.card = static_cast<std::uint32_t>(indexOf[static_cast<std::size_t>(id)]);
+        for (int i = 1; i < last; ++i) q.read[static_cast<std::size_t>(i)]->read(reviews.get(), i, *log, e);
+        if (e.grade == kNoGrade)
+            e.grade = q.gradeLater ? GradeOf(reviews.Int(last) != 0, reviews.Int(last + 1) != 0) : kAgain;
+        events->push_back(e);
+    }
+    return rc == SQLITE_DONE ? SQLITE_OK : rc;
+}
+
 // The reviews kept in the database, in the order they were added; false,
 // and why in *error, when they cannot be read.
-bool ReadKeptReviews(sqlite3* db, const std::string& database, bool details, ReviewLog* log, std::string* error) {
+bool ReadKeptReviews(const std::filesystem::path& file, sqlite3* db, const std::string& database, bool details,
+                     ReviewLog* log, std::string* error) {
     store::Statement cards(db, "SELECT id, word_database, word, direction FROM cards");
     if (!cards) {
         if (!NoSuchTable(db)) *error = store::Why(db, cards.prepareCode(), false);
@@ -528,33 +559,52 @@ bool ReadKeptReviews(sqlite3* db, const std::string& database, bool details, Rev
     // sessions' reviews their grade: the program's rule gives it.
     std::string ignored;
     const int version = store::VersionOf(db, kLayout, &ignored, false);
+    ReviewQuery q;
+    q.indexOf = &indexOf;
     std::string names;
-    std::vector<const ReviewColumn*> read;
     for (const ReviewColumn& c : kReviewColumns)
         if (c.memory || (details && c.read)) {
             names += (names.empty() ? "" : ", ") + (version >= c.since ? std::string(c.name) : "NULL AS " + std::string(c.name));
-            read.push_back(&c);
+            q.read.push_back(&c);
         }
-    const bool gradeLater = version < 4;
-    if (gradeLater) names += ", right, timed_out";
-    store::Statement reviews(db, "SELECT " + names + " FROM reviews ORDER BY id");
-    if (!reviews) {
-        *error = store::Why(db, reviews.prepareCode(), false);
-        return false;
+    q.gradeLater = version < 4;
+    if (q.gradeLater) names += ", right, timed_out";
+    q.sql = "SELECT " + names + " FROM reviews WHERE id BETWEEN ? AND ? ORDER BY id";
+    // Ids grow by one a review: the largest is about how many there are.
+    std::int64_t lastId = 0;
+    if (store::Statement last(db, "SELECT max(id) FROM reviews"); last && last.Step() == SQLITE_ROW) lastId = last.Int(0);
+    log->events.reserve(static_cast<std::size_t>(std::clamp<std::int64_t>(lastId, 0, std::int64_t{1} << 26)));
+    // A long log is read in two halves at once, the later on a connection
+    // and a thread of its own (the memory modes wait for it); the details
+    // (CSV) go one way.
+    constexpr std::int64_t kSplitFrom = 200'000;
+    std::future<std::pair<int, std::vector<ReviewLog::Event>>> later;
+    std::int64_t firstEnd = INT64_MAX;
+    if (!details && lastId >= kSplitFrom) {
+        firstEnd = lastId / 2;
+        later = std::async(std::launch::async, [&file, &q, lastId, from = firstEnd + 1] {
+            std::pair<int, std::vector<ReviewLog::Event>> out{SQLITE_OK, {}};
+            std::string unused;
+            const store::Db own = store::Open(file, kLayout, false, &unused);
+            if (!own) {
+                out.first = SQLITE_CANTOPEN;
+                return out;
+            }
+            ReviewLog scratch;  // the memory's columns keep nothing beside the event
+            out.second.reserve(static_cast<std::size_t>(std::clamp<std::int64_t>(lastId - from + 1, 0, std::int64_t{1} << 26)));
+            out.first = ReadReviewRange(own.get(), q, from, INT64_MAX, &scratch, &out.second);
+            return out;
+        });
     }
-    while ((rc = reviews.Step()) == SQLITE_ROW) {
-        const std::int64_t id = reviews.Int(0);  // the card, read first
-        if (id < 0 || static_cast<std::size_t>(id) >= indexOf.size() || indexOf[static_cast<std::size_t>(id)] < 0)
-            continue;
-        ReviewLog::Event e;
-        e.card = static_cast<std::uint32_t>(indexOf[static_cast<std::size_t>(id)]);
-        for (std::size_t i = 1; i < read.size(); ++i) read[i]->read(reviews.get(), static_cast<int>(i), *log, e);
-        const int last = static_cast<int>(read.size());
-        if (e.grade == kNoGrade)
-            e.grade = gradeLater ? GradeOf(reviews.Int(last) != 0, reviews.Int(last + 1) != 0) : kAgain;
-        log->events.push_back(e);
+    rc = ReadReviewRange(db, q, INT64_MIN, firstEnd, log, &log->events);
+    if (later.valid()) {
+        auto [laterRc, events] = later.get();
+        // A second connection that could not be had: the first reads on.
+        if (laterRc == SQLITE_CANTOPEN) laterRc = ReadReviewRange(db, q, firstEnd + 1, INT64_MAX, log, &events);
+        if (rc == SQLITE_OK) rc = laterRc;
+        log->events.insert(log->events.end(), events.begin(), events.end());
     }
-    if (rc != SQLITE_DONE) {
+    if (rc != SQLITE_OK) {
         *error = store::Why(db, rc, false);
         return false;
     }
@@ -566,7 +616,7 @@ bool ReadKeptReviews(sqlite3* db, const std::string& database, bool details, Rev
 Result<ReviewLog> SqliteHistory::Reviews(const std::string& database, bool details) const {
     ReviewLog log;
     std::string error;
-    if (const store::Db db = store::Open(file_, kLayout, false, &error); db && !ReadKeptReviews(db.get(), database, details, &log, &error))
+    if (const store::Db db = store::Open(file_, kLayout, false, &error); db && !ReadKeptReviews(file_, db.get(), database, details, &log, &error))
         return Result<ReviewLog>::Failed(error);
     if (!error.empty()) return Result<ReviewLog>::Failed(error);
     GroupByCardAsMade(log);

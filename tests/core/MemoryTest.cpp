@@ -10,6 +10,7 @@
 #include "Fixture.h"
 #include "judge/Judge.h"
 #include "memory/Cards.h"
+#include "memory/Deck.h"
 #include "memory/LearningDay.h"
 
 namespace kelvora::test {
@@ -159,6 +160,33 @@ TEST(ReviewOrder, KeptReviewsInTheOrderMadeImportedOnesByTime) {
                               {0, march + 10, 4, 0, 0},
                               {1, march, 3, 0, 1}}),
               log.events);
+}
+
+// A long log is replayed on two threads, half the cards each: the deck
+// is the one a single thread makes. (The second log is longer only by
+// reviews of a word the bank lacks.)
+TEST(Deck, ALongLogReplayedOnTwoThreadsIsTheDeckOneThreadMakes) {
+    constexpr int kWords = 1000, kOneThread = 199'990;
+    std::vector<std::string> words;
+    ReviewLog log;
+    for (int i = 0; i < kWords; ++i) {
+        words.push_back("w" + std::to_string(i));
+        for (int d : {0, 1}) log.cards.push_back({"eword", words.back(), d});
+    }
+    log.cards.push_back({"eword", "gone", 0});
+    for (int i = 0; i < kOneThread; ++i)
+        log.events.push_back({static_cast<std::uint32_t>((i * 7919) % (2 * kWords)), std::int64_t{1'700'000'000} + i * 3600LL,
+                              static_cast<std::uint8_t>(1 + i % 4), 0, 1});
+    const Deck one(words, "eword", log, {}, {});
+    for (int i = 0; i < 20; ++i) log.events.push_back({2 * kWords, 1'800'000'000 + i, 3, 0, 1});
+    const Deck two(words, "eword", log, {}, {});
+    for (int row = 0; row < kWords; ++row)
+        for (int d : {0, 1}) {
+            const CardState &a = one.Card(row, d), &b = two.Card(row, d);
+            ASSERT_EQ(std::make_tuple(a.memory.stability, a.memory.difficulty, a.reviews, a.lapses, a.lastAt, a.lastDay),
+                      std::make_tuple(b.memory.stability, b.memory.difficulty, b.reviews, b.lapses, b.lastAt, b.lastDay))
+                << row << " " << d;
+        }
 }
 
 struct DueWords : InTokyo, ScratchProgram {

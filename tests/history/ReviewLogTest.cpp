@@ -135,6 +135,25 @@ TEST_F(Folder, AVersionThreeHistoryGetsItsGradesInOneTransactionWhereverItIsKill
     EXPECT_GT(kills, 3);
 }
 
+// A long log is read in two halves at once, the later on its own
+// connection: the memory reads what the one-way read of every column
+// gives, in the same order.
+TEST_F(Folder, ALongLogReadInTwoHalvesIsTheLogReadWhole) {
+    std::vector<Review> reviews;
+    for (int i = 0; i < 250'000; ++i)
+        reviews.push_back(Answer("w" + std::to_string(i % 997), i % 2, t0 - 250'000 + i, i % 3 != 0, false, 4, 5));
+    ASSERT_EQ("", SqliteHistory(file).Append(Session(t0, reviews)).problem);
+    const ReviewLog halves = Ok(SqliteHistory(file).Reviews("eword")), whole = Ok(SqliteHistory(file).Reviews("eword", true));
+    ASSERT_EQ(250'000u, halves.events.size());
+    EXPECT_EQ(whole.cards, halves.cards);
+    auto memory = [](const ReviewLog& log) {
+        std::vector<std::tuple<std::uint32_t, std::int64_t, int, std::int64_t>> out;
+        for (const ReviewLog::Event& e : log.events) out.emplace_back(e.card, e.at, e.grade, e.session);
+        return out;
+    };
+    EXPECT_EQ(memory(whole), memory(halves));
+}
+
 TEST_F(Folder, ReviewsAndDueWordsAsCsv) {
     SqliteHistory history(file);
     ASSERT_EQ("", history.Append(Session(t0 + 86400, {Answer("apple", 0, t0, true, false, 4, 5, 2000, "apple"),

@@ -2,12 +2,19 @@
 #include "memory/Deck.h"
 
 #include <algorithm>
+#include <future>
 #include <unordered_map>
 
 #include "memory/LearningDay.h"
+#include "platform/VectorState.h"
 #include "text/EntryParts.h"
 
 namespace kelvora {
+
+namespace {
+// A log this long is replayed on two threads.
+constexpr std::size_t kReplayOnTwoThreadsFrom = 200'000;
+}  // namespace
 
 std::vector<std::string> HeadwordsOf(const Model& m) {
     std::vector<std::string> keys;
@@ -40,10 +47,24 @@ Deck::Deck(std::vector<std::string> headwords, const std::string& database, cons
         if (c.database != database || c.direction < 0 || c.direction > 1) continue;
         if (const auto it = rowOf_.find(c.word); it != rowOf_.end()) cardOfLog[i] = it->second * 2 + c.direction;
     }
-    LearningDays days;
-    for (const ReviewLog::Event& e : log.events)
-        if (const int card = cardOfLog[e.card]; card >= 0)
-            ApplyReview(cards_[static_cast<std::size_t>(card)], model_, e.at, days.Of(e.at), e.grade);
+    // Cards below `split` on one thread, the rest on another: each card's
+    // reviews stay in their order, and no card is touched by both.
+    const auto replay = [&](int from, int to) {
+        ClearUpperVectorState();
+        LearningDays days;
+        for (const ReviewLog::Event& e : log.events)
+            if (const int card = cardOfLog[e.card]; card >= from && card < to)
+                ApplyReview(cards_[static_cast<std::size_t>(card)], model_, e.at, days.Of(e.at), e.grade);
+    };
+    const int allCards = static_cast<int>(cards_.size());
+    if (log.events.size() < kReplayOnTwoThreadsFrom) {
+        replay(0, allCards);
+    } else {
+        const int split = allCards / 2;
+        auto first = std::async(std::launch::async, replay, 0, split);
+        replay(split, allCards);
+        first.get();
+    }
     // The new cards are listed at the first question: until then a review
     // only moves its card on.
     for (const Review& r : session) Record(r);

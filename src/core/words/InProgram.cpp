@@ -6,6 +6,7 @@
 #include "files/WordInfo.h"
 #include "memory/Deck.h"
 #include "memory/LearningDay.h"
+#include "platform/VectorState.h"
 #include "run/MemoryDeck.h"
 #include "text/EntryParts.h"
 #include "words/WordSave.h"
@@ -57,6 +58,7 @@ std::vector<int> FollowEdits(Program& p, const WordBook& book, const std::vector
 
 Result<std::vector<WordMemoryPair>> MemoryInProgram(Program& p, const WordBook& book) {
     using Out = Result<std::vector<WordMemoryPair>>;
+    ClearUpperVectorState();  // retrievability of every word, on the window's thread
     const Result<MemorySettings> settings = MemorySettingsOf(p);
     if (!settings) return Out::Failed(settings.error());
     const std::int64_t now = p.host.Now();
