@@ -143,17 +143,16 @@ int main(int argc, char** argv) {
     };
     host.afterMessage = [&gui] { gui.SetModal(false); };
     if (!gui.Load()) return 0;
-    // Whether the history is whole, known before "END" needs it, and off
-    // the path of the first paint and the first question.
-    // The deck of a memory mode first, the learner may ask for it at once;
-    // the check of the history when the deck has had its time (a write
-    // before then checks for itself).
+    // Off the path of the first paint and the first question: the deck of
+    // a memory mode at once (the learner may press Start at once), the
+    // deck of the other modes a second later; the program's own icon (as
+    // the package installs it for the desktop) once the window answers
+    // (reading an image costs milliseconds the learner would wait for);
+    // whether the history is whole, known before "END" needs it, when the
+    // deck has had its time (a write before then checks for itself).
     QTimer::singleShot(0, &app, [&gui] { gui.Dispatch(kelvora::form1::Shown); });
-    // The program's own icon (as the package installs it for the desktop)
-    // once the windows are up: reading an image loads Qt's image plugins,
-    // and asking the icon theme costs more, neither of which the learner
-    // should wait for.
-    QTimer::singleShot(0, &app, [] { QApplication::setWindowIcon(QIcon(QStringLiteral(":/kelvora.png"))); });
+    QTimer::singleShot(250, &app, [] { QApplication::setWindowIcon(QIcon(QStringLiteral(":/kelvora.png"))); });
+    QTimer::singleShot(1000, &app, [&gui] { gui.Dispatch(kelvora::form1::Settled); });
     QTimer::singleShot(1500, &app, [&history] { history.CheckInBackground(); });
     kelvora::app::InstallBenchmarkHooks(gui);
     return QApplication::exec();

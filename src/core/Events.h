@@ -70,6 +70,10 @@ namespace form1 {
 // begins in the background (the deck of a memory mode, when the mode box
 // holds one).
 void Shown(Program& p);
+// A second later, start-up long over: the deck is made in the background
+// for the other modes too (the Words window and the progress charts show
+// each word's memory from it).
+void Settled(Program& p);
 // Whether the event `next` may need the deck of a memory mode still being
 // made (its making begun now if it was not): the window then keeps
 // answering, but runs no event, until it is done.

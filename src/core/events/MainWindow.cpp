@@ -97,7 +97,10 @@ void Menu_SpeakWords(Program& p, bool on) {
 void Menu_SayAgain(Program& p) { SayAgain(p); }
 
 void Shown(Program& p) {
-    // For every mode: the Words window shows each word's memory from it too.
+    if (p.history && ModeOf(Val(p.Form3.Text3.text)).memory) PrepareMemoryDeck(p);
+}
+
+void Settled(Program& p) {
     if (p.history) PrepareMemoryDeck(p);
 }
 
