@@ -194,6 +194,34 @@ std::unordered_map<std::string, std::vector<Translation>> ReadGlosses(const std:
     return out;
 }
 
+// How many EDICT headwords hold each of `wanted` (of one to four
+// characters) inside them, not as the whole: a Japanese word many others
+// are made from is one a reader meets often ("出力" in "入出力",
+// "出力装置"...), a rarer synonym ("産量") is not. It settles what the
+// glosses leave even.
+std::unordered_map<std::string_view, int> InCompounds(const std::string& text,
+                                                      const std::unordered_set<std::string_view>& wanted) {
+    std::unordered_map<std::string_view, int> count;
+    std::vector<std::size_t> starts;
+    int line = 0;
+    for (std::string_view entry : Lines(text)) {
+        if (++line == 1) continue;
+        const std::string_view head = entry.substr(0, std::min(entry.find(' '), entry.size()));
+        starts.clear();
+        for (std::size_t i = 0; i < head.size(); ++i)
+            if ((static_cast<unsigned char>(head[i]) & 0xC0) != 0x80) starts.push_back(i);
+        starts.push_back(head.size());
+        const std::size_t chars = starts.size() - 1;
+        for (std::size_t from = 0; from < chars; ++from)
+            for (std::size_t n = 1; n <= 4 && from + n <= chars; ++n) {
+                if (n == chars) continue;  // the headword itself
+                if (const auto it = wanted.find(head.substr(starts[from], starts[from + n] - starts[from])); it != wanted.end())
+                    ++count[*it];
+            }
+    }
+    return count;
+}
+
 // WordNet, read whole: the lemmas, their sense counts, their senses in
 // order, and the exceptions of inflection.
 struct WordNet {
@@ -392,6 +420,17 @@ Result<std::vector<CommonWord>> RankCommonWords(const CommonSources& sources) {
         auto [it, isNew] = lemmas.emplace(lemma, at);
         if (!isNew) it->second = std::min(it->second, at);
     }
+    // The Japanese of the lemmas' translations, and how many headwords each
+    // is part of.
+    std::unordered_set<std::string_view> translations;
+    for (const auto& [lemma, l] : lemmas)
+        if (const auto g = glosses.find(lemma); g != glosses.end())
+            for (const Translation& t : g->second) translations.insert(t.japanese);
+    const auto inCompounds = InCompounds(*edict, translations);
+    auto compounds = [&](const std::string& japanese) {
+        const auto it = inCompounds.find(japanese);
+        return it == inCompounds.end() ? 0 : it->second;
+    };
     std::vector<CommonWord> out;
     std::vector<double> score;
     for (const auto& [lemma, l] : lemmas) {
@@ -424,7 +463,8 @@ Result<std::vector<CommonWord>> RankCommonWords(const CommonSources& sources) {
             std::none_of(fit.begin(), fit.end(), [](const Translation* t) { return t->common; }))
             continue;
         // The meanings: common first, then the senses of the word's main
-        // part of speech, its first glosses, the plainer ones, the shortest.
+        // part of speech, its first glosses, the plainer ones, those most
+        // other words are made from, the shortest.
         const char* wanted[] = {"n", "v", "adj", "adv"};
         auto partOfSpeech = [&](const Translation* t) {
             if (pos < 0) return true;
@@ -434,8 +474,7 @@ Result<std::vector<CommonWord>> RankCommonWords(const CommonSources& sources) {
         std::stable_sort(fit.begin(), fit.end(), [&](const Translation* a, const Translation* b) {
             auto key = [&](const Translation* t) {
                 const bool lesser = std::any_of(t->tags.begin(), t->tags.end(), [](const std::string& s) { return kLesser.count(s) > 0; });
-                return std::make_tuple(!t->common, lesser, Loanword(t->japanese), !partOfSpeech(t), t->sense > 1, !t->firstGloss,
-                                       std::min(t->glosses, 4), Characters(t->japanese).size(), t->line);
+                return std::make_tuple(!t->common, lesser, Loanword(t->japanese), !partOfSpeech(t), t->sense > 1, !t->firstGloss, std::min(t->glosses, 4), -compounds(t->japanese), Characters(t->japanese).size(), t->line);
             };
             return key(a) < key(b);
         });
