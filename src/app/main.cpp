@@ -110,10 +110,10 @@ int main(int argc, char** argv) {
     const auto folder = kelvora::cli::ChosenFolder(options, samples, &failure);
     std::optional<kelvora::FilePrefetch> prefetch;
 
-    QApplication app(argc, argv);
-    // Its start-up files are read ahead while the windows are made (once
-    // Qt has loaded its plugins, which a second thread would only slow).
+    // Its start-up files are read ahead while Qt starts and the windows are
+    // made.
     if (folder) prefetch.emplace(*folder);
+    QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kelvora"));
     QApplication::setDesktopFileName(QStringLiteral("org.kelvora.Kelvora"));
     QApplication::setQuitOnLastWindowClosed(false);

@@ -147,7 +147,7 @@ TEST(Prefetch, StartUpLoadsWhatItWouldReadItself) {
         ScratchProgram ahead, itself;
         for (ScratchProgram* s : {&ahead, &itself}) {
             s->WriteStandardFiles(11, 30);
-            s->dir.WriteBytes("eword.dat", " 5, 3,0,0\r\n0,0, 5,-1\r\n");
+            s->dir.WriteBytes("eword.dat", "\xEF\xBB\xBF 5, 3,0,0\r\n0,0, 5,-1\r\n");  // as an editor may save it
         }
         FilePrefetch prefetch(ahead.dir.path());
         if (changed)

@@ -11,6 +11,12 @@ namespace kelvora {
 
 namespace {
 
+// Records written by an editor may start with a UTF-8 byte-order mark.
+std::string WithoutByteOrderMark(std::string bytes) {
+    if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) bytes.erase(0, 3);
+    return bytes;
+}
+
 // A record file's bytes. Records hold numbers, so they are read and
 // written as bytes, never decoded: whatever a field holds goes back out
 // exactly as it came, and nothing read can stop "END" from saving. A file
@@ -24,9 +30,7 @@ std::optional<std::string> ReadRecordFile(Program& p, const std::string& name) {
                           ".\r\nKelvora starts without it and will not write over it.");
         return std::nullopt;
     }
-    std::string bytes = std::move(*file.content);
-    if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) bytes.erase(0, 3);
-    return bytes;
+    return WithoutByteOrderMark(std::move(*file.content));
 }
 
 // Why a record file must not be written over, or nothing: a file far
@@ -38,17 +42,32 @@ std::optional<std::string> NotARecord(const Program& p, const std::string& name)
 
 }  // namespace
 
-void LoadWordRecord(Program& p) {
-    const auto text = ReadRecordFile(p, p.m.WordDbName[0] + ".dat");
-    if (!text) return;
-    TextReader in(*text);
-    for (std::size_t i = 0; i < static_cast<std::size_t>(kWordRows) && in.HasMoreFields(); ++i) {
+WordRecordRows ParseWordRecord(const std::string& bytes) {
+    TextReader in(WithoutByteOrderMark(bytes));
+    WordRecordRows rows;
+    while (rows.size() < static_cast<std::size_t>(kWordRows) && in.HasMoreFields()) {
         std::array<std::string, 4> f;
         for (auto& field : f) {
             auto value = in.ReadField();
-            if (!value) return;  // a short last row: the rows before it stay
+            if (!value) return rows;  // a short last row: the rows before it stay
             field = std::move(*value);
         }
+        rows.push_back(std::move(f));
+    }
+    return rows;
+}
+
+void LoadWordRecord(Program& p) {
+    const std::string name = p.m.WordDbName[0] + ".dat";
+    // Read and parsed ahead while the windows were made, if it was.
+    std::optional<WordRecordRows> rows = p.prefetch ? p.prefetch->TakeWordRecord(p.File(name)) : std::nullopt;
+    if (!rows) {
+        const auto bytes = ReadRecordFile(p, name);
+        if (!bytes) return;
+        rows = ParseWordRecord(*bytes);
+    }
+    for (std::size_t i = 0; i < rows->size(); ++i) {
+        auto& f = (*rows)[i];
         WordRow& row = p.m.WordTbl[i];
         row.asked[kEnglishToJapanese] = std::move(f[0]);
         row.score[kEnglishToJapanese] = std::move(f[1]);

@@ -5,6 +5,7 @@
 
 #include "Program.h"
 #include "files/FileLimits.h"
+#include "files/LearningRecord.h"
 #include "files/Settings.h"
 
 namespace kelvora {
@@ -47,7 +48,12 @@ std::vector<FilePrefetch::Read> ReadAll(std::filesystem::path folder) {
             r.parsed = std::move(ahead);
             r.read = FileRead{};
         }
-        ReadAhead(out, folder / (settings->wordDbNames[0] + ".dat"), kMaxRecordBytes, false);
+        ReadAhead(out, folder / (name + ".dat"), kMaxRecordBytes, false);
+        if (!out.empty() && out.back().path == folder / (name + ".dat")) {
+            FilePrefetch::Read& r = out.back();
+            r.wordRecord = ParseWordRecord(*r.read.content);
+            r.read = FileRead{};
+        }
     }
     if (!settings->testDbNames.empty()) {
         ReadAhead(out, folder / (settings->testDbNames[0] + ".txt"), kMaxTestDatabaseBytes, true);
@@ -86,6 +92,12 @@ std::optional<FilePrefetch::WordTableAhead> FilePrefetch::TakeWordTable(const st
     Read* r = Unchanged([&](const Read& e) { return e.parsed && e.path == path && e.wordDatabase == name; });
     if (!r) return std::nullopt;
     return std::exchange(r->parsed, std::nullopt);
+}
+
+std::optional<WordRecordRows> FilePrefetch::TakeWordRecord(const std::filesystem::path& path) {
+    Read* r = Unchanged([&](const Read& e) { return e.wordRecord && e.path == path; });
+    if (!r) return std::nullopt;
+    return std::exchange(r->wordRecord, std::nullopt);
 }
 
 FileRead ReadStartupFile(Program& p, const std::string& name, std::uintmax_t limit, bool text) {

@@ -5,6 +5,7 @@
 // their own, while the windows are being made; start-up takes what was
 // read only when the file is unchanged since (else it reads it itself), so
 // what it loads is exactly what it would have read.
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -37,6 +38,10 @@ public:
     };
     std::optional<WordTableAhead> TakeWordTable(const std::filesystem::path& path, const std::string& name);
 
+    // The word record at `path`, read and parsed ahead, if the file is as
+    // it was then; taken once.
+    std::optional<std::vector<std::array<std::string, 4>>> TakeWordRecord(const std::filesystem::path& path);
+
     struct Read {
         std::filesystem::path path;
         std::uintmax_t limit = 0;
@@ -46,6 +51,8 @@ public:
         // A word database, parsed too (its text is then not kept).
         std::string wordDatabase;
         std::optional<WordTableAhead> parsed;
+        // A word record, parsed too (its bytes are then not kept).
+        std::optional<std::vector<std::array<std::string, 4>>> wordRecord;
     };
 
 private:
