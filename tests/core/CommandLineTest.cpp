@@ -36,6 +36,10 @@ TEST(CommandLine, ReadsTheOptions) {
         {{"reviews", "--import"}, A::Wrong, "", false, "--import needs the CSV file to read"},
         {{"settings", "speak_words"}, A::Wrong, "", false, "settings takes a setting and its value, or nothing"},
         {{"settings", "speak_words", "yes"}, A::Settings, "", false, ""},
+        {{"import", "--swap", "a.csv", "--data-dir", "d", "bank", "--force"}, A::Import, "d", false, ""},
+        {{"import", "--common", "3001-6000", "bank"}, A::Import, "", false, ""},
+        {{"import", "--common", "6000-3001", "bank"}, A::Wrong, "", false,
+         "--common needs how many words (1 to 20000) or ranks FROM-TO (3001-6000)"},
         {{"import", "--swap", "--force"}, A::Wrong, "", false,
          "import needs a source file and the name of the word database to write"},
     };

@@ -88,10 +88,7 @@ TEST_F(FixPatch, NeverReadsPastTheLoadedRows) {
     EXPECT_EQ("old cat", p.m.WordTbl[2].meaning);
 }
 
-TEST_F(FixPatch, MissingPatch) {
-    host.Expect("File 'efix' not found. Check setup 'qbx.txt'\r\nNothing was merged.");
-    EXPECT_EQ(MergeOutcome::NotMerged, MergeFixPatch(p));
-
+TEST_F(FixPatch, NoPatchSet) {
     p.m.WordDbCount = -1;
     host.Expect("No fix patch is set: the second name of the word-database list names the patch file.\r\n"
                 "Nothing was merged.");

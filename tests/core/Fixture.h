@@ -4,9 +4,6 @@
 // box it was not told to expect, a recording player library, and a
 // scratch working folder.
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-
-#include <csignal>
 
 #include <deque>
 #include <filesystem>
@@ -172,26 +169,6 @@ std::string Crlf(const std::vector<std::string>& lines);
 // A settings file text: word names, test names, mode, Auto FIX patch, wait.
 std::string Settings(int wordSign, const std::vector<std::string>& words, int testSign,
                      const std::vector<std::string>& tests, int mode = 1, int autoFix = 0, int wait = 20);
-
-// Files may grow to at most `bytes` while it lives, as on a full disk.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        ::getrlimit(RLIMIT_FSIZE, &old_);
-        previous_ = std::signal(SIGXFSZ, SIG_IGN);  // a write fails instead of killing us
-        rlimit small = old_;
-        small.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &small);
-    }
-    ~FileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &old_);
-        std::signal(SIGXFSZ, previous_);
-    }
-
-private:
-    rlimit old_{};
-    void (*previous_)(int) = nullptr;
-};
 
 // A program in a scratch folder with recording services.
 struct ScratchProgram {

@@ -64,11 +64,6 @@ TEST_F(Pronunciation, AFileThatWillNotOpenIsToldAndNothingPlays) {
     PlayPronunciation(p, "missing 1 2");
     EXPECT_EQ((std::vector<std::string>{"stop", "open missing.mp3"}), player.log);
     EXPECT_FALSE(p.Form1.Timer2.enabled);
-    // A leading blank: the name is empty and the file is ".mp3".
-    player.log.clear();
-    host.Expect(" Open Error ");
-    PlayPronunciation(p, " words 2");
-    EXPECT_EQ((std::vector<std::string>{"stop", "open .mp3"}), player.log);
 }
 
 TEST_F(Pronunciation, GetStateSwitchesTheStopTimerOffWhenIdle) {

@@ -74,13 +74,6 @@ TEST_F(Banks, WordTableHoldsExactly20001Records) {
               LoadWords("eword", text + "one,too many\r\n").failure);
 }
 
-TEST_F(Banks, MissingDatabasesAreNotFound) {
-    p.m.WordDbName[0] = "none";
-    EXPECT_EQ("File 'none' not found. Check setup 'qbx.txt'", LoadWordDatabase(p).failure);
-    p.m.TestDbName[0] = "pnone";
-    EXPECT_EQ("File 'pnone' not found. Check setup 'qbx.txt'", LoadTestDatabase(p).failure);
-}
-
 TEST_F(Banks, TestDatabases) {
     const std::vector<std::string> q3{"q0", "a,b,c,d,A", "c0", "q1", "a,b,c,d,A", "c1", "q2", "a,b,c,d,A"};
     ASSERT_TRUE(LoadTests(q3).ok());

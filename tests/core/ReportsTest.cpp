@@ -15,14 +15,6 @@ struct Reports : ProgramFixture {
     }
 };
 
-TEST(Percent, FirstFiveCharacters) {
-    EXPECT_EQ(" 66.6", Percent(200.0 / 3));
-    EXPECT_EQ(" 100", Percent(100));
-    EXPECT_EQ(" 12.5", Percent(12.5));
-    EXPECT_EQ(" 33.3", Percent(100.0 / 3));
-    EXPECT_EQ(" 75", Percent(75));
-}
-
 TEST_F(Reports, WordStatistics) {
     p.Form2.visible = false;
     EXPECT_FALSE(Fire(form1::Command9_Click));

@@ -44,21 +44,6 @@ TEST_F(Startup, LoadsSettingsBanksAndFillsTheSetupDialog) {
     EXPECT_TRUE(host.log.empty());
 }
 
-TEST_F(Startup, DrillModeAndWaitTimes) {
-    const struct {
-        int mode, wait, drill, option1, option2;
-    } rows[] = {{10, 30, 1, 0, 1}, {2, 20, 0, 1, 0}, {10, 25, 1, 1, 0}, {1, 0, 0, 1, 0}, {1, 45, 0, 1, 0}};
-    for (const auto& r : rows) {
-        ScratchProgram s;
-        s.WriteStandardFiles(r.mode, r.wait);
-        ASSERT_FALSE(s.Fire(form1::Form_Load));
-        EXPECT_EQ(r.drill, s.p.m.DrillFlag) << r.mode;
-        EXPECT_EQ(r.option1, s.p.Form3.Option1.value) << r.wait;
-        EXPECT_EQ(r.option2, s.p.Form3.Option2.value) << r.wait;
-        EXPECT_EQ(r.wait, s.p.m.WaitSec.value());
-    }
-}
-
 TEST_F(Startup, NegativeCountsLoadTheSameListsWithTheBoxesOff) {
     WriteStandardFiles();
     dir.WriteCp932("qbx.txt", Settings(-1, {"eword", "efix"}, 0, {}, 2, 1, 20));

@@ -212,15 +212,6 @@ TEST_F(TestMode, FortyQuestionsMakeAReportTwiceInOneRun) {
               p.Form2.Text1.text);
 }
 
-TEST_F(TestMode, ALongTestKeepsLogging) {
-    Load(Questions(50), 11);
-    host.AllowAnyMessage();
-    ASSERT_FALSE(Fire(form1::Command7_Click));
-    for (int i = 0; i < 1005; ++i) Answer(i % 2 == 0, 10);
-    EXPECT_EQ(1006, p.m.TestQuestionNo);
-    EXPECT_EQ(RunState::AwaitingAnswer, p.m.QuizState);
-}
-
 TEST(Estimate, WorkedExamples) {
     const struct {
         double rate, speed;

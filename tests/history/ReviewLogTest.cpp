@@ -53,10 +53,6 @@ TEST_F(Folder, AVersionOneHistoryIsBroughtUpToDateInOneTransactionWithoutLosingA
     EXPECT_EQ("2|1|1|1767225540|1|0|4|5.0|3|1800|apple\n2|2|2|1767225570|0|1|0|5.0|1|6000|NULL\n",
               Query(file, "SELECT session, id, card, at, right, timed_out, seconds_left, mode, grade, response_ms, chosen"
                           " FROM reviews"));
-    const ReviewLog log = Ok(history.Reviews("eword", true));
-    EXPECT_EQ((std::vector<ReviewLog::Card>{{"eword", "apple", 0}, {"eword", "cat", 1}}), log.cards);
-    EXPECT_EQ((std::vector<ReviewLog::Event>{{0, t0 - 60, 3, 4, 2, 1800, 0}, {1, t0 - 30, 1, 0, 2, 6000, -1}}), log.events);
-    EXPECT_EQ(std::vector<std::string>{"apple"}, log.chosen);
     EXPECT_TRUE(Ok(history.Reviews("other")).cards.empty());
 }
 

@@ -2,12 +2,12 @@
 // The bank of common words: its rules on a few words of made-up data, and
 // on Debian's real data (when installed) a sample of meanings a person read.
 #include <gtest/gtest.h>
-#include <iconv.h>
 
 #include <algorithm>
 #include <map>
 
 #include "CommonWords.h"
+#include "EucJp.h"
 #include "Fixture.h"
 
 namespace kelvora::test {
@@ -15,18 +15,6 @@ namespace {
 
 using import::CommonWord;
 using import::RankCommonWords;
-
-std::string EucJp(const std::string& utf8) {
-    iconv_t cd = iconv_open("EUC-JP", "UTF-8");
-    std::string out(utf8.size() * 2, '\0');
-    char* ip = const_cast<char*>(utf8.data());
-    char* op = out.data();
-    std::size_t il = utf8.size(), ol = out.size();
-    iconv(cd, &ip, &il, &op, &ol);
-    iconv_close(cd);
-    out.resize(out.size() - ol);
-    return out;
-}
 
 // WordNet's files for a few senses: the index line points at its synset's
 // byte offset in the data file.

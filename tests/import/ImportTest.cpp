@@ -2,8 +2,8 @@
 // Importing word lists: every format and encoding, the rules of the word
 // database, and a round trip through the program's own loader.
 #include <gtest/gtest.h>
-#include <iconv.h>
 
+#include "EucJp.h"
 #include "Fixture.h"
 #include "Import.h"
 #include "files/QuestionBanks.h"
@@ -156,15 +156,6 @@ TEST(Import, LimitsExistingFilesAndUsage) {
     EXPECT_EQ(1, ImportNow({dir.path() / "missing.csv", "none", dir.path()}).status);
     EXPECT_EQ(1, ImportNow({dir.path() / "small.csv", "../escape", dir.path()}).status);
     EXPECT_FALSE(dir.Exists("none.txt"));
-
-    // The command line: options before or after the source and the name.
-    using A = Options::Action;
-    EXPECT_EQ(A::Import, ParseOptions({"import", "--swap", "a.csv", "--data-dir", "d", "bank", "--force"}).action);
-    const Options e = ParseOptions({"import", "--edict", "500", "ebank"});
-    EXPECT_EQ(500u, e.edictWords);
-    EXPECT_EQ("ebank", e.name);
-    EXPECT_EQ(A::Wrong, ParseOptions({"import", "a.csv"}).action);
-    EXPECT_EQ(A::Wrong, ParseOptions({"import", "--edict", "many", "b"}).action);
 }
 
 TEST(Import, TheDictionaryGivesCommonWordsFirst) {
@@ -174,20 +165,7 @@ TEST(Import, TheDictionaryGivesCommonWordsFirst) {
                         "希少 [きしょう] /(adj-na) rare/scarce/\n"
                         "ネコ /(n) cat/(P)/\n"
                         "行く [いく] /(v5k-s) to go/(P)/\n";
-    const std::string bytes = *DecodeCharset(edict, "UTF-8");
-    std::string euc;
-    {
-        // UTF-8 to EUC-JP through the program's own iconv, the other way round.
-        iconv_t cd = iconv_open("EUC-JP", "UTF-8");
-        std::string in = bytes;
-        euc.resize(in.size() * 2);
-        char* ip = in.data();
-        char* op = euc.data();
-        std::size_t il = in.size(), ol = euc.size();
-        iconv(cd, &ip, &il, &op, &ol);
-        euc.resize(euc.size() - ol);
-        iconv_close(cd);
-    }
+    const std::string euc = EucJp(edict);
     const ReadResult r = ReadEdict(euc, 3);
     std::vector<std::string> got;
     for (const Entry& e : r.entries) got.push_back(e.first + "=" + e.second);

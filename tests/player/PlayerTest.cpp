@@ -258,17 +258,11 @@ TEST_F(Player, WithoutTheEngineSpeechIsUnavailableAndSaysWhy) {
         ::testing::ExitedWithCode(0), "");
 }
 
-TEST(PlayerLibrary, AMissingFileMakesEveryCallFail) {
-    SharedPlayerLibrary lib("/nonexistent/libvbmp3.so");
-    EXPECT_THROW(lib.vbmp3_init(), PlayerUnavailable);
-    EXPECT_THROW(lib.vbmp3_getVersion(), PlayerUnavailable);
-    EXPECT_FALSE(lib.error().empty());
-}
-
-TEST(PlayerLibrary, ALibraryWithoutTheEntryPointsIsUnavailable) {
-    SharedPlayerLibrary lib("libm.so.6");
-    EXPECT_THROW(lib.vbmp3_init(), PlayerUnavailable);
-    EXPECT_EQ("missing entry point vbmp3_free", lib.error());
+TEST(PlayerLibrary, AMissingFileOrOneWithoutTheEntryPointsIsUnavailable) {
+    SharedPlayerLibrary missing("/nonexistent/libvbmp3.so"), other("libm.so.6");
+    EXPECT_THROW(missing.vbmp3_getVersion(), PlayerUnavailable);
+    EXPECT_THROW(other.vbmp3_init(), PlayerUnavailable);
+    EXPECT_EQ("missing entry point vbmp3_free", other.error());
 }
 
 }  // namespace
