@@ -213,7 +213,6 @@ const BadCsv kBadCsv[] = {
     {"TimeInMilliseconds", kOldHeader + "cat,ja-en,1767225600000,3,4,\r\n",
      "line 2: the time 1767225600000 is in the future (is it in milliseconds? divide it by 1000)"},
     {"NoSuchDirection", kOldHeader + "apple,up,1767225600,3,4,\r\n", "line 2: the direction must be en-ja or ja-en, not 'up'"},
-    {"TooFewOldFields", kOldHeader + "apple,en-ja,1767225600,3\r\n", "line 2: 6 fields are needed, not 4"},
     {"TooFewNewFields", kHeader + "apple,en-ja,1767225600,3,4,,\r\n", "line 2: 8 fields are needed, not 7"},
     {"AnswerTimeNotWhole", kHeader + "apple,en-ja,1767225600,3,4,,1.5,\r\n",
      "line 2: the answer time must be milliseconds or empty, not '1.5'"},
