@@ -576,11 +576,11 @@ bool ReadKeptReviews(const std::filesystem::path& file, sqlite3* db, const std::
     log->events.reserve(static_cast<std::size_t>(std::clamp<std::int64_t>(lastId, 0, std::int64_t{1} << 26)));
     // A long log is read in two halves at once, the later on a connection
     // and a thread of its own (the memory modes wait for it); the details
-    // (CSV) go one way.
+    // (CSV) go one way, and so does a file read from a copy.
     constexpr std::int64_t kSplitFrom = 200'000;
     std::future<std::pair<int, std::vector<ReviewLog::Event>>> later;
     std::int64_t firstEnd = INT64_MAX;
-    if (!details && lastId >= kSplitFrom) {
+    if (!details && lastId >= kSplitFrom && !store::PathTooLong(file)) {
         firstEnd = lastId / 2;
         later = std::async(std::launch::async, [&file, &q, lastId, from = firstEnd + 1] {
             std::pair<int, std::vector<ReviewLog::Event>> out{SQLITE_OK, {}};

@@ -76,10 +76,6 @@ int LongestPath() {
     const sqlite3_vfs* vfs = sqlite3_vfs_find(nullptr);
     return vfs ? vfs->mxPathname : 512;
 }
-bool PathTooLong(const std::filesystem::path& file) {
-    // Room for the journal's "-journal" too.
-    return PathLength(file) + 8 >= static_cast<std::size_t>(LongestPath());
-}
 
 // "file:" and the path, for SQLite's URI names.
 std::string Uri(const std::filesystem::path& file) {
@@ -142,6 +138,11 @@ Db OpenByPath(const std::string& name, int flags, int busyWaitMs, int* rc) {
 }
 
 }  // namespace
+
+bool PathTooLong(const std::filesystem::path& file) {
+    // Room for the journal's "-journal" too.
+    return PathLength(file) + 8 >= static_cast<std::size_t>(LongestPath());
+}
 
 int VersionOf(sqlite3* db, const Layout& layout, std::string* error, bool writing) {
     int v = 0;

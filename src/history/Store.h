@@ -43,6 +43,9 @@ struct Layout {
 Db Open(const std::filesystem::path& file, const Layout& layout, bool write, std::string* error,
         int busyWaitMs = 2000);
 
+// Whether SQLite cannot take the file's path (then Open reads from a copy).
+bool PathTooLong(const std::filesystem::path& file);
+
 // A long read on another thread that can be stopped.
 class Interruptible {
 public:
