@@ -108,6 +108,12 @@ const std::set<std::string> kUnfitSense = {"vulg", "derog", "X",   "sens", "abbr
 const std::set<std::string> kOffensive = {"vulg", "derog", "X", "sens"};
 const std::set<std::string> kLesser = {"col", "male", "fem", "hum", "ik", "iK", "ok", "oK", "io", "ateji", "gikun"};
 
+// A word only of the literary forms ("寂然": a taru adjective, an adverb
+// with to), with no plain adjective or adverb form beside them.
+bool Literary(const std::set<std::string>& tags) {
+    return (tags.count("adj-t") || tags.count("adv-to")) && !tags.count("adj-i") && !tags.count("adj-na") && !tags.count("adv");
+}
+
 struct Translation {
     std::string japanese;
     std::set<std::string> tags;  // of the entry and of the sense
@@ -471,13 +477,18 @@ Result<std::vector<CommonWord>> RankCommonWords(const CommonSources& sources) {
             return std::any_of(t->tags.begin(), t->tags.end(),
                                [&](const std::string& s) { return s.rfind(wanted[pos], 0) == 0; });
         };
-        std::stable_sort(fit.begin(), fit.end(), [&](const Translation* a, const Translation* b) {
-            auto key = [&](const Translation* t) {
-                const bool lesser = std::any_of(t->tags.begin(), t->tags.end(), [](const std::string& s) { return kLesser.count(s) > 0; });
-                return std::make_tuple(!t->common, lesser, Loanword(t->japanese), !partOfSpeech(t), t->sense > 1, !t->firstGloss, std::min(t->glosses, 4), -compounds(t->japanese), Characters(t->japanese).size(), t->line);
-            };
-            return key(a) < key(b);
-        });
+        auto key = [&](const Translation* t) {
+            const bool lesser = Literary(t->tags) || std::any_of(t->tags.begin(), t->tags.end(), [](const std::string& s) {
+                                    return kLesser.count(s) > 0;
+                                });
+            return std::make_tuple(!t->common, lesser, Loanword(t->japanese), !partOfSpeech(t), t->sense > 1, !t->firstGloss,
+                                   std::min(t->glosses, 4), -compounds(t->japanese), Characters(t->japanese).size(), t->line);
+        };
+        std::vector<std::pair<decltype(key(nullptr)), const Translation*>> keyed;
+        keyed.reserve(fit.size());
+        for (const Translation* t : fit) keyed.emplace_back(key(t), t);
+        std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+        for (std::size_t i = 0; i < keyed.size(); ++i) fit[i] = keyed[i].second;
         CommonWord w;
         w.word = lemma;
         if (function != kFunctionWords.end())

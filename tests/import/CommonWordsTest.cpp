@@ -149,9 +149,9 @@ TEST(CommonWords, OnDebiansDataTheFirstMeaningsOfASampleAreRight) {
         right += ok;
         if (!ok) wrong += " " + word + "=" + (it == byWord.end() || it->second->meanings.empty() ? "-" : it->second->meanings.front());
     }
-    // What the reader found: 87 right (the rest wrong or loose: the test's
+    // What the reader found: 88 right (the rest wrong or loose: the test's
     // message lists them); no fewer, as the rules change.
-    EXPECT_GE(right, 87) << right << " right; not:" << wrong;
+    EXPECT_GE(right, 88) << right << " right; not:" << wrong;
 }
 
 }  // namespace
