@@ -165,7 +165,10 @@ std::unordered_map<std::string, std::vector<Translation>> ReadGlosses(const std:
                     numbered = true;
                 }
             if (numbered) senseTags.clear(), first = true;
-            for (const std::string& t : tags) (atStart ? entryTags : senseTags).insert(t);
+            // "(not) enough": the gloss says the opposite of the word.
+            const bool negated = std::find(tags.begin(), tags.end(), "not") != tags.end();
+            for (const std::string& t : tags)
+                if (t != "not") (atStart ? entryTags : senseTags).insert(t);
             atStart = false;
             std::string gloss(seg);
             while (!gloss.empty() && gloss.back() == ' ') gloss.pop_back();
@@ -177,7 +180,7 @@ std::unordered_map<std::string, std::vector<Translation>> ReadGlosses(const std:
                                   return std::isalpha(static_cast<unsigned char>(c)) || c == '-' || c == '\'';
                               });
             if (!gloss.empty()) ++glossesOf[sense];
-            if (word) {
+            if (word && !negated) {
                 Translation t;
                 t.tags = entryTags;
                 t.tags.insert(senseTags.begin(), senseTags.end());
