@@ -167,8 +167,10 @@ std::unordered_map<std::string, std::vector<Translation>> ReadGlosses(const std:
             if (numbered) senseTags.clear(), first = true;
             // "(not) enough": the gloss says the opposite of the word.
             const bool negated = std::find(tags.begin(), tags.end(), "not") != tags.end();
-            for (const std::string& t : tags)
+            for (std::string& t : tags) {
+                if (!t.empty() && t.back() == ':') t.pop_back();  // a dialect: "(ksb:)"
                 if (t != "not") (atStart ? entryTags : senseTags).insert(t);
+            }
             atStart = false;
             std::string gloss(seg);
             while (!gloss.empty() && gloss.back() == ' ') gloss.pop_back();

@@ -61,6 +61,7 @@ TEST(CommonWords, RanksLemmasLeavesOutWhatALearnerShouldNotDrillAndPicksMeanings
                                   "駆ける [かける] /(v1,vi) to run/\n"
                                   "林檎 [りんご] /(n) (uk) apple/(P)/\n"
                                   "アップル /(n) apple/(P)/\n"
+                                  "りんごはん /(n) (ksb:) apple/(P)/\n"
                                   "バナナ /(n) banana/(P)/\n"
                                   "実芭 [みば] /(n) banana/\n"
                                   "芭蕉 [ばしょう] /(n) banana/\n"
