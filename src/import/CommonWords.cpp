@@ -155,6 +155,8 @@ std::unordered_map<std::string, std::vector<Translation>> ReadGlosses(const std:
                 }
                 const std::size_t end = seg.find(')');
                 if (end == std::string_view::npos) break;
+                // "(in)sufficiently", "(un)satisfactorily": part of the gloss.
+                if (end + 1 < seg.size() && std::isalpha(static_cast<unsigned char>(seg[end + 1]))) break;
                 for (std::string_view t : Split(seg.substr(1, end - 1), ',')) tags.emplace_back(t);
                 seg.remove_prefix(end + 1);
             }

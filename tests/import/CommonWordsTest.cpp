@@ -68,6 +68,7 @@ TEST(CommonWords, RanksLemmasLeavesOutWhatALearnerShouldNotDrillAndPicksMeanings
                                   "芭蕉布 [ばしょうふ] /(n) cloth/\n"
                                   "悪い [わるい] /(adj-i) bad/(P)/\n"
                                   "良く [よく] /(adv) (not) bad/(P)/\n"
+                                  "不良 [ふりょう] /(adj-na) (un)bad/(P)/\n"
                                   "糞 [くそ] /(n) (vulg) bad/\n"
                                   "野郎 [やろう] /(n) (derog) lout/\n"
                                   "やあ /(int) hey/(P)/\n"
