@@ -21,22 +21,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<std::string_view> Lines(std::string_view text) {
-    std::vector<std::string_view> out;
-    for (std::size_t at = 0; at < text.size();) {
-        const std::size_t end = std::min(text.find('\n', at), text.size());
-        out.push_back(text.substr(at, end - at));
-        at = end + 1;
-    }
-    return out;
-}
-
-std::vector<std::string_view> Split(std::string_view s, char by) {
+// The non-empty pieces of `s` between the separators `by`.
+std::vector<std::string_view> Split(std::string_view s, std::string_view by) {
     std::vector<std::string_view> out;
     for (std::size_t at = 0; at <= s.size();) {
         const std::size_t end = std::min(s.find(by, at), s.size());
         if (end > at) out.push_back(s.substr(at, end - at));
-        at = end + 1;
+        at = end + by.size();
     }
     return out;
 }
@@ -129,7 +120,7 @@ struct Translation {
 std::unordered_map<std::string, std::vector<Translation>> ReadGlosses(const std::string& text) {
     std::unordered_map<std::string, std::vector<Translation>> out;
     int line = 0;
-    for (std::string_view entry : Lines(text)) {
+    for (std::string_view entry : Split(text, "\n")) {
         if (++line == 1) continue;
         const std::size_t slash = entry.find('/');
         if (slash == std::string_view::npos) continue;
@@ -145,7 +136,7 @@ std::unordered_map<std::string, std::vector<Translation>> ReadGlosses(const std:
         std::vector<std::pair<std::string, std::size_t>> added;  // this entry's translations
         int sense = 1;
         bool first = true, atStart = true;
-        for (std::string_view seg : Split(entry.substr(slash + 1), '/')) {
+        for (std::string_view seg : Split(entry.substr(slash + 1), "/")) {
             if (seg == "(P)" || seg.rfind("EntL", 0) == 0) continue;
             std::vector<std::string> tags;
             while (!seg.empty() && (seg[0] == '(' || seg[0] == ' ')) {
@@ -157,7 +148,7 @@ std::unordered_map<std::string, std::vector<Translation>> ReadGlosses(const std:
                 if (end == std::string_view::npos) break;
                 // "(in)sufficiently", "(un)satisfactorily": part of the gloss.
                 if (end + 1 < seg.size() && std::isalpha(static_cast<unsigned char>(seg[end + 1]))) break;
-                for (std::string_view t : Split(seg.substr(1, end - 1), ',')) tags.emplace_back(t);
+                for (std::string_view t : Split(seg.substr(1, end - 1), ",")) tags.emplace_back(t);
                 seg.remove_prefix(end + 1);
             }
             bool numbered = false;
@@ -217,7 +208,7 @@ std::unordered_map<std::string_view, int> InCompounds(const std::string& text,
     std::unordered_map<std::string_view, int> count;
     std::vector<std::size_t> starts;
     int line = 0;
-    for (std::string_view entry : Lines(text)) {
+    for (std::string_view entry : Split(text, "\n")) {
         if (++line == 1) continue;
         const std::string_view head = entry.substr(0, std::min(entry.find(' '), entry.size()));
         starts.clear();
@@ -289,8 +280,8 @@ Result<WordNet> ReadWordNet(const fs::path& dir) {
     };
     std::string text;
     if (!read("cntlist.rev", &text)) return Result<WordNet>::Failed("WordNet (" + (dir / "cntlist.rev").string() + ") cannot be read");
-    for (std::string_view line : Lines(text)) {
-        const auto f = Split(line, ' ');
+    for (std::string_view line : Split(text, "\n")) {
+        const auto f = Split(line, " ");
         if (f.size() < 3) continue;
         const std::size_t pct = f[0].find('%');
         if (pct == std::string_view::npos || pct + 1 >= f[0].size()) continue;
@@ -303,9 +294,9 @@ Result<WordNet> ReadWordNet(const fs::path& dir) {
     for (int p = 0; p < 4; ++p) {
         if (!read(std::string("index.") + kPos[p], &text) || !read(std::string("data.") + kPos[p], &wn.data[static_cast<std::size_t>(p)]))
             return Result<WordNet>::Failed("WordNet's " + std::string(kPos[p]) + " files in " + dir.string() + " cannot be read");
-        for (std::string_view line : Lines(text)) {
+        for (std::string_view line : Split(text, "\n")) {
             if (line.empty() || line[0] == ' ') continue;
-            const auto f = Split(line, ' ');
+            const auto f = Split(line, " ");
             if (f.size() < 6) continue;
             const std::string lemma(f[0]);
             wn.lemmas.insert(lemma);
@@ -314,8 +305,8 @@ Result<WordNet> ReadWordNet(const fs::path& dir) {
             if (first < f.size()) wn.firstSynset[lemma][static_cast<std::size_t>(p)] = std::string(f[first]);
         }
         if (read(std::string(kPos[p]) + ".exc", &text))
-            for (std::string_view line : Lines(text)) {
-                const auto f = Split(line, ' ');
+            for (std::string_view line : Split(text, "\n")) {
+                const auto f = Split(line, " ");
                 if (f.size() >= 2) wn.exceptions.emplace(std::string(f[0]), std::string(f[1]));
             }
     }
@@ -363,16 +354,6 @@ bool Loanword(const std::string& japanese) {
     return true;
 }
 
-std::vector<std::string_view> SplitText(std::string_view s, std::string_view by) {
-    std::vector<std::string_view> out;
-    for (std::size_t at = 0;;) {
-        const std::size_t end = s.find(by, at);
-        out.push_back(s.substr(at, end == std::string_view::npos ? std::string_view::npos : end - at));
-        if (end == std::string_view::npos) return out;
-        at = end + by.size();
-    }
-}
-
 bool Flagged(std::string_view gloss) {
     for (const char* mark : {"obscene", "vulgar", "offensive", "slur", "disparaging", "derogatory"})
         if (gloss.find(mark) != std::string_view::npos) return true;
@@ -408,11 +389,11 @@ Result<std::vector<CommonWord>> RankCommonWords(const CommonSources& sources) {
                 return Out::Failed("The word lists of SCOWL (" + sources.scowl.string() +
                                    ") are not there. Install them with: sudo apt-get install scowl");
             if (f)
-                for (std::string_view w : Lines(*f))
+                for (std::string_view w : Split(*f, "\n"))
                     if (!w.empty()) level.emplace(std::string(w), l);
         }
         if (const FileRead f = ReadFileBytes(sources.scowl / ("english-abbreviations." + std::to_string(l)), std::uintmax_t{16} << 20))
-            for (std::string_view w : Lines(*f)) abbreviations.insert(std::string(w));
+            for (std::string_view w : Split(*f, "\n")) abbreviations.insert(std::string(w));
     }
     const Result<WordNet> read = ReadWordNet(sources.wordnet);
     if (!read) return Out::Failed(read.error() + ". Install it with: sudo apt-get install wordnet-base");
@@ -499,7 +480,7 @@ Result<std::vector<CommonWord>> RankCommonWords(const CommonSources& sources) {
         CommonWord w;
         w.word = lemma;
         if (function != kFunctionWords.end())
-            for (std::string_view m : SplitText(function->second.meanings, "、")) w.meanings.emplace_back(m);
+            for (std::string_view m : Split(function->second.meanings, "、")) w.meanings.emplace_back(m);
         for (const Translation* t : fit)
             if (w.meanings.size() < 3 && std::find(w.meanings.begin(), w.meanings.end(), t->japanese) == w.meanings.end())
                 w.meanings.push_back(t->japanese);

@@ -96,8 +96,13 @@ void Menu_SpeakWords(Program& p, bool on) {
 
 void Menu_SayAgain(Program& p) { SayAgain(p); }
 
+namespace {
+// The mode box holds a memory mode (it takes effect at the next question).
+bool MemoryModeChosen(const Program& p) { return ModeOf(Val(p.Form3.Text3.text)).memory != nullptr; }
+}  // namespace
+
 void Shown(Program& p) {
-    if (p.history && ModeOf(Val(p.Form3.Text3.text)).memory) PrepareMemoryDeck(p);
+    if (p.history && MemoryModeChosen(p)) PrepareMemoryDeck(p);
 }
 
 void Settled(Program& p) {
@@ -108,7 +113,7 @@ bool WaitsForMemory(Program& p, EventHandler next) {
     // Start, Stop's report and the tick that brings the next question ask
     // the deck; nothing else does.
     const bool asks = next == Command7_Click || next == Command6_Click || (next == Timer1_Timer && p.runStarted);
-    if (!asks || !ModeOf(Val(p.Form3.Text3.text)).memory) return false;
+    if (!asks || !MemoryModeChosen(p)) return false;
     // Made on a thread of its own whenever it is needed, so the window's
     // thread never replays a long history.
     PrepareMemoryDeck(p);

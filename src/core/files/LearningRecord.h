@@ -1,16 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-#include <array>
 #include <string>
-#include <vector>
 
 #include "Program.h"
+#include "files/Prefetch.h"
 
 namespace kelvora {
 
-// A word record's rows, four fields each, up to the first short row (the
-// rows before it stay), at most a table's worth; a byte-order mark skipped.
-using WordRecordRows = std::vector<std::array<std::string, 4>>;
+// A word record's rows up to the first short row (the rows before it
+// stay), at most a table's worth; a byte-order mark skipped.
 WordRecordRows ParseWordRecord(const std::string& bytes);
 
 // Reads WordDbName(0) + ".dat" into WordTbl columns 2 to 5. A missing file

@@ -19,6 +19,9 @@
 
 namespace kelvora {
 
+// A word record's rows, four fields each.
+using WordRecordRows = std::vector<std::array<std::string, 4>>;
+
 class FilePrefetch {
 public:
     explicit FilePrefetch(const std::filesystem::path& folder);
@@ -40,7 +43,7 @@ public:
 
     // The word record at `path`, read and parsed ahead, if the file is as
     // it was then; taken once.
-    std::optional<std::vector<std::array<std::string, 4>>> TakeWordRecord(const std::filesystem::path& path);
+    std::optional<WordRecordRows> TakeWordRecord(const std::filesystem::path& path);
 
     struct Read {
         std::filesystem::path path;
@@ -52,7 +55,7 @@ public:
         std::string wordDatabase;
         std::optional<WordTableAhead> parsed;
         // A word record, parsed too (its bytes are then not kept).
-        std::optional<std::vector<std::array<std::string, 4>>> wordRecord;
+        std::optional<WordRecordRows> wordRecord;
     };
 
 private:

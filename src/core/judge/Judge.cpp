@@ -1,10 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "judge/Judge.h"
 
-#include "memory/Policy.h"
-#include "model/Modes.h"
-#include "text/EntryParts.h"
-
 #include <algorithm>
 #include <climits>
 
@@ -85,10 +81,6 @@ int PauseAfterVerdict(const Model& m, bool test) {
     return (m.ChosenAnswer != m.CorrectAnswer || m.Countdown > kQuickAnswerSecondsLeft) ? kWordPause
                                                                                          : kQuickWordPause;
 }
-
-}  // namespace
-
-namespace {
 
 // In mode 5, a word of a bank of common words shows its part of speech and
 // an example once judged, in the Comment window's box.

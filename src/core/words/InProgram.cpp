@@ -82,7 +82,7 @@ Result<std::vector<WordMemoryPair>> MemoryInProgram(Program& p, const WordBook& 
                 m.retrievability = RetrievabilityOn(card, w, today);
                 m.dueDay = DueDayOf(card, *settings);
             }
-        AddRanks(out, book, ReadWordInfo(p.File(book.name() + kWordInfoSuffix)));
+        AddRanks(out, book, p.wordInfo);  // read with the deck
         return out;
     }
     std::vector<WordMemoryPair> out(book.entries().size());
