@@ -128,9 +128,8 @@ int main(int argc, char** argv) {
     // Before the program: a thread of the program may still read it as the
     // program ends.
     kelvora::SqliteHistory history(*folder / kelvora::kHistoryFile);
-    kelvora::Program p(host, player, *folder);
+    kelvora::Program p = prefetch ? kelvora::Program(host, player, *folder, *prefetch) : kelvora::Program(host, player, *folder);
     p.history = &history;
-    p.prefetch = prefetch ? &*prefetch : nullptr;
     p.missingSettingsHint = settingsHint;
     kelvora::gui::Gui gui(p);
     gui.menu().progressLibrary =

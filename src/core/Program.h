@@ -26,6 +26,10 @@ class FilePrefetch;
 struct Program {
     Program(Host& h, PlayerLibrary& p, std::filesystem::path workingDir = ".")
         : host(h), player(p), dir(std::move(workingDir)) {}
+    // With start-up's files read ahead: the word table is then the one
+    // made ahead, and no empty one is made first to be thrown away.
+    Program(Host& h, PlayerLibrary& p, std::filesystem::path workingDir, FilePrefetch& ahead)
+        : m(Model::WordRowsLater{}), host(h), player(p), dir(std::move(workingDir)), prefetch(&ahead) {}
 
     Model m;
     Form1Model Form1;

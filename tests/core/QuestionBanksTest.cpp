@@ -69,6 +69,10 @@ TEST_F(Banks, WordTableHoldsExactly20001Records) {
     ASSERT_TRUE(LoadWords("eword", text).ok());
     EXPECT_EQ(20001, p.m.WordCount);
     EXPECT_EQ("w20000", p.m.WordTbl[20000].word);
+#ifdef __linux__
+    // In memory of its own that huge pages can back.
+    EXPECT_EQ(0u, reinterpret_cast<std::uintptr_t>(p.m.WordTbl.data()) % (2u << 20));
+#endif
     EXPECT_EQ("File 'eword' not found. Check setup 'qbx.txt'\r\n"
               "(it holds more than 20,001 records; split it into smaller databases)",
               LoadWords("eword", text + "one,too many\r\n").failure);

@@ -124,32 +124,34 @@ TEST_F(Startup, UnloadStopsThePlayerInOrderAndSavesNothing) {
 }
 
 // The files start-up reads, read ahead on a thread while the windows are
-// made: what loads is what start-up reads itself, also when a file
-// changes after it was read ahead.
+// made (the word record read into the word table there): what loads is
+// what start-up reads itself, also when a file changes after it was read
+// ahead.
 TEST(Prefetch, StartUpLoadsWhatItWouldReadItself) {
-    for (const bool changed : {false, true}) {
-        SCOPED_TRACE(changed ? "changed after it was read ahead" : "unchanged");
+    enum Change { kNone, kBoth, kRecordOnly };
+    for (const Change change : {kNone, kBoth, kRecordOnly}) {
+        SCOPED_TRACE(change == kNone ? "unchanged" : change == kBoth ? "both changed" : "the record changed");
         ScratchProgram ahead, itself;
         for (ScratchProgram* s : {&ahead, &itself}) {
             s->WriteStandardFiles(11, 30);
             s->dir.WriteBytes("eword.dat", "\xEF\xBB\xBF 5, 3,0,0\r\n0,0, 5,-1\r\n");  // as an editor may save it
         }
         FilePrefetch prefetch(ahead.dir.path());
-        if (changed)
-            for (ScratchProgram* s : {&ahead, &itself}) {
-                s->dir.WriteCp932("eword.txt", Crlf({"ant,蟻", "bee,蜂", "zzzzzzzz,end"}));
-                s->dir.WriteBytes("eword.dat", " 9, 9,0,0\r\n");
-            }
-        ahead.p.prefetch = &prefetch;
-        ASSERT_FALSE(ahead.Fire(form1::Form_Load));
+        Program p(ahead.host, ahead.player, ahead.dir.path(), prefetch);
+        prefetch.TakeWordTable(ahead.dir.path() / "none.txt", "none");  // the reading done
+        for (ScratchProgram* s : {&ahead, &itself}) {
+            if (change == kBoth) s->dir.WriteCp932("eword.txt", Crlf({"ant,蟻", "bee,蜂", "zzzzzzzz,end"}));
+            if (change != kNone) s->dir.WriteBytes("eword.dat", " 9, 9,0,0\r\n");
+        }
+        form1::Form_Load(p);
         ASSERT_FALSE(itself.Fire(form1::Form_Load));
-        ASSERT_EQ(itself.p.m.WordCount, ahead.p.m.WordCount);
+        ASSERT_EQ(itself.p.m.WordCount, p.m.WordCount);
         for (int row = 0; row < itself.p.m.WordCount; ++row) {
-            const WordRow &a = ahead.p.m.Word(row), &b = itself.p.m.Word(row);
+            const WordRow &a = p.m.Word(row), &b = itself.p.m.Word(row);
             EXPECT_EQ(std::tie(b.word, b.meaning, b.asked, b.score), std::tie(a.word, a.meaning, a.asked, a.score)) << row;
         }
-        EXPECT_EQ(itself.p.m.TestCount, ahead.p.m.TestCount);
-        EXPECT_EQ(itself.p.Form3.Text1.text, ahead.p.Form3.Text1.text);
+        EXPECT_EQ(itself.p.m.TestCount, p.m.TestCount);
+        EXPECT_EQ(itself.p.Form3.Text1.text, p.Form3.Text1.text);
     }
 }
 

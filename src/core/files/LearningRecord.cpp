@@ -12,10 +12,7 @@ namespace kelvora {
 namespace {
 
 // Records written by an editor may start with a UTF-8 byte-order mark.
-std::string WithoutByteOrderMark(std::string bytes) {
-    if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) bytes.erase(0, 3);
-    return bytes;
-}
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 // A record file's bytes. Records hold numbers, so they are read and
 // written as bytes, never decoded: whatever a field holds goes back out
@@ -30,7 +27,8 @@ std::optional<std::string> ReadRecordFile(Program& p, const std::string& name) {
                           ".\r\nKelvora starts without it and will not write over it.");
         return std::nullopt;
     }
-    return WithoutByteOrderMark(std::move(*file.content));
+    if (file.content->starts_with(kByteOrderMark)) file.content->erase(0, kByteOrderMark.size());
+    return std::move(*file.content);
 }
 
 // Why a record file must not be written over, or nothing: a file far
@@ -42,38 +40,29 @@ std::optional<std::string> NotARecord(const Program& p, const std::string& name)
 
 }  // namespace
 
-WordRecordRows ParseWordRecord(const std::string& bytes) {
-    TextReader in(WithoutByteOrderMark(bytes));
-    WordRecordRows rows;
-    while (rows.size() < static_cast<std::size_t>(kWordRows) && in.HasMoreFields()) {
+void ReadWordRecordInto(std::string_view bytes, WordRows& table) {
+    if (bytes.starts_with(kByteOrderMark)) bytes.remove_prefix(kByteOrderMark.size());
+    TextReader in(bytes);
+    for (std::size_t i = 0; i < table.size() && i < static_cast<std::size_t>(kWordRows) && in.HasMoreFields(); ++i) {
         std::array<std::string, 4> f;
         for (auto& field : f) {
             auto value = in.ReadField();
-            if (!value) return rows;  // a short last row: the rows before it stay
+            if (!value) return;  // a short last row: the rows before it stay
             field = std::move(*value);
         }
-        rows.push_back(std::move(f));
-    }
-    return rows;
-}
-
-void LoadWordRecord(Program& p) {
-    const std::string name = p.m.WordDbName[0] + ".dat";
-    // Read and parsed ahead while the windows were made, if it was.
-    std::optional<WordRecordRows> rows = p.prefetch ? p.prefetch->TakeWordRecord(p.File(name)) : std::nullopt;
-    if (!rows) {
-        const auto bytes = ReadRecordFile(p, name);
-        if (!bytes) return;
-        rows = ParseWordRecord(*bytes);
-    }
-    for (std::size_t i = 0; i < rows->size(); ++i) {
-        auto& f = (*rows)[i];
-        WordRow& row = p.m.WordTbl[i];
+        WordRow& row = table[i];
         row.asked[kEnglishToJapanese] = std::move(f[0]);
         row.score[kEnglishToJapanese] = std::move(f[1]);
         row.asked[kJapaneseToEnglish] = std::move(f[2]);
         row.score[kJapaneseToEnglish] = std::move(f[3]);
     }
+}
+
+void LoadWordRecord(Program& p) {
+    const std::string name = p.m.WordDbName[0] + ".dat";
+    // Read into the table with the database ahead of start-up, if it was.
+    if (p.prefetch && p.prefetch->TookWordRecord(p.File(name))) return;
+    if (const auto bytes = ReadRecordFile(p, name)) ReadWordRecordInto(*bytes, p.m.WordTbl);
 }
 
 void LoadTestRecord(Program& p) {

@@ -1,15 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <string>
+#include <string_view>
 
 #include "Program.h"
 #include "files/Prefetch.h"
 
 namespace kelvora {
 
-// A word record's rows up to the first short row (the rows before it
-// stay), at most a table's worth; a byte-order mark skipped.
-WordRecordRows ParseWordRecord(const std::string& bytes);
+// Reads a word record's rows into `table`'s counters, up to the first
+// short row (the rows before it stay), at most a table's worth; a
+// byte-order mark skipped.
+void ReadWordRecordInto(std::string_view bytes, WordRows& table);
 
 // Reads WordDbName(0) + ".dat" into WordTbl columns 2 to 5. A missing file
 // or a bad record ends the reading quietly; whole rows read before stay.

@@ -13,12 +13,12 @@ namespace kelvora {
 namespace {
 
 // A file read whole, with the stamp it had before and after: a file that
-// changed meanwhile is not kept.
-void ReadAhead(std::vector<FilePrefetch::Read>& out, const std::filesystem::path& path, std::uintmax_t limit,
+// changed meanwhile is not kept. True if it was kept.
+bool ReadAhead(std::vector<FilePrefetch::Read>& out, const std::filesystem::path& path, std::uintmax_t limit,
                bool text) {
     const std::string before = StatPath(path).Stamp();
     FileRead read = text ? ReadTextFile(path, limit) : ReadFileBytes(path, limit);
-    if (!read || StatPath(path).Stamp() != before) return;
+    if (!read || StatPath(path).Stamp() != before) return false;
     FilePrefetch::Read r;
     r.path = path;
     r.limit = limit;
@@ -26,6 +26,7 @@ void ReadAhead(std::vector<FilePrefetch::Read>& out, const std::filesystem::path
     r.stamp = before;
     r.read = std::move(read);
     out.push_back(std::move(r));
+    return true;
 }
 
 std::vector<FilePrefetch::Read> ReadAll(std::filesystem::path folder) {
@@ -37,22 +38,22 @@ std::vector<FilePrefetch::Read> ReadAll(std::filesystem::path folder) {
     if (!settings) return out;
     if (!settings->wordDbNames.empty()) {
         const std::string& name = settings->wordDbNames[0];
-        ReadAhead(out, folder / (name + ".txt"), kMaxWordDatabaseBytes, true);
-        if (!out.empty() && out.back().path == folder / (name + ".txt")) {
-            // Parsed here too, into a table as the model's is at start-up.
-            FilePrefetch::Read& r = out.back();
+        if (ReadAhead(out, folder / (name + ".txt"), kMaxWordDatabaseBytes, true)) {
+            // Parsed here too, into a table as the model's is at start-up,
+            // with its learning record read into it.
+            const std::size_t database = out.size() - 1;
             FilePrefetch::WordTableAhead ahead;
             ahead.rows.resize(kWordRows);
-            ahead.table = ParseWordDatabase(r.read, name, ahead.rows);
-            r.wordDatabase = name;
-            r.parsed = std::move(ahead);
-            r.read = FileRead{};
-        }
-        ReadAhead(out, folder / (name + ".dat"), kMaxRecordBytes, false);
-        if (!out.empty() && out.back().path == folder / (name + ".dat")) {
-            FilePrefetch::Read& r = out.back();
-            r.wordRecord = ParseWordRecord(*r.read.content);
-            r.read = FileRead{};
+            ahead.table = ParseWordDatabase(out[database].read, name, ahead.rows);
+            if (ahead.table.failure.empty() && ReadAhead(out, folder / (name + ".dat"), kMaxRecordBytes, false)) {
+                FilePrefetch::Read& record = out.back();
+                ReadWordRecordInto(*record.read.content, ahead.rows);
+                record.inWordTable = true;
+                record.read = FileRead{};
+            }
+            out[database].wordDatabase = name;
+            out[database].parsed = std::move(ahead);
+            out[database].read = FileRead{};
         }
     }
     if (!settings->testDbNames.empty()) {
@@ -91,13 +92,20 @@ std::optional<FilePrefetch::WordTableAhead> FilePrefetch::TakeWordTable(const st
                                                                          const std::string& name) {
     Read* r = Unchanged([&](const Read& e) { return e.parsed && e.path == path && e.wordDatabase == name; });
     if (!r) return std::nullopt;
+    // The record read into it must be unchanged too: else start-up reads
+    // both itself.
+    for (Read& e : read_) {
+        if (!e.inWordTable) continue;
+        if (StatPath(e.path).Stamp() != e.stamp) return std::nullopt;
+        e.taken = true;
+    }
     return std::exchange(r->parsed, std::nullopt);
 }
 
-std::optional<WordRecordRows> FilePrefetch::TakeWordRecord(const std::filesystem::path& path) {
-    Read* r = Unchanged([&](const Read& e) { return e.wordRecord && e.path == path; });
-    if (!r) return std::nullopt;
-    return std::exchange(r->wordRecord, std::nullopt);
+bool FilePrefetch::TookWordRecord(const std::filesystem::path& path) const {
+    for (const Read& e : read_)
+        if (e.inWordTable && e.taken && e.path == path) return true;
+    return false;
 }
 
 FileRead ReadStartupFile(Program& p, const std::string& name, std::uintmax_t limit, bool text) {

@@ -19,9 +19,6 @@
 
 namespace kelvora {
 
-// A word record's rows, four fields each.
-using WordRecordRows = std::vector<std::array<std::string, 4>>;
-
 class FilePrefetch {
 public:
     explicit FilePrefetch(const std::filesystem::path& folder);
@@ -34,16 +31,16 @@ public:
     std::optional<FileRead> Take(const std::filesystem::path& path, std::uintmax_t limit, bool text);
 
     // The word database `name` at `path`, read and parsed ahead into a
-    // fresh table, if the file is as it was then; taken once.
+    // fresh table with its learning record, if both files are as they were
+    // then; taken once.
     struct WordTableAhead {
-        std::vector<WordRow> rows;
+        WordRows rows;
         WordTable table;
     };
     std::optional<WordTableAhead> TakeWordTable(const std::filesystem::path& path, const std::string& name);
 
-    // The word record at `path`, read and parsed ahead, if the file is as
-    // it was then; taken once.
-    std::optional<WordRecordRows> TakeWordRecord(const std::filesystem::path& path);
+    // Whether the word table taken held the learning record at `path`.
+    bool TookWordRecord(const std::filesystem::path& path) const;
 
     struct Read {
         std::filesystem::path path;
@@ -54,8 +51,10 @@ public:
         // A word database, parsed too (its text is then not kept).
         std::string wordDatabase;
         std::optional<WordTableAhead> parsed;
-        // A word record, parsed too (its bytes are then not kept).
-        std::optional<WordRecordRows> wordRecord;
+        // A word record, read into the word database's table (its bytes
+        // are then not kept), and whether that table was taken.
+        bool inWordTable = false;
+        bool taken = false;
     };
 
 private:

@@ -25,7 +25,7 @@ bool IsEnglishHeaded(const std::string& name) {
 
 }  // namespace
 
-WordTable ParseWordDatabase(const FileRead& text, const std::string& name, std::vector<WordRow>& rows) {
+WordTable ParseWordDatabase(const FileRead& text, const std::string& name, WordRows& rows) {
     WordTable out;
     if (!text) {
         out.failure = NotFound(name) + WhyNotUsed(text.problem);
@@ -60,13 +60,13 @@ LoadResult LoadWordDatabase(Program& p) {
     Model& m = p.m;
     const std::string& name = m.WordDbName[0];
     WordTable table;
-    if (auto ahead = p.prefetch ? p.prefetch->TakeWordTable(p.File(name + ".txt"), name) : std::nullopt) {
-        // Made ahead into a table of its own: the model's is still as new.
-        table = std::move(ahead->table);
-        if (table.failure.empty()) m.WordTbl.swap(ahead->rows);
-    } else {
-        table = ParseWordDatabase(ReadStartupFile(p, name + ".txt", kMaxWordDatabaseBytes, true), name, m.WordTbl);
-    }
+    auto ahead = p.prefetch ? p.prefetch->TakeWordTable(p.File(name + ".txt"), name) : std::nullopt;
+    // Made ahead into a table of its own: the model's is still as new.
+    if (ahead && ahead->table.failure.empty()) m.WordTbl.swap(ahead->rows);
+    // A model made with files read ahead has no table until here.
+    if (m.WordTbl.size() != kWordRows) m.WordTbl.resize(kWordRows);
+    table = ahead ? std::move(ahead->table)
+                  : ParseWordDatabase(ReadStartupFile(p, name + ".txt", kMaxWordDatabaseBytes, true), name, m.WordTbl);
     if (!table.failure.empty()) return LoadResult::Failed(table.failure);
     m.WordCount = table.count;
     p.loadedWordDb = name;

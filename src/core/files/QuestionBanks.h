@@ -17,7 +17,7 @@ struct WordTable {
     int count = 0;
     std::string failure;
 };
-WordTable ParseWordDatabase(const FileRead& text, const std::string& name, std::vector<WordRow>& rows);
+WordTable ParseWordDatabase(const FileRead& text, const std::string& name, WordRows& rows);
 
 // Loads TestDbName(0) + ".txt" into TestLine and TestCount, checks its
 // lines and clears TestRec.

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "model/Int16.h"
+#include "platform/LargeTable.h"
 
 namespace kelvora {
 
@@ -35,6 +36,9 @@ struct WordRow {
     std::array<std::string, 2> score;  // by direction: seconds left when right, -1 when wrong
 };
 
+// The word table's rows, in storage for large tables.
+using WordRows = std::vector<WordRow, LargeTableAllocator<WordRow>>;
+
 // The learning counters of one test question.
 struct QuestionTally {
     Int16 asked;  // the time limits of every asking, added up
@@ -52,8 +56,13 @@ enum class RunState {
 };
 
 struct Model {
+    Model() = default;
+    // A model whose word table is made by the first word database loaded.
+    struct WordRowsLater {};
+    explicit Model(WordRowsLater) : WordTbl() {}
+
     // Question banks.
-    std::vector<WordRow> WordTbl = std::vector<WordRow>(kWordRows);
+    WordRows WordTbl = WordRows(kWordRows);
     int WordCount = 0;
     WordRow& Word(int row) { return WordTbl[static_cast<std::size_t>(row)]; }
     const WordRow& Word(int row) const { return WordTbl[static_cast<std::size_t>(row)]; }

@@ -110,26 +110,21 @@ private:
     }
 };
 
-}  // namespace
-
-std::string DecodeCp932(std::string_view bytes) {
-    if (!HasNonAscii(bytes)) return std::string(bytes);
-    const Cp932Table& table = Cp932Table::Get();
-    // No byte grows to more than three.
-    std::string out(bytes.size() * 3, '\0');
-    char* o = out.data();
+// Walks CP932 bytes, handing `put` the UTF-8 of each character (a pointer
+// and a length of one to three bytes).
+template <class Put>
+void WalkCp932(const Cp932Table& table, std::string_view bytes, Put&& put) {
     const auto* b = reinterpret_cast<const unsigned char*>(bytes.data());
     const std::size_t n = bytes.size();
-    auto put = [&o](char32_t c) {
+    auto putCode = [&put](char32_t c) {
         std::string tmp;
         AppendUtf8(tmp, c);
-        std::memcpy(o, tmp.data(), tmp.size());
-        o += tmp.size();
+        put(tmp.data(), tmp.size());
     };
     for (std::size_t i = 0; i < n;) {
         const unsigned char c = b[i];
         if (c < 0x80) {
-            *o++ = static_cast<char>(c);
+            put(reinterpret_cast<const char*>(b + i), 1);
             ++i;
             continue;
         }
@@ -138,23 +133,38 @@ std::string DecodeCp932(std::string_view bytes) {
             const std::uint32_t packed =
                 i + 1 < n ? table.pairUtf8[static_cast<std::size_t>(c << 8 | b[i + 1])] : 0;
             if (packed) {
-                o[0] = static_cast<char>(packed & 0xFF);
-                o[1] = static_cast<char>((packed >> 8) & 0xFF);
-                o[2] = static_cast<char>((packed >> 16) & 0xFF);
-                o += packed >> 24;
+                const char utf8[3] = {static_cast<char>(packed & 0xFF), static_cast<char>((packed >> 8) & 0xFF),
+                                      static_cast<char>((packed >> 16) & 0xFF)};
+                put(utf8, packed >> 24);
                 i += 2;
             } else {
                 // A pair iconv does not know, or a lead byte cut off at the
                 // end: the lead byte shows as U+FFFD, the next stands alone.
-                put(0xFFFD);
+                putCode(0xFFFD);
                 ++i;
             }
         } else {
-            put(s ? s : 0xFFFD);
+            putCode(s ? s : 0xFFFD);
             ++i;
         }
     }
-    out.resize(static_cast<std::size_t>(o - out.data()));
+}
+
+}  // namespace
+
+std::string DecodeCp932(std::string_view bytes) {
+    if (!HasNonAscii(bytes)) return std::string(bytes);
+    const Cp932Table& table = Cp932Table::Get();
+    // Measured first, then written: a text is made once, at its own size
+    // (memory a megabyte file would only be zeroed in is never touched).
+    std::size_t size = 0;
+    WalkCp932(table, bytes, [&size](const char*, std::size_t k) { size += k; });
+    std::string out(size, '\0');
+    char* o = out.data();
+    WalkCp932(table, bytes, [&o](const char* utf8, std::size_t k) {
+        std::memcpy(o, utf8, k);
+        o += k;
+    });
     return out;
 }
 

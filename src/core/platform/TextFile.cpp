@@ -124,7 +124,9 @@ FileRead ReadFileBytes(const std::filesystem::path& path, std::uintmax_t maxByte
         ::close(fd);
         return r;
     }
-    std::string bytes(static_cast<std::size_t>(st.st_size), '\0');
+    // One byte more than its size: the read that finds the end finds it
+    // there, and the text is not moved to a larger buffer to look.
+    std::string bytes(static_cast<std::size_t>(st.st_size) + 1, '\0');
     std::size_t done = 0;
     for (;;) {
         if (done == bytes.size()) {

@@ -58,7 +58,7 @@ std::optional<std::string> TextReader::ReadField() {
         if (pos_ > start && pos_ < text_.size() && text_[pos_] == '\n' && text_[pos_ - 1] == '\r') --pos_;
         std::size_t last = pos_;
         while (last > start && IsBlank(text_[last - 1])) --last;
-        field.assign(text_, start, last - start);
+        field.assign(text_.substr(start, last - start));
     }
     if (pos_ < text_.size()) {
         if (text_[pos_] == ',')
@@ -77,7 +77,7 @@ std::optional<std::string> TextReader::ReadLine() {
     pos_ = nl == std::string::npos ? text_.size() : nl + 1;
     if (end > start && text_[end - 1] == '\r') --end;
     ++line_;
-    return text_.substr(start, end - start);
+    return std::string(text_.substr(start, end - start));
 }
 
 }  // namespace kelvora

@@ -3,6 +3,7 @@
 // Reads a decoded text file in the program's two styles: free-format fields
 // and whole lines. Both may be mixed on one file, as the settings file does.
 // CR LF and a bare LF both end a line.
+#include <concepts>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -11,7 +12,13 @@ namespace kelvora {
 
 class TextReader {
 public:
-    explicit TextReader(std::string text) : text_(std::move(text)) {}
+    // Reads `text` where it stands: the caller keeps it alive meanwhile
+    // (a file's text is not copied once more to be read).
+    explicit TextReader(std::string_view text) : text_(text) {}
+    // A temporary text would be gone before it is read.
+    template <class S>
+        requires std::same_as<S, std::string>
+    explicit TextReader(S&&) = delete;
 
     // True at the very end of the text (whole-line reading).
     bool AtEof() const { return pos_ >= text_.size(); }
@@ -39,7 +46,7 @@ private:
     void SkipBlanks();
 
     static constexpr std::size_t kUnknown = static_cast<std::size_t>(-1);
-    std::string text_;
+    std::string_view text_;
     std::size_t pos_ = 0;
     mutable std::size_t nextContent_ = kUnknown;  // the first character after pos_ that is no blank or line end
     int line_ = 1;

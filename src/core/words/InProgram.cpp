@@ -28,7 +28,7 @@ bool TableIsBook(const Program& p, const WordBook& book) {
 // old row went (-1: deleted).
 std::vector<int> FollowEdits(Program& p, const WordBook& book, const std::vector<CardRename>& renames) {
     std::vector<int> newRow(static_cast<std::size_t>(p.m.WordCount), -1);
-    std::vector<WordRow> table(kWordRows);
+    WordRows table(kWordRows);
     for (std::size_t i = 0; i < book.entries().size(); ++i) {
         const WordEntry& e = book.entries()[i];
         WordRow row;
