@@ -508,7 +508,7 @@ struct ReviewQuery {
 };
 
 int ReadReviewRange(sqlite3* db, const ReviewQuery& q, std::int64_t from, std::int64_t to, ReviewLog* log,
-                    std::vector<ReviewLog::Event>* events) {
+                    ReviewLog::Events* events) {
     store::Statement reviews(db, q.sql);
     if (!reviews) return reviews.prepareCode();
     reviews.Bind(1, from).Bind(2, to);
@@ -578,12 +578,12 @@ bool ReadKeptReviews(const std::filesystem::path& file, sqlite3* db, const std::
     // and a thread of its own (the memory modes wait for it); the details
     // (CSV) go one way, and so does a file read from a copy.
     constexpr std::int64_t kSplitFrom = 200'000;
-    std::future<std::pair<int, std::vector<ReviewLog::Event>>> later;
+    std::future<std::pair<int, ReviewLog::Events>> later;
     std::int64_t firstEnd = INT64_MAX;
     if (!details && lastId >= kSplitFrom && !store::PathTooLong(file)) {
         firstEnd = lastId / 2;
         later = std::async(std::launch::async, [&file, &q, lastId, from = firstEnd + 1] {
-            std::pair<int, std::vector<ReviewLog::Event>> out{SQLITE_OK, {}};
+            std::pair<int, ReviewLog::Events> out{SQLITE_OK, {}};
             std::string unused;
             const store::Db own = store::Open(file, kLayout, false, &unused);
             if (!own) {

@@ -145,7 +145,6 @@ INSTANTIATE_TEST_SUITE_P(
 // set back between two sessions never moves the later answers first, and
 // imported reviews go in by their time.
 TEST(ReviewOrder, KeptReviewsInTheOrderMadeImportedOnesByTime) {
-    using E = ReviewLog::Event;
     ReviewLog log;
     log.cards = {{"eword", "a", 0}, {"eword", "b", 0}};
     const std::int64_t march = 1'772'452'800, y2020 = 1'577'880'000;
@@ -153,7 +152,7 @@ TEST(ReviewOrder, KeptReviewsInTheOrderMadeImportedOnesByTime) {
                   {0, march + 10, 4, 0, ReviewLog::kImported},         {0, y2020 - 10, 2, 0, ReviewLog::kImported},
                   {0, y2020 + 5, 1, 0, ReviewLog::kNotYetKept}};
     GroupByCardAsMade(log);
-    EXPECT_EQ((std::vector<E>{{0, y2020 - 10, 2, 0, 0},
+    EXPECT_EQ((ReviewLog::Events{{0, y2020 - 10, 2, 0, 0},
                               {0, march, 3, 0, 1},
                               {0, y2020, 1, 0, 2},  // made after March: counts as no earlier
                               {0, y2020 + 5, 1, 0, -1},

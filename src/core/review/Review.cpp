@@ -11,7 +11,7 @@ namespace {
 
 // One card's events, kept ones in their order, imported ones merged in by
 // time.
-void MergeImported(std::vector<ReviewLog::Event>::iterator first, std::vector<ReviewLog::Event>::iterator last) {
+void MergeImported(ReviewLog::Events::iterator first, ReviewLog::Events::iterator last) {
     using Event = ReviewLog::Event;
     auto imported_ = [](const Event& e) { return e.session == ReviewLog::kImported; };
     const auto byTime = [](const Event& a, const Event& b) { return a.at < b.at; };
@@ -44,7 +44,7 @@ void GroupByCardAsMade(ReviewLog& log) {
     std::vector<std::size_t> start(log.cards.size() + 1, 0);
     for (const auto& e : log.events) ++start[e.card + 1];
     for (std::size_t i = 1; i < start.size(); ++i) start[i] += start[i - 1];
-    std::vector<ReviewLog::Event> grouped(log.events.size());
+    ReviewLog::Events grouped(log.events.size());
     std::vector<std::size_t> next(start.begin(), start.end() - 1);
     for (const auto& e : log.events) grouped[next[e.card]++] = e;
     log.events = std::move(grouped);

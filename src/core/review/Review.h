@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/LargeTable.h"
+
 namespace kelvora {
 
 // 1 Again, 2 Hard, 3 Good, 4 Easy.
@@ -66,8 +68,11 @@ struct ReviewLog {
         std::int32_t choice = kNoChoice;
         bool operator==(const Event&) const = default;
     };
+    // A long history's events run to tens of megabytes: kept in storage
+    // for large tables.
+    using Events = std::vector<Event, LargeTableAllocator<Event>>;
     std::vector<Card> cards;
-    std::vector<Event> events;
+    Events events;
     std::vector<std::string> chosen;  // the headword keys picked
     static constexpr std::int32_t kNoChoice = -1;
     static constexpr std::int64_t kImported = 0;
