@@ -128,7 +128,7 @@ int main(int argc, char** argv) {
     // Before the program: a thread of the program may still read it as the
     // program ends.
     kelvora::SqliteHistory history(*folder / kelvora::kHistoryFile);
-    kelvora::Program p = prefetch ? kelvora::Program(host, player, *folder, *prefetch) : kelvora::Program(host, player, *folder);
+    kelvora::Program p(host, player, *folder, *prefetch);
     p.history = &history;
     p.missingSettingsHint = settingsHint;
     kelvora::gui::Gui gui(p);

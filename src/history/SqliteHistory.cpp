@@ -573,7 +573,8 @@ bool ReadKeptReviews(const std::filesystem::path& file, sqlite3* db, const std::
     // Ids grow by one a review: the largest is about how many there are.
     std::int64_t lastId = 0;
     if (store::Statement last(db, "SELECT max(id) FROM reviews"); last && last.Step() == SQLITE_ROW) lastId = last.Int(0);
-    log->events.reserve(static_cast<std::size_t>(std::clamp<std::int64_t>(lastId, 0, std::int64_t{1} << 26)));
+    const auto roomFor = [](std::int64_t reviews) { return static_cast<std::size_t>(std::clamp<std::int64_t>(reviews, 0, std::int64_t{1} << 26)); };
+    log->events.reserve(roomFor(lastId));
     // A long log is read in two halves at once, the later on a connection
     // and a thread of its own (the memory modes wait for it); the details
     // (CSV) go one way, and so does a file read from a copy.
@@ -582,7 +583,7 @@ bool ReadKeptReviews(const std::filesystem::path& file, sqlite3* db, const std::
     std::int64_t firstEnd = INT64_MAX;
     if (!details && lastId >= kSplitFrom && !store::PathTooLong(file)) {
         firstEnd = lastId / 2;
-        later = std::async(std::launch::async, [&file, &q, lastId, from = firstEnd + 1] {
+        later = std::async(std::launch::async, [&file, &q, &roomFor, lastId, from = firstEnd + 1] {
             std::pair<int, ReviewLog::Events> out{SQLITE_OK, {}};
             std::string unused;
             const store::Db own = store::Open(file, kLayout, false, &unused);
@@ -591,7 +592,7 @@ bool ReadKeptReviews(const std::filesystem::path& file, sqlite3* db, const std::
                 return out;
             }
             ReviewLog scratch;  // the memory's columns keep nothing beside the event
-            out.second.reserve(static_cast<std::size_t>(std::clamp<std::int64_t>(lastId - from + 1, 0, std::int64_t{1} << 26)));
+            out.second.reserve(roomFor(lastId - from + 1));
             out.first = ReadReviewRange(own.get(), q, from, INT64_MAX, &scratch, &out.second);
             return out;
         });

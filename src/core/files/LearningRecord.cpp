@@ -43,7 +43,7 @@ std::optional<std::string> NotARecord(const Program& p, const std::string& name)
 void ReadWordRecordInto(std::string_view bytes, WordRows& table) {
     if (bytes.starts_with(kByteOrderMark)) bytes.remove_prefix(kByteOrderMark.size());
     TextReader in(bytes);
-    for (std::size_t i = 0; i < table.size() && i < static_cast<std::size_t>(kWordRows) && in.HasMoreFields(); ++i) {
+    for (std::size_t i = 0; i < table.size() && in.HasMoreFields(); ++i) {
         std::array<std::string, 4> f;
         for (auto& field : f) {
             auto value = in.ReadField();

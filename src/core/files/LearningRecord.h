@@ -4,7 +4,6 @@
 #include <string_view>
 
 #include "Program.h"
-#include "files/Prefetch.h"
 
 namespace kelvora {
 

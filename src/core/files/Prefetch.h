@@ -5,7 +5,6 @@
 // their own, while the windows are being made; start-up takes what was
 // read only when the file is unchanged since (else it reads it itself), so
 // what it loads is exactly what it would have read.
-#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <functional>

@@ -59,14 +59,14 @@ WordTable ParseWordDatabase(const FileRead& text, const std::string& name, WordR
 LoadResult LoadWordDatabase(Program& p) {
     Model& m = p.m;
     const std::string& name = m.WordDbName[0];
-    WordTable table;
+    // Made ahead into a table of its own, it becomes the model's; a model
+    // made with files read ahead has no table until here.
     auto ahead = p.prefetch ? p.prefetch->TakeWordTable(p.File(name + ".txt"), name) : std::nullopt;
-    // Made ahead into a table of its own: the model's is still as new.
     if (ahead && ahead->table.failure.empty()) m.WordTbl.swap(ahead->rows);
-    // A model made with files read ahead has no table until here.
     if (m.WordTbl.size() != kWordRows) m.WordTbl.resize(kWordRows);
-    table = ahead ? std::move(ahead->table)
-                  : ParseWordDatabase(ReadStartupFile(p, name + ".txt", kMaxWordDatabaseBytes, true), name, m.WordTbl);
+    const WordTable table =
+        ahead ? std::move(ahead->table)
+              : ParseWordDatabase(ReadStartupFile(p, name + ".txt", kMaxWordDatabaseBytes, true), name, m.WordTbl);
     if (!table.failure.empty()) return LoadResult::Failed(table.failure);
     m.WordCount = table.count;
     p.loadedWordDb = name;

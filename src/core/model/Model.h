@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's whole shared state, under the names the rest of the code
-// uses. Tables are allocated once at their full size, so a row index is
-// always checked against the table bound, never against a vector that grows.
+// uses. Tables are allocated once at their full size (the word table when
+// the first word database is loaded, if the model was made without it), so
+// a row index is always checked against the table bound, never against a
+// vector that grows.
 #include <array>
 #include <string>
 #include <vector>
