@@ -29,6 +29,7 @@ TEST(Codec, TheDecodingTableAgreesWithIconv) {
         for (int t = 0x40; t <= 0xFC; ++t) {
             const std::string pair{static_cast<char>(b), static_cast<char>(t)};
             ASSERT_EQ(DecodeCp932Iconv(pair), DecodeCp932(pair)) << b << " " << t;
+            all += pair + std::string(static_cast<std::size_t>(t % 19), 'a');  // ASCII runs of 0 to 18 bytes between
         }
     }
     EXPECT_EQ(DecodeCp932Iconv(all), DecodeCp932(all));

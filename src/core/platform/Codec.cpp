@@ -29,10 +29,20 @@ private:
     iconv_t cd_;
 };
 
+// How many bytes from `at` on are ASCII, eight at a time.
+std::size_t AsciiRun(const unsigned char* b, std::size_t at, std::size_t n) {
+    std::size_t i = at;
+    for (; i + 8 <= n; i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, b + i, 8);
+        if (word & 0x8080808080808080ULL) break;
+    }
+    while (i < n && b[i] < 0x80) ++i;
+    return i - at;
+}
+
 bool HasNonAscii(std::string_view s) {
-    for (char c : s)
-        if (static_cast<unsigned char>(c) >= 0x80) return true;
-    return false;
+    return AsciiRun(reinterpret_cast<const unsigned char*>(s.data()), 0, s.size()) != s.size();
 }
 
 // Runs bytes through iconv. At a byte sequence it cannot convert it asks
@@ -56,9 +66,9 @@ bool Convert(const Iconv& cd, std::string_view bytes, std::string& out, OnInvali
 }
 
 // Code page 932 as a table, made once from iconv's own mapping: every
-// single byte and every lead/trail pair, converted one by one. Decoding a
-// file is then a table walk, several times faster than iconv on the whole
-// file, with the same result.
+// single byte and every lead/trail pair. Decoding a file is then a table
+// walk, several times faster than iconv on the whole file, with the same
+// result.
 class Cp932Table {
 public:
     static const Cp932Table& Get() {
@@ -68,14 +78,23 @@ public:
     // 0: an invalid byte; kLead: the first byte of a pair.
     static constexpr char32_t kLead = 0xFFFFFFFF;
     char32_t single[256] = {};
-    std::vector<char32_t> pairs = std::vector<char32_t>(65536, 0);  // 0: no such pair
     // The UTF-8 bytes of each pair, ready to append: up to three bytes, the
-    // count in the top byte.
-    std::vector<std::uint32_t> pairUtf8 = std::vector<std::uint32_t>(65536, 0);
+    // count in the top byte; 0 for no such pair. Rows only for the sixty
+    // lead bytes (a quarter of a megabyte for every byte would be memory
+    // to clear for nothing).
+    std::uint32_t Pair(unsigned char lead, unsigned char trail) const {
+        return pairUtf8[static_cast<std::size_t>(row_[lead]) << 8 | trail];
+    }
 
 private:
+    std::uint8_t row_[256] = {};
+    std::vector<std::uint32_t> pairUtf8;
+
+    static bool IsLead(int b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+
     Cp932Table() {
         Iconv cd("UTF-32LE", "CP932");
+        // One character, converted alone: the code point, or 0.
         auto convert = [&](const char* in, std::size_t n) -> char32_t {
             if (!cd.ok()) return 0;
             iconv(cd.get(), nullptr, nullptr, nullptr, nullptr);
@@ -87,31 +106,55 @@ private:
                 return 0;
             return out[0];
         };
+        int rows = 1;  // row 0: not a lead byte, every pair unknown
+        for (int b = 0; b < 256; ++b)
+            if (IsLead(b)) row_[b] = static_cast<std::uint8_t>(rows++);
+        pairUtf8.assign(static_cast<std::size_t>(rows) << 8, 0);
         for (int b = 0; b < 256; ++b) {
-            const bool lead = (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
             const char byte = static_cast<char>(b);
-            single[b] = lead ? kLead : convert(&byte, 1);
+            single[b] = IsLead(b) ? kLead : convert(&byte, 1);
             if (b == 0) single[b] = 0;  // a NUL byte stays a NUL byte
-            if (!lead) continue;
+            if (!IsLead(b)) continue;
+            // The row's pairs in one run through iconv, each giving one code
+            // point; a pair iconv refuses is stepped over. Should a run ever
+            // not come out one for one, the row is made pair by pair.
+            char pairs[2 * (0xFC - 0x40 + 1)];
+            for (int t = 0x40; t <= 0xFC; ++t) {
+                pairs[2 * (t - 0x40)] = byte;
+                pairs[2 * (t - 0x40) + 1] = static_cast<char>(t);
+            }
+            char32_t codes[0xFC - 0x40 + 1] = {};
+            bool oneForOne = cd.ok();
+            for (std::size_t at = 0; oneForOne && at < sizeof pairs;) {
+                iconv(cd.get(), nullptr, nullptr, nullptr, nullptr);
+                char* in = pairs + at;
+                std::size_t inLeft = sizeof pairs - at;
+                char* out = reinterpret_cast<char*>(codes + at / 2);
+                std::size_t outLeft = sizeof codes - at * 2;
+                const std::size_t r = iconv(cd.get(), &in, &inLeft, &out, &outLeft);
+                const std::size_t read = sizeof pairs - at - inLeft, written = sizeof codes - at * 2 - outLeft;
+                oneForOne = read % 2 == 0 && written == read * 2;
+                at += read;
+                if (r == static_cast<std::size_t>(-1) && oneForOne && at < sizeof pairs) at += 2;  // a pair it refuses
+            }
             for (int t = 0x40; t <= 0xFC; ++t) {
                 const char pair[2] = {byte, static_cast<char>(t)};
-                const char32_t c = convert(pair, 2);
-                pairs[static_cast<std::size_t>(b << 8 | t)] = c;
+                const char32_t c = oneForOne ? codes[t - 0x40] : convert(pair, 2);
                 std::string utf8;
                 AppendUtf8(utf8, c);
                 if (c && utf8.size() <= 3) {
                     std::uint32_t packed = static_cast<std::uint32_t>(utf8.size()) << 24;
                     for (std::size_t k = 0; k < utf8.size(); ++k)
                         packed |= static_cast<std::uint32_t>(static_cast<unsigned char>(utf8[k])) << (8 * k);
-                    pairUtf8[static_cast<std::size_t>(b << 8 | t)] = packed;
+                    pairUtf8[static_cast<std::size_t>(row_[b]) << 8 | static_cast<std::size_t>(t)] = packed;
                 }
             }
         }
     }
 };
 
-// Walks CP932 bytes, handing `put` the UTF-8 of each character (a pointer
-// and a length of one to three bytes).
+// Walks CP932 bytes, handing `put` the UTF-8 of each run of ASCII and of
+// each other character (a pointer and a length).
 template <class Put>
 void WalkCp932(const Cp932Table& table, std::string_view bytes, Put&& put) {
     const auto* b = reinterpret_cast<const unsigned char*>(bytes.data());
@@ -124,14 +167,14 @@ void WalkCp932(const Cp932Table& table, std::string_view bytes, Put&& put) {
     for (std::size_t i = 0; i < n;) {
         const unsigned char c = b[i];
         if (c < 0x80) {
-            put(reinterpret_cast<const char*>(b + i), 1);
-            ++i;
+            const std::size_t run = AsciiRun(b, i, n);
+            put(reinterpret_cast<const char*>(b + i), run);
+            i += run;
             continue;
         }
         const char32_t s = table.single[c];
         if (s == Cp932Table::kLead) {
-            const std::uint32_t packed =
-                i + 1 < n ? table.pairUtf8[static_cast<std::size_t>(c << 8 | b[i + 1])] : 0;
+            const std::uint32_t packed = i + 1 < n ? table.Pair(c, b[i + 1]) : 0;
             if (packed) {
                 const char utf8[3] = {static_cast<char>(packed & 0xFF), static_cast<char>((packed >> 8) & 0xFF),
                                       static_cast<char>((packed >> 16) & 0xFF)};
