@@ -75,20 +75,35 @@ public:
         static const Cp932Table table;
         return table;
     }
-    // 0: an invalid byte; kLead: the first byte of a pair.
-    static constexpr char32_t kLead = 0xFFFFFFFF;
-    char32_t single[256] = {};
-    // The UTF-8 bytes of each pair, ready to append: up to three bytes, the
-    // count in the top byte; 0 for no such pair. Rows only for the sixty
-    // lead bytes (a quarter of a megabyte for every byte would be memory
-    // to clear for nothing).
+    // Each character as the UTF-8 bytes to append: up to three bytes, the
+    // count in the top byte.
+    static constexpr std::uint32_t kLead = 0xFFFFFFFF;                // the first byte of a pair
+    static constexpr std::uint32_t kReplacement = 3u << 24 | 0xBDBFEF;  // U+FFFD
+    // A single byte: its character, or kLead; U+FFFD where iconv knows none.
+    std::uint32_t Single(unsigned char byte) const { return singleUtf8_[byte]; }
+    // A pair: its character, or 0 where iconv knows none. Rows only for
+    // the sixty lead bytes (a quarter of a megabyte for every byte would
+    // be memory to clear for nothing).
     std::uint32_t Pair(unsigned char lead, unsigned char trail) const {
-        return pairUtf8[static_cast<std::size_t>(row_[lead]) << 8 | trail];
+        return pairUtf8_[static_cast<std::size_t>(row_[lead]) << 8 | trail];
     }
 
 private:
+    std::uint32_t singleUtf8_[256] = {};
     std::uint8_t row_[256] = {};
-    std::vector<std::uint32_t> pairUtf8;
+    std::vector<std::uint32_t> pairUtf8_;
+
+    // A character of the Basic Multilingual Plane packed as above; 0 for
+    // none (0, or one UTF-8 would need four bytes for).
+    static std::uint32_t Packed(char32_t c) {
+        std::string utf8;
+        AppendUtf8(utf8, c);
+        if (!c || utf8.size() > 3) return 0;
+        std::uint32_t packed = static_cast<std::uint32_t>(utf8.size()) << 24;
+        for (std::size_t k = 0; k < utf8.size(); ++k)
+            packed |= static_cast<std::uint32_t>(static_cast<unsigned char>(utf8[k])) << (8 * k);
+        return packed;
+    }
 
     static bool IsLead(int b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
 
@@ -109,12 +124,15 @@ private:
         int rows = 1;  // row 0: not a lead byte, every pair unknown
         for (int b = 0; b < 256; ++b)
             if (IsLead(b)) row_[b] = static_cast<std::uint8_t>(rows++);
-        pairUtf8.assign(static_cast<std::size_t>(rows) << 8, 0);
+        pairUtf8_.assign(static_cast<std::size_t>(rows) << 8, 0);
         for (int b = 0; b < 256; ++b) {
             const char byte = static_cast<char>(b);
-            single[b] = IsLead(b) ? kLead : convert(&byte, 1);
-            if (b == 0) single[b] = 0;  // a NUL byte stays a NUL byte
-            if (!IsLead(b)) continue;
+            if (!IsLead(b)) {
+                const std::uint32_t packed = Packed(convert(&byte, 1));
+                singleUtf8_[b] = packed ? packed : kReplacement;
+                continue;
+            }
+            singleUtf8_[b] = kLead;
             // The row's pairs in one run through iconv, each giving one code
             // point; a pair iconv refuses is stepped over. Should a run ever
             // not come out one for one, the row is made pair by pair.
@@ -140,54 +158,37 @@ private:
             for (int t = 0x40; t <= 0xFC; ++t) {
                 const char pair[2] = {byte, static_cast<char>(t)};
                 const char32_t c = oneForOne ? codes[t - 0x40] : convert(pair, 2);
-                std::string utf8;
-                AppendUtf8(utf8, c);
-                if (c && utf8.size() <= 3) {
-                    std::uint32_t packed = static_cast<std::uint32_t>(utf8.size()) << 24;
-                    for (std::size_t k = 0; k < utf8.size(); ++k)
-                        packed |= static_cast<std::uint32_t>(static_cast<unsigned char>(utf8[k])) << (8 * k);
-                    pairUtf8[static_cast<std::size_t>(row_[b]) << 8 | static_cast<std::size_t>(t)] = packed;
-                }
+                pairUtf8_[static_cast<std::size_t>(row_[b]) << 8 | static_cast<std::size_t>(t)] = Packed(c);
             }
         }
     }
 };
 
-// Walks CP932 bytes, handing `put` the UTF-8 of each run of ASCII and of
-// each other character (a pointer and a length).
-template <class Put>
-void WalkCp932(const Cp932Table& table, std::string_view bytes, Put&& put) {
+// Walks CP932 bytes, handing `putRun` each run of ASCII (a pointer and a
+// length) and `putChar` each other character (packed as the table has it).
+template <class PutRun, class PutChar>
+void WalkCp932(const Cp932Table& table, std::string_view bytes, PutRun&& putRun, PutChar&& putChar) {
     const auto* b = reinterpret_cast<const unsigned char*>(bytes.data());
     const std::size_t n = bytes.size();
-    auto putCode = [&put](char32_t c) {
-        std::string tmp;
-        AppendUtf8(tmp, c);
-        put(tmp.data(), tmp.size());
-    };
     for (std::size_t i = 0; i < n;) {
         const unsigned char c = b[i];
         if (c < 0x80) {
             const std::size_t run = AsciiRun(b, i, n);
-            put(reinterpret_cast<const char*>(b + i), run);
+            putRun(reinterpret_cast<const char*>(b + i), run);
             i += run;
             continue;
         }
-        const char32_t s = table.single[c];
-        if (s == Cp932Table::kLead) {
-            const std::uint32_t packed = i + 1 < n ? table.Pair(c, b[i + 1]) : 0;
-            if (packed) {
-                const char utf8[3] = {static_cast<char>(packed & 0xFF), static_cast<char>((packed >> 8) & 0xFF),
-                                      static_cast<char>((packed >> 16) & 0xFF)};
-                put(utf8, packed >> 24);
-                i += 2;
-            } else {
-                // A pair iconv does not know, or a lead byte cut off at the
-                // end: the lead byte shows as U+FFFD, the next stands alone.
-                putCode(0xFFFD);
-                ++i;
-            }
+        const std::uint32_t single = table.Single(c);
+        if (single != Cp932Table::kLead) {
+            putChar(single);
+            ++i;
+        } else if (const std::uint32_t pair = i + 1 < n ? table.Pair(c, b[i + 1]) : 0) {
+            putChar(pair);
+            i += 2;
         } else {
-            putCode(s ? s : 0xFFFD);
+            // A pair iconv does not know, or a lead byte cut off at the end:
+            // the lead byte shows as U+FFFD, the next stands alone.
+            putChar(Cp932Table::kReplacement);
             ++i;
         }
     }
@@ -201,13 +202,24 @@ std::string DecodeCp932(std::string_view bytes) {
     // Measured first, then written: a text is made once, at its own size
     // (memory a megabyte file would only be zeroed in is never touched).
     std::size_t size = 0;
-    WalkCp932(table, bytes, [&size](const char*, std::size_t k) { size += k; });
+    WalkCp932(
+        table, bytes, [&size](const char*, std::size_t run) { size += run; },
+        [&size](std::uint32_t packed) { size += packed >> 24; });
     std::string out(size, '\0');
     char* o = out.data();
-    WalkCp932(table, bytes, [&o](const char* utf8, std::size_t k) {
-        std::memcpy(o, utf8, k);
-        o += k;
-    });
+    WalkCp932(
+        table, bytes,
+        [&o](const char* ascii, std::size_t run) {
+            std::memcpy(o, ascii, run);
+            o += run;
+        },
+        [&o](std::uint32_t packed) {  // one to three bytes, written without a call
+            const std::uint32_t k = packed >> 24;
+            o[0] = static_cast<char>(packed & 0xFF);
+            if (k > 1) o[1] = static_cast<char>((packed >> 8) & 0xFF);
+            if (k > 2) o[2] = static_cast<char>((packed >> 16) & 0xFF);
+            o += k;
+        });
     return out;
 }
 
