@@ -11,7 +11,7 @@
 set -euo pipefail
 build="$1"
 data="$2"
-rounds="${ROUNDS:-20}"
+rounds="${ROUNDS:-40}"
 cd "$data"
 printf ' 3 \r\n-1 \r\nbank\r\nfix\r\ntrain\r\nptest\r\n 1 \r\n 0 \r\n 20 \r\nEOF\r\n' > qbx.txt
 summary() {
@@ -26,7 +26,11 @@ for name, xs in v.items():
 '
 }
 for i in $(seq "$rounds"); do
-  for prog in floor_window kelvora; do
+  # Each first in turn, so neither always starts just as the other has
+  # left.
+  order="floor_window kelvora"
+  [ $((i % 2)) = 0 ] && order="kelvora floor_window"
+  for prog in $order; do
     KELVORA_EXIT_WHEN_SHOWN=1 KELVORA_STARTED_NS=$(date +%s%N) "$build/bin/$prog" 2>/dev/null |
       sed -n "s/^ready after \([0-9.]*\) ms/$prog ready \1/p"
   done

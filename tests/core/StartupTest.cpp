@@ -4,6 +4,9 @@
 #include "files/Prefetch.h"
 #include "startup/Startup.h"
 
+#include <atomic>
+#include <chrono>
+#include <future>
 #include <tuple>
 
 namespace kelvora::test {
@@ -128,22 +131,39 @@ TEST_F(Startup, UnloadStopsThePlayerInOrderAndSavesNothing) {
 // what start-up reads itself, also when a file changes after it was read
 // ahead.
 TEST(Prefetch, StartUpLoadsWhatItWouldReadItself) {
-    enum Change { kNone, kBoth, kRecordOnly };
-    for (const Change change : {kNone, kBoth, kRecordOnly}) {
-        SCOPED_TRACE(change == kNone ? "unchanged" : change == kBoth ? "both changed" : "the record changed");
+    // kLate: the reading is not done when start-up needs it, which then
+    // does not wait for it.
+    enum Change { kNone, kBoth, kRecordOnly, kLate };
+    for (const Change change : {kNone, kBoth, kRecordOnly, kLate}) {
+        SCOPED_TRACE(change == kNone         ? "unchanged"
+                     : change == kBoth       ? "both changed"
+                     : change == kRecordOnly ? "the record changed"
+                                             : "read ahead too late");
         ScratchProgram ahead, itself;
         for (ScratchProgram* s : {&ahead, &itself}) {
             s->WriteStandardFiles(11, 30);
             s->dir.WriteBytes("eword.dat", "\xEF\xBB\xBF 5, 3,0,0\r\n0,0, 5,-1\r\n");  // as an editor may save it
         }
-        FilePrefetch prefetch(ahead.dir.path());
+        std::promise<void> release;
+        std::shared_future<void> released = release.get_future().share();
+        // Late, the reading starts only once start-up is done (or, should
+        // start-up wait for it, after ten seconds, which the case reports).
+        std::atomic<bool> waitedFor = false;
+        FilePrefetch prefetch(ahead.dir.path(), change == kLate ? std::chrono::milliseconds(0) : std::chrono::hours(1), [&] {
+            if (change == kLate) waitedFor = released.wait_for(std::chrono::seconds(10)) == std::future_status::timeout;
+        });
+        struct Release {  // before the reading thread is waited for, however the case ends
+            std::promise<void>& promise;
+            ~Release() { promise.set_value(); }
+        } releaseAtEnd{release};
         Program p(ahead.host, ahead.player, ahead.dir.path(), prefetch);
-        prefetch.TakeWordTable(ahead.dir.path() / "none.txt", "none");  // the reading done
+        if (change != kLate) prefetch.TakeWordTable(ahead.dir.path() / "none.txt", "none");  // the reading done
         for (ScratchProgram* s : {&ahead, &itself}) {
             if (change == kBoth) s->dir.WriteCp932("eword.txt", Crlf({"ant,蟻", "bee,蜂", "zzzzzzzz,end"}));
-            if (change != kNone) s->dir.WriteBytes("eword.dat", " 9, 9,0,0\r\n");
+            if (change == kBoth || change == kRecordOnly) s->dir.WriteBytes("eword.dat", " 9, 9,0,0\r\n");
         }
         form1::Form_Load(p);
+        EXPECT_FALSE(waitedFor);
         ASSERT_FALSE(itself.Fire(form1::Form_Load));
         ASSERT_EQ(itself.p.m.WordCount, p.m.WordCount);
         for (int row = 0; row < itself.p.m.WordCount; ++row) {

@@ -3,6 +3,13 @@
 
 #include <utility>
 
+#ifdef __linux__
+#include <pthread.h>
+#include <sched.h>
+#include <sys/resource.h>
+#include <unistd.h>
+#endif
+
 #include "Program.h"
 #include "files/FileLimits.h"
 #include "files/LearningRecord.h"
@@ -11,6 +18,20 @@
 namespace kelvora {
 
 namespace {
+
+// The read-ahead runs while Qt starts, which waits on the display server at
+// every step. On a machine with few cores the three contend, so the
+// read-ahead is batch work at a lower priority: it never takes a core from
+// the window's thread or the display server when they wake, and on an idle
+// core it runs as fast as ever. (Should start-up need it before it is done,
+// start-up waits only briefly, then reads the files itself.)
+void ReadAheadInTheBackground() {
+#ifdef __linux__
+    const sched_param none{};
+    pthread_setschedparam(pthread_self(), SCHED_BATCH, &none);
+    setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 10);  // a thread's own nice value, on Linux
+#endif
+}
 
 // A file read whole, with the stamp it had before and after: a file that
 // changed meanwhile is not kept. True if it was kept.
@@ -29,7 +50,9 @@ bool ReadAhead(std::vector<FilePrefetch::Read>& out, const std::filesystem::path
     return true;
 }
 
-std::vector<FilePrefetch::Read> ReadAll(std::filesystem::path folder) {
+std::vector<FilePrefetch::Read> ReadAll(std::filesystem::path folder, std::function<void()> beforeReading) {
+    ReadAheadInTheBackground();
+    if (beforeReading) beforeReading();
     std::vector<FilePrefetch::Read> out;
     ReadAhead(out, folder / kSettingsFile, kMaxSettingsBytes, true);
     if (out.empty()) return out;
@@ -65,8 +88,9 @@ std::vector<FilePrefetch::Read> ReadAll(std::filesystem::path folder) {
 
 }  // namespace
 
-FilePrefetch::FilePrefetch(const std::filesystem::path& folder)
-    : reading_(std::async(std::launch::async, ReadAll, folder)) {}
+FilePrefetch::FilePrefetch(const std::filesystem::path& folder, std::chrono::milliseconds patience,
+                           std::function<void()> beforeReading)
+    : reading_(std::async(std::launch::async, ReadAll, folder, std::move(beforeReading))), patience_(patience) {}
 
 FilePrefetch::~FilePrefetch() {
     if (reading_.valid()) reading_.wait();
@@ -74,8 +98,10 @@ FilePrefetch::~FilePrefetch() {
 
 FilePrefetch::Read* FilePrefetch::Unchanged(const std::function<bool(const Read&)>& wanted) {
     if (!taken_) {
-        read_ = reading_.get();
         taken_ = true;
+        // Not done by now: start-up reads the files itself (what was read
+        // ahead is left, and the thread ends on its own).
+        if (reading_.wait_for(patience_) == std::future_status::ready) read_ = reading_.get();
     }
     for (Read& r : read_)
         if (wanted(r)) return StatPath(r.path).Stamp() == r.stamp ? &r : nullptr;

@@ -3,8 +3,10 @@
 // Start-up reads the settings file, then the first word and test databases
 // and their learning records. Here they are read ahead, on a thread of
 // their own, while the windows are being made; start-up takes what was
-// read only when the file is unchanged since (else it reads it itself), so
-// what it loads is exactly what it would have read.
+// read only when the file is unchanged since and the reading was done in
+// time (else it reads it itself), so what it loads is exactly what it
+// would have read.
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -20,7 +22,11 @@ namespace kelvora {
 
 class FilePrefetch {
 public:
-    explicit FilePrefetch(const std::filesystem::path& folder);
+    // How long start-up waits for a reading still under way.
+    static constexpr std::chrono::milliseconds kPatience{50};
+    // `beforeReading`, for tests: run on the thread before it reads.
+    explicit FilePrefetch(const std::filesystem::path& folder, std::chrono::milliseconds patience = kPatience,
+                          std::function<void()> beforeReading = {});
     ~FilePrefetch();
     FilePrefetch(const FilePrefetch&) = delete;
     FilePrefetch& operator=(const FilePrefetch&) = delete;
@@ -61,6 +67,7 @@ private:
     Read* Unchanged(const std::function<bool(const Read&)>& wanted);
 
     std::future<std::vector<Read>> reading_;
+    std::chrono::milliseconds patience_;
     std::vector<Read> read_;
     bool taken_ = false;
 };
