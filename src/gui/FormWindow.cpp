@@ -168,7 +168,7 @@ void FormWindow::Sync() {
     for (Control* c : controls_) SyncControl(*c, widgets_[c->name]);
     syncing_ = false;
     if (surface_ && !inPaint_ && surface_->version() != paintedVersion_) update();
-    if (isVisible() != model_.visible) setVisible(model_.visible);
+    if (isVisible() != model_.visible && !(showHeld && model_.visible)) setVisible(model_.visible);
     if (model_.raise) {
         model_.raise = false;
         raise();

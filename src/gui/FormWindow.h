@@ -26,6 +26,10 @@ public:
     QWidget* widget(const Control& control) const { return widget(control.name); }
     const WindowModel& model() const { return model_; }
 
+    // While set, the window stays hidden when its model shows it (it is
+    // then shown once placed).
+    bool showHeld = false;
+
     std::function<void(WindowEvent)> onWindowEvent;
     // Runs before the surface is painted (the repaint event).
     std::function<void()> onPaint;

@@ -66,6 +66,10 @@ void Gui::Wire(FormWindow& window, const WindowBindings& bindings) {
 }
 
 bool Gui::Load() {
+    // The comment window is shown once it can be placed beside the main
+    // window: it never appears elsewhere first, and the main window is up
+    // without waiting for a second one.
+    form2_->showHeld = true;
     const bool alive = Dispatch(form1::Form_Load);
     if (!alive) return false;
     menu_->Sync();
@@ -79,8 +83,21 @@ bool Gui::Load() {
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents, 50);
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     PlaceBeside(*form2_, *form1_);
+    ShowHeldWindows();
     form1_->activateWindow();
     return !ended_;
+}
+
+void Gui::ShowHeldWindows() {
+    if (!form2_->showHeld) return;
+    form2_->showHeld = false;
+    form2_->Sync();
+}
+
+void Gui::SetModal(bool open) {
+    // A message box of start-up comes with every window it showed.
+    if (open) ShowHeldWindows();
+    modal_ = open;
 }
 
 bool Gui::Dispatch(const std::function<void(Program&)>& handler) {

@@ -50,7 +50,9 @@ public:
     void WhileBusy(const std::function<void()>& f);
     // A message box opens (true) or has closed (false): events meanwhile
     // are dropped, as the box is modal for the whole program.
-    void SetModal(bool open) { modal_ = open; }
+    void SetModal(bool open);
+    // Shows a window held back while start-up placed it.
+    void ShowHeldWindows();
 
     OwnMenu& menu() { return *menu_; }
     bool ended() const { return ended_; }

@@ -117,6 +117,31 @@ TEST_F(GuiFixture, MainWindowShowsItsControlTable) {
     EXPECT_FALSE(g->form3().isVisible());
 }
 
+// The comment window is first shown where it stays, beside the main window
+// and level with its top, once the main window is up.
+using GuiStartup = ProgramFixture;
+
+TEST_F(GuiStartup, TheCommentWindowFirstShowsBesideTheMainWindow) {
+    WriteStandardFiles(11, 30);
+    gui::Gui gui(p);
+    struct FirstShow : QObject {
+        QPoint at{-1, -1};
+        bool mainShown = false;
+        QWidget* main = nullptr;
+        bool eventFilter(QObject* o, QEvent* e) override {
+            if (e->type() == QEvent::Show && at == QPoint(-1, -1)) at = static_cast<QWidget*>(o)->pos(), mainShown = main->isVisible();
+            return false;
+        }
+    } first;
+    first.main = &gui.form1();
+    gui.form2().installEventFilter(&first);
+    ASSERT_TRUE(gui.Load());
+    EXPECT_TRUE(first.mainShown);
+    EXPECT_EQ(gui.form2().pos(), first.at);
+    EXPECT_EQ(gui.form1().frameGeometry().right() + 1 + 8, gui.form2().frameGeometry().left());
+    EXPECT_EQ(gui.form1().frameGeometry().top(), gui.form2().frameGeometry().top());
+}
+
 TEST_F(GuiFixture, SetupDialogShowsTheSettingsKeepsEditsAndSavesWhatWasTyped) {
     QTest::mouseClick(g->form1().widget("Command8"), Qt::LeftButton);
     gui::FormWindow& s = g->form3();
