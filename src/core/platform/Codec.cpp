@@ -133,32 +133,9 @@ private:
                 continue;
             }
             singleUtf8_[b] = kLead;
-            // The row's pairs in one run through iconv, each giving one code
-            // point; a pair iconv refuses is stepped over. Should a run ever
-            // not come out one for one, the row is made pair by pair.
-            char pairs[2 * (0xFC - 0x40 + 1)];
-            for (int t = 0x40; t <= 0xFC; ++t) {
-                pairs[2 * (t - 0x40)] = byte;
-                pairs[2 * (t - 0x40) + 1] = static_cast<char>(t);
-            }
-            char32_t codes[0xFC - 0x40 + 1] = {};
-            bool oneForOne = cd.ok();
-            for (std::size_t at = 0; oneForOne && at < sizeof pairs;) {
-                iconv(cd.get(), nullptr, nullptr, nullptr, nullptr);
-                char* in = pairs + at;
-                std::size_t inLeft = sizeof pairs - at;
-                char* out = reinterpret_cast<char*>(codes + at / 2);
-                std::size_t outLeft = sizeof codes - at * 2;
-                const std::size_t r = iconv(cd.get(), &in, &inLeft, &out, &outLeft);
-                const std::size_t read = sizeof pairs - at - inLeft, written = sizeof codes - at * 2 - outLeft;
-                oneForOne = read % 2 == 0 && written == read * 2;
-                at += read;
-                if (r == static_cast<std::size_t>(-1) && oneForOne && at < sizeof pairs) at += 2;  // a pair it refuses
-            }
             for (int t = 0x40; t <= 0xFC; ++t) {
                 const char pair[2] = {byte, static_cast<char>(t)};
-                const char32_t c = oneForOne ? codes[t - 0x40] : convert(pair, 2);
-                pairUtf8_[static_cast<std::size_t>(row_[b]) << 8 | static_cast<std::size_t>(t)] = Packed(c);
+                pairUtf8_[static_cast<std::size_t>(row_[b]) << 8 | static_cast<std::size_t>(t)] = Packed(convert(pair, 2));
             }
         }
     }
