@@ -59,7 +59,7 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${CMAKE_BINARY_DIR}/bin)
 # Its output drivers (PulseAudio, ALSA) come as plugins in this package.
 # Speech is loaded when the learner turns it on: the engine (and its data,
 # which the engine's package depends on) is recommended, never required.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "mpg123, fonts-ipafont-gothic, libespeak-ng1, scowl, wordnet-base, edict")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "mpg123, fonts-ipafont-gothic, libespeak-ng1, scowl, wordnet-base, edict, dict-freedict-eng-jpn")
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_STRIP_FILES ON)

@@ -13,7 +13,7 @@ RUN=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
   libmpg123-dev mpg123 libespeak-ng-dev
-  libsqlite3-dev qt6-charts-dev libqt6opengl6-dev
+  libsqlite3-dev qt6-charts-dev libqt6opengl6-dev zlib1g-dev
   fonts-ipafont-gothic
 )
 PACKAGE=(dpkg-dev desktop-file-utils appstream lintian)
@@ -21,7 +21,7 @@ TEST=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   lame xvfb xauth time espeak-ng tzdata
-  scowl wordnet-base edict
+  scowl wordnet-base edict dict-freedict-eng-jpn
 )
 case "$profile" in
   run) PACKAGES=("${RUN[@]}") ;;

@@ -6,10 +6,14 @@
 #include <cctype>
 #include <tuple>
 #include <cmath>
+#include <limits>
 #include <map>
+#include <optional>
 #include <set>
 #include <unordered_map>
 #include <unordered_set>
+
+#include <zlib.h>
 
 #include "platform/Codec.h"
 #include "platform/TextFile.h"
@@ -92,33 +96,90 @@ const std::unordered_map<std::string, FunctionWord> kFunctionWords = {
     {"must", {"modal verb", "〜しなければならない、〜に違いない"}},
 };
 
-// EDICT's tags: a sense never used as a meaning, and a sense put after the others.
-const std::set<std::string> kUnfitSense = {"vulg", "derog", "X",   "sens", "abbr", "arch", "obs", "rare", "sl",  "m-sl",
-                                           "ksb",  "ktb",   "kyb", "osb",  "hob",  "thb",  "tsb", "tsug", "kyu", "rkb",
-                                           "nab",  "hsb"};
-const std::set<std::string> kOffensive = {"vulg", "derog", "X", "sens"};
-const std::set<std::string> kLesser = {"col", "male", "fem", "hum", "ik", "iK", "ok", "oK", "io", "ateji", "gikun"};
+// What EDICT's tags on a sense say, as bits: a sense never used as a
+// meaning, one that is offensive, one put after the others, and the parts
+// of speech.
+enum TagKind : unsigned {
+    kUnfit = 1u << 0,
+    kOffensive = 1u << 1,
+    kLesser = 1u << 2,
+    kInterjection = 1u << 3,
+    kSuruNoun = 1u << 4,      // "vs": a noun that takes する
+    kUsuallyKana = 1u << 5,   // "uk"
+    kNounTag = 1u << 6,        // "n", "n-adv", ...
+    kVerbTag = 1u << 7,        // "v1", "v5r", "vs", ...
+    kAdjectiveTag = 1u << 8,   // "adj-i", "adj-na", ...
+    kAdverbTag = 1u << 9,      // "adv", "adv-to"
+    kLiteraryForm = 1u << 10,  // "adj-t", "adv-to"
+    kPlainForm = 1u << 11,     // "adj-i", "adj-na", "adv"
+    kIAdjective = 1u << 12,    // "adj-i": 厳しい, as an adverb 厳しく
+    kNaAdjective = 1u << 13,   // "adj-na": 厳格, as an adverb 厳格に
+    kSpecialField = 1u << 14,  // "math", "law", "baseb", ...
+};
 
-// A word only of the literary forms ("寂然": a taru adjective, an adverb
-// with to), with no plain adjective or adverb form beside them.
-bool Literary(const std::set<std::string>& tags) {
-    return (tags.count("adj-t") || tags.count("adv-to")) && !tags.count("adj-i") && !tags.count("adj-na") && !tags.count("adv");
+unsigned KindOf(std::string_view tag) {
+    static const std::set<std::string_view> kUnfitTags = {"vulg", "derog", "X",   "sens", "abbr", "arch", "obs", "rare",
+                                                          "sl",   "m-sl",  "ksb", "ktb",  "kyb",  "osb",  "hob", "thb",
+                                                          "tsb",  "tsug",  "kyu", "rkb",  "nab",  "hsb"};
+    static const std::set<std::string_view> kOffensiveTags = {"vulg", "derog", "X", "sens"};
+    static const std::set<std::string_view> kLesserTags = {"col", "male", "fem", "hum",   "ik",   "iK",
+                                                           "ok",  "oK",   "io",  "ateji", "gikun"};
+    static const std::set<std::string_view> kFields = {
+        "comp", "Buddh", "food", "math", "med", "ling", "sports", "music", "sumo", "baseb", "astron", "physics",
+        "chem", "mahj", "law", "biol", "anat", "geol", "MA", "hanaf", "finc", "bot", "mil", "Shinto", "archit",
+        "shogi", "Christn", "engr", "econ", "bus", "zool", "phil", "biochem", "geom", "genet", "ecol", "gramm",
+        "pharm", "logic", "mining", "ornith", "electr", "mech", "aviat", "rail", "psych", "crystal", "kabuki",
+        "noh", "ski", "print"};
+    auto startsWith = [&](std::string_view p) { return tag.substr(0, p.size()) == p; };
+    return (kUnfitTags.count(tag) ? kUnfit : 0u) | (kFields.count(tag) ? kSpecialField : 0u) | (kOffensiveTags.count(tag) ? kOffensive : 0u) |
+           (kLesserTags.count(tag) ? kLesser : 0u) | (tag == "int" ? kInterjection : 0u) | (tag == "vs" ? kSuruNoun : 0u) |
+           (tag == "uk" ? kUsuallyKana : 0u) | (startsWith("n") ? kNounTag : 0u) | (startsWith("v") ? kVerbTag : 0u) |
+           (startsWith("adj") ? kAdjectiveTag : 0u) | (startsWith("adv") ? kAdverbTag : 0u) |
+           (tag == "adj-t" || tag == "adv-to" ? kLiteraryForm : 0u) |
+           (tag == "adj-i" || tag == "adj-na" || tag == "adv" ? kPlainForm : 0u) | (tag == "adj-i" ? kIAdjective : 0u) |
+           (tag == "adj-na" ? kNaAdjective : 0u);
 }
 
 struct Translation {
     std::string japanese;
-    std::set<std::string> tags;  // of the entry and of the sense
-    bool common = false;         // "(P)"
-    bool firstGloss = false;     // the first gloss of its sense
+    std::string other;         // the headword's other form: its kana, or the kanji of a kana word
+    unsigned kinds = 0;        // of the entry's tags and the sense's
+    bool common = false;       // "(P)"
+    bool firstGloss = false;   // the first gloss of its sense
+    bool derived = false;      // a translation of a word derived from it ("改善" of "improvement" for "improve")
     int sense = 1;
     int glosses = 1;  // of its sense: the fewer, the closer a translation
     int line = 0;
+
+    bool Is(unsigned kind) const { return (kinds & kind) != 0; }
+    // Put after the others: a lesser form, or a word only of the literary
+    // forms ("寂然": a taru adjective, an adverb with to) with no plain
+    // adjective or adverb form beside them.
+    bool Lesser() const { return Is(kLesser) || (Is(kLiteraryForm) && !Is(kPlainForm)); }
 };
 
-// The EDICT glosses that are one English word ("to run" as "run"), each
-// with the Japanese that translates to it.
-std::unordered_map<std::string, std::vector<Translation>> ReadGlosses(const std::string& text) {
-    std::unordered_map<std::string, std::vector<Translation>> out;
+bool OneWord(std::string_view gloss) {
+    return !gloss.empty() && std::isalpha(static_cast<unsigned char>(gloss[0])) &&
+           std::all_of(gloss.begin(), gloss.end(), [](char c) {
+               return std::isalpha(static_cast<unsigned char>(c)) || c == '-' || c == '\'';
+           });
+}
+
+// A verb and its particle: "appeal to", "depend on".
+bool PhrasalVerb(std::string_view gloss) {
+    static const std::set<std::string_view> kParticles = {"to", "on",   "at", "with", "for",  "in",   "into", "from",  "of",
+                                                          "about", "up", "out", "off", "over", "upon", "down", "away", "back"};
+    const std::size_t space = gloss.find(' ');
+    return space != std::string_view::npos && OneWord(gloss.substr(0, space)) && kParticles.count(gloss.substr(space + 1));
+}
+
+using Glosses = std::unordered_map<std::string, std::vector<Translation>>;
+
+// The EDICT glosses that are one English word ("to run" as "run"), or a
+// verb and its particle ("appeal to", for the words derived from a verb),
+// each with the Japanese that translates to it.
+Glosses ReadGlosses(const std::string& text) {
+    Glosses out;
     int line = 0;
     for (std::string_view entry : Split(text, "\n")) {
         if (++line == 1) continue;
@@ -131,14 +192,14 @@ std::unordered_map<std::string, std::vector<Translation>> ReadGlosses(const std:
                                         ? std::string(head.substr(open + 1, close - open - 1))
                                         : headword;
         const bool common = entry.find("/(P)/") != std::string_view::npos;
-        std::set<std::string> entryTags, senseTags;
+        unsigned entryKinds = 0, senseKinds = 0;
         std::map<int, int> glossesOf;  // by sense
-        std::vector<std::pair<std::string, std::size_t>> added;  // this entry's translations
+        std::vector<std::pair<std::vector<Translation>*, std::size_t>> added;  // this entry's translations
         int sense = 1;
         bool first = true, atStart = true;
         for (std::string_view seg : Split(entry.substr(slash + 1), "/")) {
             if (seg == "(P)" || seg.rfind("EntL", 0) == 0) continue;
-            std::vector<std::string> tags;
+            std::vector<std::string_view> tags;
             while (!seg.empty() && (seg[0] == '(' || seg[0] == ' ')) {
                 if (seg[0] == ' ') {
                     seg.remove_prefix(1);
@@ -152,17 +213,17 @@ std::unordered_map<std::string, std::vector<Translation>> ReadGlosses(const std:
                 seg.remove_prefix(end + 1);
             }
             bool numbered = false;
-            for (const std::string& t : tags)
-                if (!t.empty() && std::all_of(t.begin(), t.end(), [](char c) { return c >= '0' && c <= '9'; })) {
-                    sense = std::stoi(t);
+            for (const std::string_view t : tags)
+                if (!t.empty() && t.size() < 4 && std::all_of(t.begin(), t.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+                    sense = std::atoi(std::string(t).c_str());
                     numbered = true;
                 }
-            if (numbered) senseTags.clear(), first = true;
+            if (numbered) senseKinds = 0, first = true;
             // "(not) enough": the gloss says the opposite of the word.
             const bool negated = std::find(tags.begin(), tags.end(), "not") != tags.end();
-            for (std::string& t : tags) {
-                if (!t.empty() && t.back() == ':') t.pop_back();  // a dialect: "(ksb:)"
-                if (t != "not") (atStart ? entryTags : senseTags).insert(t);
+            for (std::string_view t : tags) {
+                if (!t.empty() && t.back() == ':') t.remove_suffix(1);  // a dialect: "(ksb:)"
+                if (t != "not") (atStart ? entryKinds : senseKinds) |= KindOf(t);
             }
             atStart = false;
             std::string gloss(seg);
@@ -170,30 +231,24 @@ std::unordered_map<std::string, std::vector<Translation>> ReadGlosses(const std:
             if (gloss.rfind("to ", 0) == 0) gloss.erase(0, 3);
             // "use (a thing, method, etc.)": the word, its note dropped.
             if (const std::size_t note = gloss.find(" ("); note != std::string::npos && gloss.back() == ')') gloss.resize(note);
-            const bool word = !gloss.empty() && std::isalpha(static_cast<unsigned char>(gloss[0])) &&
-                              std::all_of(gloss.begin(), gloss.end(), [](char c) {
-                                  return std::isalpha(static_cast<unsigned char>(c)) || c == '-' || c == '\'';
-                              });
+            const bool word = OneWord(gloss) || PhrasalVerb(gloss);
             if (!gloss.empty()) ++glossesOf[sense];
             if (word && !negated) {
                 Translation t;
-                t.tags = entryTags;
-                t.tags.insert(senseTags.begin(), senseTags.end());
-                t.japanese = t.tags.count("uk") ? reading : headword;
+                t.kinds = entryKinds | senseKinds;
+                t.japanese = t.Is(kUsuallyKana) ? reading : headword;
+                t.other = t.Is(kUsuallyKana) ? headword : reading;
                 t.common = common;
                 t.firstGloss = first;
                 t.sense = sense;
                 t.line = line;
                 auto& list = out[gloss];
                 list.push_back(std::move(t));
-                added.emplace_back(gloss, list.size() - 1);
+                added.emplace_back(&list, list.size() - 1);
             }
             first = false;
         }
-        for (const auto& [gloss, i] : added) {
-            Translation& t = out[gloss][i];
-            t.glosses = glossesOf[t.sense];
-        }
+        for (const auto& [list, i] : added) (*list)[i].glosses = glossesOf[(*list)[i].sense];
     }
     return out;
 }
@@ -375,10 +430,219 @@ std::string ExampleOf(std::string_view gloss, const std::string& word) {
     return {};
 }
 
+// FreeDict's English-Japanese dictionary, made from Wiktionary's
+// translation tables: for each English headword, the Japanese words its
+// senses are translated with, and in how many senses. A translator's
+// choice where EDICT only says which Japanese words are common: "take" is
+// 取る in five of its senses, 撮る in one.
+struct Wiktionary {
+    struct Senses {
+        int all = 0;
+        int plain = 0;  // not of a special field ("baseball: ...", "(physics) ...")
+        int Weight() const { return std::max(plain, all > 0 ? 1 : 0); }
+    };
+    using Translations = std::map<std::string, Senses>;
+    struct Entry {
+        std::array<Translations, 5> byPos;  // noun, verb, adjective, adverb, other
+        Translations all;
+
+        // How strongly the translators name `t`: in how many senses of the
+        // word's part of speech `pos` (by a hundred), then of any part.
+        int Evidence(int pos, const Translation& t) const {
+            auto weight = [&](const Translations& in) {
+                int best = 0;
+                auto look = [&](const std::string& j) {
+                    if (const auto f = in.find(j); f != in.end()) best = std::max(best, f->second.Weight());
+                };
+                look(t.japanese);
+                look(t.other);
+                if (t.japanese.size() > 6 && t.japanese.compare(t.japanese.size() - 6, 6, "する") == 0)
+                    look(t.japanese.substr(0, t.japanese.size() - 6));
+                return best;
+            };
+            const Translations* ofPos = pos >= 0 ? &byPos[static_cast<std::size_t>(pos)] : nullptr;
+            return (ofPos && !ofPos->empty() ? 100 * weight(*ofPos) : 0) + weight(all);
+        }
+    };
+    std::unordered_map<std::string, Entry> words;
+};
+
+// A dictd file's number: base 64, most significant digit first.
+std::size_t DictNumber(std::string_view digits) {
+    static constexpr std::string_view kDigits = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    std::size_t n = 0;
+    for (const char c : digits) {
+        const std::size_t d = kDigits.find(c);
+        if (d == std::string_view::npos || n > (std::numeric_limits<std::size_t>::max() >> 6))
+            return std::numeric_limits<std::size_t>::max();
+        n = n << 6 | d;
+    }
+    return n;
+}
+
+// A gzip (dictzip) file's content, at most `limit` bytes; none if damaged.
+std::optional<std::string> Gunzip(const std::string& bytes, std::size_t limit) {
+    z_stream z{};
+    if (inflateInit2(&z, 16 + MAX_WBITS) != Z_OK) return std::nullopt;
+    std::string out;
+    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.data()));
+    z.avail_in = static_cast<uInt>(bytes.size());
+    int status = Z_OK;
+    while (status == Z_OK) {
+        if (out.size() >= limit) break;
+        const std::size_t had = out.size();
+        out.resize(std::min(limit, had + (std::size_t{1} << 20)));
+        z.next_out = reinterpret_cast<Bytef*>(out.data() + had);
+        z.avail_out = static_cast<uInt>(out.size() - had);
+        status = inflate(&z, Z_NO_FLUSH);
+        out.resize(out.size() - z.avail_out);
+    }
+    inflateEnd(&z);
+    if (status != Z_STREAM_END) return std::nullopt;
+    return out;
+}
+
+bool HasJapanese(std::string_view line) {
+    // The lead bytes of U+3000 to U+9FFF in UTF-8: kana, kanji, Japanese punctuation.
+    return std::any_of(line.begin(), line.end(), [](char c) {
+        const auto b = static_cast<unsigned char>(c);
+        return b >= 0xE3 && b <= 0xE9;
+    });
+}
+
+// "computing: a named ...", "(physics) integral ...", "in group theory":
+// a sense of a special field.
+bool SpecialField(std::string_view gloss) {
+    if (!gloss.empty() && gloss[0] == '(') return true;
+    if (gloss.rfind("in ", 0) == 0 && gloss.find(" theory") != std::string_view::npos) return true;
+    const std::size_t colon = gloss.find(':');
+    return colon != std::string_view::npos && colon > 0 && colon < 25 &&
+           std::all_of(gloss.begin(), gloss.begin() + static_cast<std::ptrdiff_t>(colon),
+                       [](char c) { return std::isalpha(static_cast<unsigned char>(c)) || c == ' '; });
+}
+
+// The dictionary at `prefix` (.index beside .dict.dz or .dict); none when
+// it is not installed or cannot be read.
+std::optional<Wiktionary> ReadWiktionary(const fs::path& prefix) {
+    constexpr std::uintmax_t kLimit = std::uintmax_t{64} << 20;
+    const FileRead index = ReadFileBytes(fs::path(prefix) += ".index", kLimit);
+    if (!index) return std::nullopt;
+    std::optional<std::string> text;
+    if (const FileRead packed = ReadFileBytes(fs::path(prefix) += ".dict.dz", kLimit))
+        text = Gunzip(*packed, kLimit);
+    else if (FileRead plain = ReadFileBytes(fs::path(prefix) += ".dict", kLimit))
+        text = std::move(*plain.content);
+    if (!text) return std::nullopt;
+    Wiktionary out;
+    for (std::string_view line : Split(*index, "\n")) {
+        const auto fields = Split(line, "\t");
+        if (fields.size() != 3 || fields[0].rfind("00database", 0) == 0) continue;
+        const std::size_t at = DictNumber(fields[1]), size = DictNumber(fields[2]);
+        if (at > text->size() || size > text->size() - at) continue;
+        const auto lines = Split(std::string_view(*text).substr(at, size), "\n");
+        if (lines.empty()) continue;
+        // "run //ɹʌn// <v>": the part of speech closes the first line.
+        const std::string_view head = lines[0];
+        const std::size_t open = head.rfind('<');
+        const std::string_view tag = open == std::string_view::npos ? std::string_view() : head.substr(open);
+        const std::size_t pos = tag == "<n>" ? 0 : tag == "<v>" ? 1 : tag == "<adj>" ? 2 : tag == "<adv>" ? 3 : 4;
+        Wiktionary::Entry& entry = out.words[std::string(fields[0])];
+        // Each sense: "2. 改善, 改良, 良い", then its English gloss.
+        for (std::size_t i = 1; i < lines.size(); ++i) {
+            if (!HasJapanese(lines[i])) continue;
+            const bool plain = i + 1 >= lines.size() || HasJapanese(lines[i + 1]) || !SpecialField(lines[i + 1]);
+            for (std::string_view word : Split(lines[i], ", ")) {
+                // The sense numbers before and after: "1. 変数 2."
+                while (!word.empty() && (word[0] == ' ' || std::isdigit(static_cast<unsigned char>(word[0])) || word[0] == '.'))
+                    word.remove_prefix(1);
+                while (!word.empty() &&
+                       (word.back() == ' ' || std::isdigit(static_cast<unsigned char>(word.back())) || word.back() == '.'))
+                    word.remove_suffix(1);
+                if (word.empty()) continue;
+                for (Wiktionary::Translations* in : {&entry.byPos[pos], &entry.all}) {
+                    Wiktionary::Senses& n = (*in)[std::string(word)];
+                    ++n.all;
+                    n.plain += plain;
+                }
+            }
+        }
+    }
+    return out;
+}
+
+using ByJapanese = std::unordered_map<std::string_view, std::vector<std::pair<std::string_view, const Translation*>>>;
+
+// A word the translators give for `lemma` that EDICT glosses only by a word
+// derived from it ("改善": "improvement", for "improve"): a translation
+// too, after the direct ones; "改善する" for a verb.
+std::vector<Translation> DerivedTranslations(const std::string& lemma, int pos, const Wiktionary::Entry& said,
+                                             const std::vector<Translation>& direct, const ByJapanese& byJapanese) {
+    std::vector<Translation> out;
+    if (lemma.size() < 4) return out;
+    const std::string stem = lemma.back() == 'e' || lemma.back() == 'y' ? lemma.substr(0, lemma.size() - 1) : lemma;
+    for (const auto& [japanese, senses] : said.all) {
+        const auto of = byJapanese.find(japanese);
+        if (of == byJapanese.end() ||
+            std::any_of(direct.begin(), direct.end(), [&](const Translation& t) { return t.japanese == japanese; }))
+            continue;
+        const Translation* best = nullptr;  // its first sense, first gloss, first entry
+        for (const auto& [gloss, t] : of->second)
+            if (t->common && gloss != lemma && gloss.rfind(stem, 0) == 0 &&
+                (!best || std::tie(t->sense, best->firstGloss, t->line) < std::tie(best->sense, t->firstGloss, best->line)))
+                best = t;
+        if (!best) continue;
+        Translation t = *best;
+        t.derived = true;
+        if (pos == 1) {
+            if (t.Is(kSuruNoun)) t.japanese += "する";
+            t.kinds |= kVerbTag;
+        }
+        out.push_back(std::move(t));
+    }
+    return out;
+}
+
+// An adverb in -ly ("strictly"): the adverbial forms of the common
+// adjectives the translators give for its adjective ("strict": 厳しい, so
+// 厳しく; 厳格, so 厳格に), after its own translations.
+std::vector<Translation> AdverbsOfItsAdjective(const std::string& lemma, const Wiktionary& wiktionary,
+                                               const Glosses& glosses, const std::vector<Translation>& direct) {
+    std::vector<Translation> out;
+    if (lemma.size() < 5 || lemma.compare(lemma.size() - 2, 2, "ly") != 0) return out;
+    const std::string base = lemma.substr(0, lemma.size() - 2);
+    // strict-ly, happ-ily, gent-ly, basic-ally, tru-ly
+    for (const std::string& adjective :
+         {base, base.substr(0, base.size() - 1) + "y", base + "le", base.substr(0, base.size() - 2), base + "e"}) {
+        const auto said = wiktionary.words.find(adjective);
+        const auto edict = glosses.find(adjective);
+        if (said == wiktionary.words.end() || edict == glosses.end() || said->second.byPos[2].empty()) continue;
+        for (const auto& [japanese, senses] : said->second.byPos[2])
+            for (const Translation& a : edict->second) {
+                if (a.japanese != japanese || !a.common || a.Is(kUnfit)) continue;
+                Translation t = a;
+                if (a.Is(kIAdjective) && t.japanese.size() > 3 && t.japanese.compare(t.japanese.size() - 3, 3, "い") == 0)
+                    t.japanese.replace(t.japanese.size() - 3, 3, "く");
+                else if (a.Is(kNaAdjective))
+                    t.japanese += "に";
+                else
+                    continue;
+                if (std::any_of(direct.begin(), direct.end(), [&](const Translation& d) { return d.japanese == t.japanese; }) ||
+                    std::any_of(out.begin(), out.end(), [&](const Translation& d) { return d.japanese == t.japanese; }))
+                    continue;
+                t.other.clear();
+                t.derived = true;
+                t.kinds = (t.kinds & ~(kNounTag | kVerbTag | kAdjectiveTag)) | kAdverbTag;
+                out.push_back(std::move(t));
+            }
+        break;
+    }
+    return out;
+}
+
 }  // namespace
 
-Result<std::vector<CommonWord>> RankCommonWords(const CommonSources& sources) {
-    using Out = Result<std::vector<CommonWord>>;
+Result<CommonWordList> RankCommonWords(const CommonSources& sources) {
+    using Out = Result<CommonWordList>;
     // SCOWL: the level of each word (10 the commonest, then 20, 35, 40, 50).
     std::unordered_map<std::string, int> level;
     std::unordered_set<std::string> abbreviations;
@@ -403,6 +667,17 @@ Result<std::vector<CommonWord>> RankCommonWords(const CommonSources& sources) {
     if (!edict)
         return Out::Failed("The EDICT dictionary (" + sources.edict.string() + ") cannot be read. Install it with: sudo apt-get install edict");
     const auto glosses = ReadGlosses(*edict);
+    const std::optional<Wiktionary> wiktionary = ReadWiktionary(sources.wiktionary);
+    // The EDICT translations of each Japanese word Wiktionary gives.
+    ByJapanese byJapanese;
+    if (wiktionary) {
+        std::unordered_set<std::string_view> named;
+        for (const auto& [word, entry] : wiktionary->words)
+            for (const auto& [japanese, senses] : entry.all) named.insert(japanese);
+        for (const auto& [gloss, list] : glosses)
+            for (const Translation& t : list)
+                if (named.count(t.japanese)) byJapanese[t.japanese].emplace_back(gloss, &t);
+    }
 
     // Each lemma once, at the commonest level of any of its forms.
     std::unordered_map<std::string, int> lemmas;
@@ -432,45 +707,52 @@ Result<std::vector<CommonWord>> RankCommonWords(const CommonSources& sources) {
         const auto function = kFunctionWords.find(lemma);
         const auto g = glosses.find(lemma);
         static const std::vector<Translation> kNone;
-        const std::vector<Translation>& translations = g == glosses.end() ? kNone : g->second;
-        if (translations.empty() && function == kFunctionWords.end()) continue;
         const int pos = wn.MainPos(lemma);
+        const std::vector<Translation>& direct = g == glosses.end() ? kNone : g->second;
+        const Wiktionary::Entry* said = nullptr;
+        if (wiktionary)
+            if (const auto w = wiktionary->words.find(lemma); w != wiktionary->words.end()) said = &w->second;
+        std::vector<Translation> derived;
+        if (wiktionary) {
+            if (said) derived = DerivedTranslations(lemma, pos, *said, direct, byJapanese);
+            for (Translation& t : AdverbsOfItsAdjective(lemma, *wiktionary, glosses, direct)) derived.push_back(std::move(t));
+        }
+        if (direct.empty() && derived.empty() && function == kFunctionWords.end()) continue;
         // Offensive: WordNet says so of its commonest sense, or every EDICT
         // entry translating to it is tagged so.
-        const bool allOffensive = !translations.empty() &&
-                                  std::all_of(translations.begin(), translations.end(), [](const Translation& t) {
-                                      return std::any_of(t.tags.begin(), t.tags.end(),
-                                                         [](const std::string& s) { return kOffensive.count(s) > 0; });
-                                  });
+        const bool allOffensive =
+            !direct.empty() && std::all_of(direct.begin(), direct.end(), [](const Translation& t) { return t.Is(kOffensive); });
         if (allOffensive || Flagged(wn.FirstGloss(lemma, pos))) continue;
         std::vector<const Translation*> fit;
         int commonFirst = 0;
         bool interjection = false;
-        for (const Translation& t : translations) {
-            if (std::any_of(t.tags.begin(), t.tags.end(), [](const std::string& s) { return kUnfitSense.count(s) > 0; })) continue;
-            fit.push_back(&t);
-            commonFirst += t.common && t.firstGloss && t.sense <= 1;
-            interjection = interjection || (t.common && t.tags.count("int"));
-        }
+        // How common the word is counts its own translations only.
+        for (const Translation& t : direct)
+            if (!t.Is(kUnfit)) {
+                fit.push_back(&t);
+                commonFirst += t.common && t.firstGloss && t.sense <= 1;
+                interjection = interjection || (t.common && t.Is(kInterjection));
+            }
+        for (const Translation& t : derived)
+            if (!t.Is(kUnfit)) fit.push_back(&t);
         if (fit.empty() && function == kFunctionWords.end()) continue;
         if (abbreviations.count(lemma) && wn.Count(lemma) == 0 && function == kFunctionWords.end() && !interjection &&
             std::none_of(fit.begin(), fit.end(), [](const Translation* t) { return t->common; }))
             continue;
-        // The meanings: common first, then the senses of the word's main
-        // part of speech, its first glosses, the plainer ones, those most
-        // other words are made from, the shortest.
-        const char* wanted[] = {"n", "v", "adj", "adv"};
-        auto partOfSpeech = [&](const Translation* t) {
-            if (pos < 0) return true;
-            return std::any_of(t->tags.begin(), t->tags.end(),
-                               [&](const std::string& s) { return s.rfind(wanted[pos], 0) == 0; });
-        };
+        // The meanings: common first, native before loanwords, then those
+        // Wiktionary translates the word with in the most senses (of its
+        // main part of speech first), direct before derived, general before
+        // a special field's ("積" of "product" in mathematics), the senses
+        // of the word's main part of speech, its first glosses, the plainer
+        // ones, those most other words are made from, the shortest.
+        static constexpr unsigned kWanted[] = {kNounTag, kVerbTag, kAdjectiveTag, kAdverbTag};
+        auto partOfSpeech = [&](const Translation* t) { return pos < 0 || t->Is(kWanted[pos]); };
         auto key = [&](const Translation* t) {
-            const bool lesser = Literary(t->tags) || std::any_of(t->tags.begin(), t->tags.end(), [](const std::string& s) {
-                                    return kLesser.count(s) > 0;
-                                });
-            return std::make_tuple(!t->common, lesser, Loanword(t->japanese), !partOfSpeech(t), t->sense > 1, !t->firstGloss,
-                                   std::min(t->glosses, 4), -compounds(t->japanese), Characters(t->japanese).size(), t->line);
+            const int chosen = said ? said->Evidence(pos, *t) : 0;
+            return std::make_tuple(!t->common, t->Lesser(), Loanword(t->japanese), -chosen, t->derived,
+                                   t->Is(kSpecialField), !partOfSpeech(t), t->sense > 1, !t->firstGloss,
+                                   std::min(t->glosses, 4), -compounds(t->japanese), Characters(t->japanese).size(),
+                                   t->line);
         };
         std::vector<std::pair<decltype(key(nullptr)), const Translation*>> keyed;
         keyed.reserve(fit.size());
@@ -499,11 +781,12 @@ Result<std::vector<CommonWord>> RankCommonWords(const CommonSources& sources) {
     std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
         return score[a] != score[b] ? score[a] > score[b] : out[a].word < out[b].word;
     });
-    std::vector<CommonWord> ranked;
-    ranked.reserve(out.size());
+    CommonWordList ranked;
+    ranked.wiktionary = wiktionary.has_value();
+    ranked.words.reserve(out.size());
     for (std::size_t i : order) {
-        ranked.push_back(std::move(out[i]));
-        ranked.back().rank = static_cast<int>(ranked.size());
+        ranked.words.push_back(std::move(out[i]));
+        ranked.words.back().rank = static_cast<int>(ranked.words.size());
     }
     return ranked;
 }

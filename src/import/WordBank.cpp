@@ -139,20 +139,21 @@ namespace {
 // and beside them each one's rank, part of speech and example.
 Outcome ImportCommonWords(const Request& request, const std::string& name, const std::filesystem::path& target) {
     Outcome out;
-    const Result<std::vector<CommonWord>> ranked = RankCommonWords(request.commonSources);
-    if (!ranked) {
+    const Result<CommonWordList> list = RankCommonWords(request.commonSources);
+    if (!list) {
         out.status = 1;
-        out.summary = ranked.error() + "\n";
+        out.summary = list.error() + "\n";
         return out;
     }
+    const std::vector<CommonWord>& ranked = list->words;
     const std::size_t from = std::max<std::size_t>(request.commonFrom, 1) - 1;
-    const std::size_t to = std::min(request.commonTo, ranked->size());
+    const std::size_t to = std::min(request.commonTo, ranked.size());
     ReadResult read;
     read.format = Format::Edict;
     read.encoding = "EUC-JP";
     std::vector<CommonWord> chosen;
     for (std::size_t i = from; i < to; ++i) {
-        const CommonWord& w = (*ranked)[i];
+        const CommonWord& w = ranked[i];
         std::string meaning;
         for (const std::string& m : w.meanings) meaning += (meaning.empty() ? "" : "、") + m;
         read.entries.push_back({w.rank, w.word, meaning});
@@ -161,7 +162,7 @@ Outcome ImportCommonWords(const Request& request, const std::string& name, const
     const Bank bank = BuildBank(read, name, false);
     if (bank.words == 0) {
         out.status = 1;
-        out.summary = "There are only " + Thousands(static_cast<long long>(ranked->size())) +
+        out.summary = "There are only " + Thousands(static_cast<long long>(ranked.size())) +
                       " ranked words, so ranks from " + Thousands(static_cast<long long>(from + 1)) + " give none.\n";
         return out;
     }
@@ -180,9 +181,13 @@ Outcome ImportCommonWords(const Request& request, const std::string& name, const
                   ", each with its commonest Japanese meanings.\n"
                   "Their ranks, parts of speech and example sentences are in " + info.filename().string() +
                   "; mode 5 brings new words in the order of their ranks.\n"
-                  "Sources: SCOWL's word lists (Kevin Atkinson), WordNet 3.0 (Princeton University), and EDICT (the "
-                  "Electronic Dictionary Research and Development Group, CC BY-SA 4.0).\n";
-    for (const Skipped& k : bank.skipped) out.summary += "Left out \"" + (*ranked)[static_cast<std::size_t>(k.line) - 1].word + "\": " + k.reason + ".\n";
+                  "Sources: SCOWL's word lists (Kevin Atkinson), WordNet 3.0 (Princeton University), EDICT (the "
+                  "Electronic Dictionary Research and Development Group, CC BY-SA 3.0)" +
+                  (list->wiktionary ? std::string(", and Wiktionary's translations by way of FreeDict's English-Japanese "
+                                                  "dictionary (the Wiktionary, WikDict and FreeDict contributors, CC BY-SA 3.0).\n")
+                                    : std::string(".\nThe meanings are in EDICT's order: for the order translators chose, install "
+                                                  "FreeDict's dictionary with: sudo apt-get install dict-freedict-eng-jpn\n"));
+    for (const Skipped& k : bank.skipped) out.summary += "Left out \"" + ranked[static_cast<std::size_t>(k.line) - 1].word + "\": " + k.reason + ".\n";
     return out;
 }
 
@@ -262,7 +267,7 @@ Outcome Run(const Request& request) {
     for (const auto& note : read.notes) s += "Note: " + note + ".\n";
     if (read.format == Format::Edict)
         s += "The words come from EDICT, the Japanese-English dictionary of the Electronic Dictionary Research and "
-             "Development Group, used under the Creative Commons Attribution-ShareAlike licence (CC BY-SA 4.0).\n";
+             "Development Group, used under the Creative Commons Attribution-ShareAlike licence (CC BY-SA 3.0).\n";
     return out;
 }
 

@@ -176,7 +176,7 @@ TEST(Import, TheDictionaryGivesCommonWordsFirst) {
     request.edictWords = 10;
     const Outcome o = ImportNow(request);
     EXPECT_EQ(0, o.status);
-    EXPECT_NE(std::string::npos, o.summary.find("CC BY-SA 4.0"));
+    EXPECT_NE(std::string::npos, o.summary.find("CC BY-SA 3.0"));
     EXPECT_EQ((std::vector<std::string>{"cat=猫、ネコ", "dog=犬", "hound=犬", "rare=希少", "scarce=希少", "zzzzzzzz=終わり"}),
               Loaded(dir, "edict"));
 }
