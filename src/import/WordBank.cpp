@@ -131,7 +131,11 @@ bool DatabaseExists(const Request& request) {
     return name && Occupied(request.folder / (*name + ".txt"));
 }
 
-std::string ScreenSummary(const Outcome& outcome) { return ClipForScreen(outcome.summary, 200, 40); }
+std::string ScreenSummary(const Outcome& outcome) {
+    std::string lines;  // the summary's lines end in "\n", a screen's in "\r\n"
+    for (const char c : outcome.summary) lines += c == '\n' ? "\r\n" : std::string(1, c);
+    return ClipForScreen(lines, 200, 40);
+}
 
 namespace {
 
@@ -181,12 +185,12 @@ Outcome ImportCommonWords(const Request& request, const std::string& name, const
                   ", each with its commonest Japanese meanings.\n"
                   "Their ranks, parts of speech and example sentences are in " + info.filename().string() +
                   "; mode 5 brings new words in the order of their ranks.\n"
-                  "Sources: SCOWL's word lists (Kevin Atkinson), WordNet 3.0 (Princeton University), EDICT (the "
-                  "Electronic Dictionary Research and Development Group, CC BY-SA 3.0)" +
-                  (list->wiktionary ? std::string(", and Wiktionary's translations by way of FreeDict's English-Japanese "
-                                                  "dictionary (the Wiktionary, WikDict and FreeDict contributors, CC BY-SA 3.0).\n")
-                                    : std::string(".\nThe meanings are in EDICT's order: for the order translators chose, install "
-                                                  "FreeDict's dictionary with: sudo apt-get install dict-freedict-eng-jpn\n"));
+                  "Sources: SCOWL's word lists (Kevin Atkinson), WordNet 3.0 (Princeton University) and EDICT (the "
+                  "Electronic Dictionary Research and Development Group, CC BY-SA 3.0).\n" +
+                  (list->wiktionary ? "The meanings in the order of Wiktionary's translations, by way of FreeDict's English-Japanese "
+                                      "dictionary (the Wiktionary, WikDict and FreeDict contributors, CC BY-SA 3.0).\n"
+                                    : "The meanings are in EDICT's order: for the order translators chose, install FreeDict's "
+                                      "dictionary with: sudo apt-get install dict-freedict-eng-jpn\n");
     for (const Skipped& k : bank.skipped) out.summary += "Left out \"" + ranked[static_cast<std::size_t>(k.line) - 1].word + "\": " + k.reason + ".\n";
     return out;
 }

@@ -184,18 +184,18 @@ TEST(CommonWords, TheTranslatorsChoiceOrdersTheMeanings) {
     dir.WriteBytes("damaged.dict.dz", "\x1f\x8b not gzip");
     EXPECT_EQ(without, meanings(dir.path() / "damaged", false));
     // The import credits the translators only when it used them, and says
-    // which package gives them when it did not.
+    // which package gives them when it did not, on screen too, in full.
     import::Request request{{}, "common", dir.path()};
     std::tie(request.commonFrom, request.commonTo, request.force) = std::tuple(1, 7, true);
     for (const auto& [wiktionary, says] :
-         {std::pair{"freedict", "CC BY-SA 3.0), and Wiktionary's translations by way of FreeDict's English-Japanese dictionary "
-                                "(the Wiktionary, WikDict and FreeDict contributors, CC BY-SA 3.0).\n"},
-          std::pair{"none", "CC BY-SA 3.0).\nThe meanings are in EDICT's order: for the order translators chose, install "
-                            "FreeDict's dictionary with: sudo apt-get install dict-freedict-eng-jpn\n"}}) {
+         {std::pair{"freedict", "CC BY-SA 3.0).\r\nThe meanings in the order of Wiktionary's translations, by way of FreeDict's "
+                                "English-Japanese dictionary (the Wiktionary, WikDict and FreeDict contributors, CC BY-SA 3.0)."},
+          std::pair{"none", "CC BY-SA 3.0).\r\nThe meanings are in EDICT's order: for the order translators chose, install "
+                            "FreeDict's dictionary with: sudo apt-get install dict-freedict-eng-jpn"}}) {
         request.commonSources = {dir.path() / "scowl", dir.path() / "wordnet", dir.path() / "edict", dir.path() / wiktionary};
         const import::Outcome outcome = import::Run(request);
         EXPECT_EQ(0, outcome.status) << outcome.summary;
-        EXPECT_NE(std::string::npos, outcome.summary.find(says)) << outcome.summary;
+        EXPECT_NE(std::string::npos, import::ScreenSummary(outcome).find(says)) << import::ScreenSummary(outcome);
     }
 }
 
