@@ -580,7 +580,8 @@ std::vector<Translation> DerivedTranslations(const std::string& lemma, int pos, 
     std::vector<Translation> out;
     if (lemma.size() < 4) return out;
     const std::string stem = lemma.back() == 'e' || lemma.back() == 'y' ? lemma.substr(0, lemma.size() - 1) : lemma;
-    for (const auto& [japanese, senses] : said.all) {
+    for (const auto& named : said.all) {
+        const std::string& japanese = named.first;
         const auto of = byJapanese.find(japanese);
         if (of == byJapanese.end() ||
             std::any_of(direct.begin(), direct.end(), [&](const Translation& t) { return t.japanese == japanese; }))
