@@ -227,7 +227,8 @@ Glosses ReadGlosses(const std::string& text) {
             }
             atStart = false;
             std::string gloss(seg);
-            while (!gloss.empty() && gloss.back() == ' ') gloss.pop_back();
+            // "hey!": the word.
+            while (!gloss.empty() && (gloss.back() == ' ' || gloss.back() == '!')) gloss.pop_back();
             if (gloss.rfind("to ", 0) == 0) gloss.erase(0, 3);
             // "use (a thing, method, etc.)": the word, its note dropped.
             if (const std::size_t note = gloss.find(" ("); note != std::string::npos && gloss.back() == ')') gloss.resize(note);

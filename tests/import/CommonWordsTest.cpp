@@ -74,7 +74,7 @@ TEST(CommonWords, RanksLemmasLeavesOutWhatALearnerShouldNotDrillAndPicksMeanings
                                   "不良 [ふりょう] /(adj-na) (un)bad/(P)/\n"
                                   "糞 [くそ] /(n) (vulg) bad/\n"
                                   "野郎 [やろう] /(n) (derog) lout/\n"
-                                  "やあ /(int) hey/(P)/\n"
+                                  "やあ /(int) hey!/(P)/\n"
                                   "斗 [と] /(n) to/\n"));
     const Result<import::CommonWordList> list =
         RankCommonWords({dir.path() / "scowl", dir.path() / "wordnet", dir.path() / "edict", dir.path() / "none"});
@@ -84,9 +84,9 @@ TEST(CommonWords, RanksLemmasLeavesOutWhatALearnerShouldNotDrillAndPicksMeanings
     std::vector<std::string> order;
     for (const CommonWord& w : *ranked) order.push_back(w.word);
     // "of" first (a preposition, never counted in WordNet), then "run" once
-    // for its three forms, "hey" (a common interjection), "bad" without its
-    // vulgar translation, "apple", and "banana" from the next level; not
-    // "the" (an article) or "lout" (offensive).
+    // for its three forms, "hey" (a common interjection, "hey!" in EDICT),
+    // "bad" without its vulgar translation, "apple", and "banana" from the
+    // next level; not "the" (an article) or "lout" (offensive).
     EXPECT_EQ((std::vector<std::string>{"of", "run", "hey", "bad", "apple", "banana"}), order);
     const CommonWord& run = (*ranked)[1];
     EXPECT_EQ((std::vector<std::string>{"走る", "ラン", "駆ける"}), run.meanings);  // common, native, then the rest
@@ -263,9 +263,9 @@ TEST(CommonWords, OnDebiansDataTheFirstMeaningsOfASampleAreRight) {
         right += ok;
         if (!ok) wrong += " " + word + "=" + got;
     }
-    // What the reader found: 84 right (the message lists the rest, wrong or
+    // What the reader found: 85 right (the message lists the rest, wrong or
     // loose); no fewer, as the rules change.
-    EXPECT_GE(right, 84) << "not:" << wrong;
+    EXPECT_GE(right, 85) << "not:" << wrong;
 }
 
 }  // namespace
