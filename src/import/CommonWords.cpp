@@ -457,8 +457,7 @@ struct Wiktionary {
                 };
                 look(t.japanese);
                 look(t.other);
-                if (t.japanese.size() > 6 && t.japanese.compare(t.japanese.size() - 6, 6, "する") == 0)
-                    look(t.japanese.substr(0, t.japanese.size() - 6));
+                if (t.japanese.ends_with("する")) look(t.japanese.substr(0, t.japanese.size() - 6));
                 return best;
             };
             const Translations* ofPos = pos >= 0 ? &byPos[static_cast<std::size_t>(pos)] : nullptr;
@@ -515,7 +514,7 @@ bool HasJapanese(std::string_view line) {
 // a sense of a special field.
 bool SpecialField(std::string_view gloss) {
     if (!gloss.empty() && gloss[0] == '(') return true;
-    if (gloss.rfind("in ", 0) == 0 && gloss.find(" theory") != std::string_view::npos) return true;
+    if (gloss.starts_with("in ") && gloss.find(" theory") != std::string_view::npos) return true;
     const std::size_t colon = gloss.find(':');
     return colon != std::string_view::npos && colon > 0 && colon < 25 &&
            std::all_of(gloss.begin(), gloss.begin() + static_cast<std::ptrdiff_t>(colon),
@@ -537,7 +536,7 @@ std::optional<Wiktionary> ReadWiktionary(const fs::path& prefix) {
     Wiktionary out;
     for (std::string_view line : Split(*index, "\n")) {
         const auto fields = Split(line, "\t");
-        if (fields.size() != 3 || fields[0].rfind("00database", 0) == 0) continue;
+        if (fields.size() != 3 || fields[0].starts_with("00database")) continue;
         const std::size_t at = DictNumber(fields[1]), size = DictNumber(fields[2]);
         if (at > text->size() || size > text->size() - at) continue;
         const auto lines = Split(std::string_view(*text).substr(at, size), "\n");
@@ -589,7 +588,7 @@ std::vector<Translation> DerivedTranslations(const std::string& lemma, int pos, 
             continue;
         const Translation* best = nullptr;  // its first sense, first gloss, first entry
         for (const auto& [gloss, t] : of->second)
-            if (t->common && gloss != lemma && gloss.rfind(stem, 0) == 0 &&
+            if (t->common && gloss != lemma && gloss.starts_with(stem) &&
                 (!best || std::tie(t->sense, best->firstGloss, t->line) < std::tie(best->sense, t->firstGloss, best->line)))
                 best = t;
         if (!best) continue;
@@ -610,7 +609,7 @@ std::vector<Translation> DerivedTranslations(const std::string& lemma, int pos, 
 std::vector<Translation> AdverbsOfItsAdjective(const std::string& lemma, const Wiktionary& wiktionary,
                                                const Glosses& glosses, const std::vector<Translation>& direct) {
     std::vector<Translation> out;
-    if (lemma.size() < 5 || lemma.compare(lemma.size() - 2, 2, "ly") != 0) return out;
+    if (lemma.size() < 5 || !lemma.ends_with("ly")) return out;
     const std::string base = lemma.substr(0, lemma.size() - 2);
     // strict-ly, happ-ily, gent-ly, basic-ally, tru-ly
     for (const std::string& adjective :
@@ -622,7 +621,7 @@ std::vector<Translation> AdverbsOfItsAdjective(const std::string& lemma, const W
             for (const Translation& a : edict->second) {
                 if (a.japanese != japanese || !a.common || a.Is(kUnfit)) continue;
                 Translation t = a;
-                if (a.Is(kIAdjective) && t.japanese.size() > 3 && t.japanese.compare(t.japanese.size() - 3, 3, "い") == 0)
+                if (a.Is(kIAdjective) && t.japanese.ends_with("い"))
                     t.japanese.replace(t.japanese.size() - 3, 3, "く");
                 else if (a.Is(kNaAdjective))
                     t.japanese += "に";
@@ -711,12 +710,13 @@ Result<CommonWordList> RankCommonWords(const CommonSources& sources) {
         static const std::vector<Translation> kNone;
         const int pos = wn.MainPos(lemma);
         const std::vector<Translation>& direct = g == glosses.end() ? kNone : g->second;
-        const Wiktionary::Entry* said = nullptr;
-        if (wiktionary)
-            if (const auto w = wiktionary->words.find(lemma); w != wiktionary->words.end()) said = &w->second;
+        const Wiktionary::Entry* said = nullptr;  // what the translators give for the word
         std::vector<Translation> derived;
         if (wiktionary) {
-            if (said) derived = DerivedTranslations(lemma, pos, *said, direct, byJapanese);
+            if (const auto w = wiktionary->words.find(lemma); w != wiktionary->words.end()) {
+                said = &w->second;
+                derived = DerivedTranslations(lemma, pos, *said, direct, byJapanese);
+            }
             for (Translation& t : AdverbsOfItsAdjective(lemma, *wiktionary, glosses, direct)) derived.push_back(std::move(t));
         }
         if (direct.empty() && derived.empty() && function == kFunctionWords.end()) continue;

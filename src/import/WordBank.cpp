@@ -131,11 +131,7 @@ bool DatabaseExists(const Request& request) {
     return name && Occupied(request.folder / (*name + ".txt"));
 }
 
-std::string ScreenSummary(const Outcome& outcome) {
-    std::string lines;  // the summary's lines end in "\n", a screen's in "\r\n"
-    for (const char c : outcome.summary) lines += c == '\n' ? "\r\n" : std::string(1, c);
-    return ClipForScreen(lines, 200, 40);
-}
+std::string ScreenSummary(const Outcome& outcome) { return ClipForScreen(outcome.summary, 200, 40); }
 
 namespace {
 

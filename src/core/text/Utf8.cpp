@@ -93,8 +93,10 @@ std::string ClipForScreen(std::string_view text, std::size_t maxChars, std::size
     std::string out;
     std::size_t lines = 0;
     for (std::size_t start = 0;;) {
-        const std::size_t end = text.find("\r\n", start);
-        const std::string_view line = text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
+        // A line ends in CR LF or a bare LF; on screen, in CR LF.
+        const std::size_t end = text.find('\n', start);
+        std::string_view line = text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
+        if (end != std::string_view::npos && !line.empty() && line.back() == '\r') line.remove_suffix(1);
         if (lines == maxLines) {
             out += "…";
             break;
@@ -110,7 +112,7 @@ std::string ClipForScreen(std::string_view text, std::size_t maxChars, std::size
         out += line.substr(0, i);
         if (i < line.size()) out += "…";
         if (end == std::string_view::npos) break;
-        start = end + 2;
+        start = end + 1;
     }
     return out;
 }
