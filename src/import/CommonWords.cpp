@@ -15,6 +15,7 @@
 
 #include <zlib.h>
 
+#include "FirstMeanings.h"
 #include "platform/Codec.h"
 #include "platform/TextFile.h"
 #include "text/Utf8.h"
@@ -768,6 +769,11 @@ Result<CommonWordList> RankCommonWords(const CommonSources& sources) {
         for (const Translation* t : fit)
             if (w.meanings.size() < 3 && std::find(w.meanings.begin(), w.meanings.end(), t->japanese) == w.meanings.end())
                 w.meanings.push_back(t->japanese);
+        if (const std::string_view first = FirstMeaning(lemma); !first.empty()) {
+            std::erase(w.meanings, first);
+            w.meanings.insert(w.meanings.begin(), std::string(first));
+            if (w.meanings.size() > 3) w.meanings.resize(3);
+        }
         w.partOfSpeech = function != kFunctionWords.end() ? function->second.partOfSpeech
                          : pos >= 0                       ? kPosName[pos]
                          : interjection                   ? "interjection"
