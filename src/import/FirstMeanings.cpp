@@ -7,9 +7,9 @@ namespace kelvora::import {
 
 namespace {
 
-// "word:meaning", blank-separated. I read the first meaning of each of the
-// 6,000 most frequent words and listed those a learner would not take for
-// the word's usual sense ("call" first 訪問, "wind" first おなら). Most
+// "word:meaning", blank-separated. The first meaning of each of the 6,000
+// most frequent words was read by hand; listed are those a learner would not
+// take for the word's usual sense ("call" first 訪問, "wind" first おなら). Most
 // meanings here are one of EDICT's own translations of the word, put first;
 // where EDICT has none that fits ("lip", "afford"), the meaning is the
 // program's own, as for the function words.

@@ -9,9 +9,9 @@
 #include <tuple>
 
 #include "CommonWords.h"
-#include "FirstMeanings.h"
 #include "EucJp.h"
 #include "Fixture.h"
+#include "FirstMeanings.h"
 #include "Import.h"
 
 namespace kelvora::test {
