@@ -46,6 +46,12 @@ const std::unordered_set<std::string> kLeftOut = {
     "they", "them", "their", "theirs", "themselves", "this", "that", "these", "those", "who", "whom", "whose", "which",
     "what", "whoever", "whatever", "whichever", "someone", "somebody", "something", "anyone", "anybody", "anything",
     "everyone", "everybody", "everything", "nobody", "nothing", "one", "oneself", "none"};
+// Words offensive in themselves. EDICT's tags mark the Japanese word, so a
+// slur or swearword that also glosses a plain word ("bastard": 私生児) or
+// that WordNet glosses plainly first passes them.
+const std::unordered_set<std::string> kOffensiveWords = {
+    "bastard", "bitch", "bugger", "bullshit", "cunt", "damn", "damned", "fuck", "goddamn", "midget", "mulatto",
+    "nigger", "piss", "prick", "retard", "shit", "slut", "twat", "whore"};
 // The closed classes kept, with their part of speech and meanings: EDICT
 // glosses them as content words ("to" as a unit of volume), so their
 // meanings are the program's own.
@@ -705,7 +711,7 @@ Result<CommonWordList> RankCommonWords(const CommonSources& sources) {
     std::vector<CommonWord> out;
     std::vector<double> score;
     for (const auto& [lemma, l] : lemmas) {
-        if (kLeftOut.count(lemma)) continue;
+        if (kLeftOut.count(lemma) || kOffensiveWords.count(lemma)) continue;
         const auto function = kFunctionWords.find(lemma);
         const auto g = glosses.find(lemma);
         static const std::vector<Translation> kNone;
@@ -780,7 +786,11 @@ Result<CommonWordList> RankCommonWords(const CommonSources& sources) {
                                                           : "";
         w.example = ExampleOf(wn.FirstGloss(lemma, pos), lemma);
         const double levelWeight = l == 10 ? 0 : l == 20 ? -1 : l == 35 ? -4 : l == 40 ? -6 : -8;
-        score.push_back(levelWeight + std::log1p(wn.Count(lemma)) + std::log1p(commonFirst) +
+        // The more different Japanese words the translators give, the more
+        // basic the word: concrete everyday words ("uncle", "egg") that a
+        // written corpus counts seldom have many.
+        const double translated = said ? 0.5 * std::log1p(static_cast<double>(said->all.size())) : 0;
+        score.push_back(levelWeight + std::log1p(wn.Count(lemma)) + std::log1p(commonFirst) + translated +
                         (function != kFunctionWords.end() ? 100 : 0) + (interjection ? 4 : 0));
         out.push_back(std::move(w));
     }

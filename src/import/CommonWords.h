@@ -2,8 +2,9 @@
 #pragma once
 // The English words a learner meets most, ranked from Debian's free data:
 // SCOWL's size levels (how common a word is, coarsely), WordNet's sense
-// counts (how often its senses were met in a tagged corpus) and the number
-// of common EDICT entries that translate to it; each with its most common
+// counts (how often its senses were met in a tagged corpus), the number
+// of common EDICT entries that translate to it and of the Japanese words
+// Wiktionary's translators give for it; each with its most common
 // Japanese meanings from EDICT (those Wiktionary's translators chose
 // first), its part of speech and an example sentence from WordNet. One
 // headword per lemma; names, abbreviations, articles, pronouns and

@@ -123,9 +123,10 @@ void WriteDictd(const TempDir& dir, const std::string& name, const std::vector<s
 TEST(CommonWords, TheTranslatorsChoiceOrdersTheMeanings) {
     TempDir dir;
     std::filesystem::create_directories(dir.path() / "scowl");
-    dir.WriteBytes("scowl/english-words.10", "take\nsteal\nimprove\nappeal\nstrict\nstrictly\nproduct\n");
+    dir.WriteBytes("scowl/english-words.10", "take\nsteal\nimprove\nappeal\nstrict\nstrictly\nproduct\negg\nratio\n");
     WriteWordNet(dir, {{"verb", "take", 70}, {"verb", "steal", 60}, {"verb", "improve", 50}, {"verb", "appeal", 40},
-                       {"adj", "strict", 30}, {"adv", "strictly", 20}, {"noun", "product", 10}});
+                       {"adj", "strict", 30}, {"adv", "strictly", 20}, {"noun", "product", 10}, {"noun", "egg", 5},
+                       {"noun", "ratio", 8}});
     dir.WriteBytes("edict", EucJp("　？？？ /EDICT header/\n"
                                   "撮る [とる] /(v5r,vt) to take (a photo)/(P)/\n"
                                   "取る [とる] /(v5r,vt) (1) to take/to pick up/to get/(P)/\n"
@@ -139,7 +140,9 @@ TEST(CommonWords, TheTranslatorsChoiceOrdersTheMeanings) {
                                   "厳しい [きびしい] /(adj-i) strict/severe/(P)/\n"
                                   "厳格 [げんかく] /(adj-na,n) rigorous/strict/(P)/\n"
                                   "積 [せき] /(n) (math) product/(P)/\n"
-                                  "製品 [せいひん] /(n) manufactured goods/product/(P)/\n"));
+                                  "製品 [せいひん] /(n) manufactured goods/product/(P)/\n"
+                                  "卵 [たまご] /(n) egg/(P)/\n"
+                                  "比率 [ひりつ] /(n) ratio/(P)/\n"));
     // "take" is 取る in two senses, 撮る in one; 盗む in two, 盗塁 in two
     // of a special field, which count as one; 改善 and 訴える are EDICT's
     // for "improvement" and "appeal to"; "strictly" is the adverb of "strict";
@@ -151,7 +154,8 @@ TEST(CommonWords, TheTranslatorsChoiceOrdersTheMeanings) {
                           "3. 盗む\nto illegally take possession of\n4. 盗む, 奪う\nto take secretly\n"},
                 {"improve", "improve //ɪmˈpɹuːv// <v>\n改善, 改良\nto make something better\n"},
                 {"appeal", "appeal //əˈpiːl// <v>\n訴える\nto call upon an authority\n"},
-                {"strict", "strict //stɹɪkt// <adj>\n1. 厳しい, 厳格 2.\nfollowing rules exactly\n"}});
+                {"strict", "strict //stɹɪkt// <adj>\n1. 厳しい, 厳格 2.\nfollowing rules exactly\n"},
+                {"egg", "egg //ɛɡ// <n>\n1. 卵, 玉子\nof a bird\n2. 卵子, 鶏卵\nan ovum\n"}});
     struct Row {
         const char *name, *word;
         std::vector<std::string> withTranslators, edictAlone;
@@ -179,6 +183,17 @@ TEST(CommonWords, TheTranslatorsChoiceOrdersTheMeanings) {
         SCOPED_TRACE(row.name);
         EXPECT_EQ(row.withTranslators, with.at(row.word));
         EXPECT_EQ(row.edictAlone, without.at(row.word));
+    }
+    // The more Japanese words the translators give, the more basic the word:
+    // "egg" (four) before "ratio" (none), which WordNet's corpus meets more.
+    for (const auto& [wiktionary, ahead, behind] : {std::tuple{"freedict", "egg", "ratio"}, std::tuple{"none", "ratio", "egg"}}) {
+        const Result<import::CommonWordList> list =
+            RankCommonWords({dir.path() / "scowl", dir.path() / "wordnet", dir.path() / "edict", dir.path() / wiktionary});
+        ASSERT_TRUE(list.ok()) << list.error();
+        auto at = [&](const std::string& w) {
+            return std::find_if(list->words.begin(), list->words.end(), [&](const CommonWord& c) { return c.word == w; });
+        };
+        EXPECT_LT(at(ahead), at(behind)) << wiktionary;
     }
     // A damaged dictionary is as none.
     dir.WriteBytes("damaged.index", "take\tA\tz\n");
@@ -225,14 +240,12 @@ TEST(CommonWords, OnDebiansDataTheFirstMeaningsOfASampleAreRight) {
     ASSERT_TRUE(list.ok()) << list.error();
     EXPECT_TRUE(list->wiktionary);
     ASSERT_GE(list->words.size(), 20000u);
-    std::map<std::string, std::string> first, later;  // of the 3,000 most frequent, of the next 3,000
-    for (std::size_t i = 0; i < 6000; ++i)
-        (i < 3000 ? first : later)[list->words[i].word] = list->words[i].meanings.empty() ? "-" : list->words[i].meanings[0];
-    // No word read by hand has left the 6,000 most frequent (by a change of
-    // the lemma rule or the filters).
-    for (const auto& [word, meaning] : import::FirstMeanings())
-        EXPECT_TRUE(first.count(std::string(word)) || later.count(std::string(word))) << word;
-    for (const char* left : {"the", "running", "ran", "fuck", "shit", "bastard", "you"}) EXPECT_FALSE(first.count(left)) << left;
+    std::map<std::string, std::string> first;  // of every ranked word
+    for (const import::CommonWord& w : list->words) first[w.word] = w.meanings.empty() ? "-" : w.meanings[0];
+    // No word read by hand has left the bank (by a change of the lemma rule
+    // or the filters).
+    for (const auto& [word, meaning] : import::FirstMeanings()) EXPECT_TRUE(first.count(std::string(word))) << word;
+    for (const char* left : {"the", "running", "ran", "fuck", "shit", "bastard", "whore", "you"}) EXPECT_FALSE(first.count(left)) << left;
     const auto sample = Sample(
         "teaching=教え/教育/授業 gap=隙/隙間/すき間/格差/切れ目 initial=初期/最初/初め/頭文字 virtue=美徳/徳/善 consciousness=意識 "
         "nail=爪/釘/くぎ hence=それゆえ/だから/したがって/故に/ゆえに/そのため examination=試験/検査/調査 alas=ああ "
