@@ -71,20 +71,20 @@ membership:メンバーシップ menu:メニュー message:メッセージ meter
 minor:小さい mole:モグラ momentarily:一瞬 month:月 motion:動き motivation:やる気 mug:マグカップ native:土着
 natural:自然 nearly:ほとんど neat:きちんとした negative:消極的 nervous:神経質 next:次 nice:良い normally:普通
 nuclear:核 observe:観察する occasion:時 occurrence:発生 odd:奇妙 offend:怒らす official:公式 opinion:意見
-oppose:反対する opposite:反対 original:オリジナル overlap:重なる own:持つ pad:パッド page:ページ panel:パネル
-parody:パロディー part:部分 partially:部分的に partly:部分的に partner:パートナー party:パーティー
-passenger:乗客 passion:情熱 password:パスワード patronize:引き立てる pedal:ペダル pen:ペン perfection:完璧さ
-perfectly:完全に persuade:説得する pet:ペット phone:電話 piece:一個 pin:ピン pipe:管 plane:飛行機
-pleasantly:楽しく pleasing:心地よい pleasure:喜び pocket:ポケット policy:方針 pool:プール pop:弾ける
-pornography:ポルノグラフィー positive:前向き possibly:もしかすると pound:ポンド power:力 precede:先立つ
-preferably:なるべくなら present:現在 presentation:提示 presently:追って previously:前もって pride:誇り
-primary:第一義的 privacy:プライバシー profound:深い promote:進める proud:誇らしい prove:証明する provide:与える
-publish:出版する pump:ポンプ pun:洒落 pupil:生徒 quack:やぶ医者 question:質問 quickly:さっと quietly:そっと
-quite:かなり radio:ラジオ range:範囲 rapidly:迅速に ray:光線 ready:用意ができた realize:気付く really:本当に
-reasonable:合理的 recently:最近 recipe:レシピ recycling:リサイクル reduction:削減 refer:言及する regard:みなす
-regular:定期的 rejection:拒絶 relieve:和らげる remarkably:著しく remind:思い出させる renew:更新する
-representation:表現 reservation:予約 responsible:責任がある restaurant:レストラン revision:改訂 ride:乗り
-rightly:正しく rigorous:厳格 ring:指輪 rival:ライバル rock:岩 rocket:ロケット romance:ロマンス
+oppose:反対する opposite:反対 original:オリジナル otherwise:でなければ overlap:重なる own:持つ pad:パッド
+page:ページ panel:パネル parody:パロディー part:部分 partially:部分的に partly:部分的に partner:パートナー
+party:パーティー passenger:乗客 passion:情熱 password:パスワード patronize:引き立てる pedal:ペダル pen:ペン
+perfection:完璧さ perfectly:完全に persuade:説得する pet:ペット phone:電話 piece:一個 pin:ピン pipe:管
+plane:飛行機 pleasantly:楽しく pleasing:心地よい pleasure:喜び pocket:ポケット policy:方針 pool:プール
+pop:弾ける pornography:ポルノグラフィー positive:前向き possibly:もしかすると pound:ポンド power:力
+precede:先立つ preferably:なるべくなら present:現在 presentation:提示 presently:追って previously:前もって
+pride:誇り primary:第一義的 privacy:プライバシー profound:深い promote:進める proud:誇らしい prove:証明する
+provide:与える publish:出版する pump:ポンプ pun:洒落 pupil:生徒 quack:やぶ医者 question:質問 quickly:さっと
+quietly:そっと quite:かなり radio:ラジオ range:範囲 rapidly:迅速に ray:光線 ready:用意ができた realize:気付く
+really:本当に reasonable:合理的 recently:最近 recipe:レシピ recycling:リサイクル reduction:削減 refer:言及する
+regard:みなす regular:定期的 rejection:拒絶 relieve:和らげる remarkably:著しく remind:思い出させる
+renew:更新する representation:表現 reservation:予約 responsible:責任がある restaurant:レストラン revision:改訂
+ride:乗り rightly:正しく rigorous:厳格 ring:指輪 rival:ライバル rock:岩 rocket:ロケット romance:ロマンス
 romantic:ロマンチック room:部屋 rose:ばら rubber:ゴム scale:規模 scarcely:ほとんど〜ない scene:場面 scope:範囲
 secondary:二次 secular:世俗的 security:安全 separate:分ける separately:別々に server:サーバー service:サービス
 set:据える seventh:七番目 several:いくつか severely:厳しく sexuality:セクシュアリティ sharply:鋭く sheet:シート
@@ -96,17 +96,17 @@ sponsor:スポンサー sport:スポーツ spot:地点 spray:スプレー spy:�
 station:駅 steam:蒸気 stem:茎 step:一歩 stereotype:固定観念 stimulation:刺激 store:店 story:物語 stray:野良
 street:通り stress:強調 strike:打つ stroke:一打 strongly:強く stupid:愚か stupidity:愚かさ succeed:成功する
 successful:成功した suggest:提案する sun:太陽 superior:優秀 supper:夕ご飯 suppose:思う surely:きっと
-surrounding:周囲の survival:生存 switch:切り替える sympathetic:情に厚い symptom:症状 system:システム talk:話す
-team:チーム telephone:電話 television:テレビ tell:言う temper:気性 terminate:終わらせる terrorism:テロリズム
-then:それから theoretical:理論的 third:三番 thoroughly:すっかり thou:汝 throw:投げる tired:疲れた title:題名
-toe:足指 toll:通行料 toss:投げる totally:全然 touching:感動的 train:列車 treat:扱う tree:木 trick:いたずら
-triple:三重 truck:トラック true:本当 truly:本当に trust:信頼 unacceptable:受け入れられない
-unbelievable:信じられない uncertainty:不確実性 undoubtedly:間違いなく uneasy:不安げ unpleasant:不愉快
-unrealistic:非現実的 unstable:不安定 untrue:事実でない upgrade:アップグレード upper:上 upset:動揺した
-usually:たいてい utterly:全く variety:多様性 very:とても view:見晴らし vigorously:勢いよく violently:激しく
-virtue:善 visible:目に見える vital:欠かせない waist:ウエスト walk:歩く wander:さすらう want:欲しい warn:警告する
-waste:浪費 wax:ワックス way:方法 weary:疲れた weather:天気 western:西の wet:濡れた widely:広く wind:風
-wonderful:素晴らしい worker:労働者 wow:わあ wrong:間違った
+surrounding:周囲の survival:生存 swing:振る switch:切り替える sympathetic:情に厚い symptom:症状 system:システム
+talk:話す team:チーム telephone:電話 television:テレビ tell:言う temper:気性 terminate:終わらせる
+terrorism:テロリズム then:それから theoretical:理論的 third:三番 thoroughly:すっかり thou:汝 throw:投げる
+tired:疲れた title:題名 toe:足指 toll:通行料 toss:投げる totally:全然 touching:感動的 train:列車 treat:扱う
+tree:木 trick:いたずら triple:三重 truck:トラック true:本当 truly:本当に trust:信頼
+unacceptable:受け入れられない unbelievable:信じられない uncertainty:不確実性 undoubtedly:間違いなく
+uneasy:不安げ unpleasant:不愉快 unrealistic:非現実的 unstable:不安定 untrue:事実でない upgrade:アップグレード
+upper:上 upset:動揺した usually:たいてい utterly:全く variety:多様性 very:とても view:見晴らし
+vigorously:勢いよく violently:激しく virtue:善 visible:目に見える vital:欠かせない waist:ウエスト walk:歩く
+wander:さすらう want:欲しい warn:警告する waste:浪費 wax:ワックス way:方法 weary:疲れた weather:天気
+western:西の wet:濡れた widely:広く wind:風 wonderful:素晴らしい worker:労働者 wow:わあ wrong:間違った
 )";
 
 }  // namespace
