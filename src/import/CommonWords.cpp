@@ -560,11 +560,9 @@ std::optional<Wiktionary> ReadWiktionary(const fs::path& prefix) {
             const bool plain = i + 1 >= lines.size() || HasJapanese(lines[i + 1]) || !SpecialField(lines[i + 1]);
             for (std::string_view word : Split(lines[i], ", ")) {
                 // The sense numbers before and after: "1. 変数 2."
-                while (!word.empty() && (word[0] == ' ' || std::isdigit(static_cast<unsigned char>(word[0])) || word[0] == '.'))
-                    word.remove_prefix(1);
-                while (!word.empty() &&
-                       (word.back() == ' ' || std::isdigit(static_cast<unsigned char>(word.back())) || word.back() == '.'))
-                    word.remove_suffix(1);
+                auto numbering = [](char c) { return c == ' ' || c == '.' || std::isdigit(static_cast<unsigned char>(c)); };
+                while (!word.empty() && numbering(word.front())) word.remove_prefix(1);
+                while (!word.empty() && numbering(word.back())) word.remove_suffix(1);
                 if (word.empty()) continue;
                 for (Wiktionary::Translations* in : {&entry.byPos[pos], &entry.all}) {
                     Wiktionary::Senses& n = (*in)[std::string(word)];

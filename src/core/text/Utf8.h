@@ -20,7 +20,8 @@ bool IsValidUtf8(std::string_view s);
 std::string LowerAscii(std::string_view s);
 
 // A message made to fit a screen: at most maxLines lines (ending in CR LF
-// or a bare LF; joined by CR LF) of at most maxChars characters; a line or a text cut short ends in "…".
+// or a bare LF; joined by CR LF) of at most maxChars characters; a line or
+// a text cut short ends in "…".
 // A message quoting a bad line of a file shows a screenful of it at most.
 std::string ClipForScreen(std::string_view text, std::size_t maxChars = 200, std::size_t maxLines = 30);
 
